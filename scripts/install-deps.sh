@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Rostella builds, tests and runs with. Quiet when all is present.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config clang-format
+  qt6-base-dev qt6-image-formats-plugins libqt6svg6
+  libsqlite3-dev libzip-dev libgtest-dev libbenchmark-dev
+  fonts-liberation xvfb xauth xdotool poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

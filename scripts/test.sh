@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the dev and sanitizer configurations, runs every test on both
+# and checks the formatting. Exits non-zero when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+status=0
+for preset in dev asan; do
+  echo "== $preset: configure and build"
+  cmake --preset "$preset" -DROST_BENCH=$([ "$preset" = dev ] && echo ON || echo OFF) >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  echo "== $preset: tests"
+  ctest --preset "$preset" -j "$jobs" || status=1
+done
+echo "== formatting"
+if ! git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror; then
+  echo "Some files are not clang-formatted."
+  status=1
+fi
+exit $status

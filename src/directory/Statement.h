@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace rost {
+
+// A prepared SQLite statement owned for its lifetime. Failures throw EngineError.
+class Statement
+{
+public:
+    Statement() = default;
+    Statement(sqlite3 *db, const QString &sql);
+    ~Statement();
+    Statement(Statement &&other) noexcept;
+    Statement &operator=(Statement &&other) noexcept;
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool isValid() const { return m_stmt != nullptr; }
+    void reset();
+    void bind(int index, const QVariant &value); // 1-based
+    bool step();                                 // true while a row is available
+    int columnCount() const;
+    QString columnName(int column) const;
+    QVariant column(int column) const; // qlonglong, double, QString, QByteArray or invalid
+    qint64 columnInt(int column) const;
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+// Throws EngineError carrying the connection's last error when rc is not OK.
+void checkSqlite(sqlite3 *db, int rc, const QString &context = {});
+// Executes statements that return no rows.
+void execSql(sqlite3 *db, const QString &sql);
+// "name" with inner quotes doubled.
+QString quoteIdent(const QString &name);
+// 'text' with inner quotes doubled.
+QString quoteLiteral(const QString &text);
+
+} // namespace rost

@@ -28,8 +28,7 @@ public:
 
     EngineError(int code, const QString &text)
         : std::runtime_error(text.toStdString()), m_code(code), m_text(text)
-    {
-    }
+    {}
     int code() const { return m_code; }
     QString text() const { return m_text; }
 

@@ -62,8 +62,7 @@ Statement::~Statement()
 
 Statement::Statement(Statement &&other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_stmt(std::exchange(other.m_stmt, nullptr))
-{
-}
+{}
 
 Statement &Statement::operator=(Statement &&other) noexcept
 {

@@ -47,9 +47,11 @@ QString TableWriter::createSql(const TableDef &def)
 {
     QStringList columns;
     for (const FieldDef &f : def.fields)
-        columns << QStringLiteral("  %1 %2").arg(quoteIdent(QLatin1String(f.name)), declaredType(f));
-    QString sql = QStringLiteral("CREATE TABLE %1 (\n%2);\n")
-                      .arg(quoteIdent(QLatin1String(def.table)), columns.join(QLatin1String(",\n")));
+        columns << QStringLiteral("  %1 %2").arg(quoteIdent(QLatin1String(f.name)),
+                                                 declaredType(f));
+    QString sql =
+        QStringLiteral("CREATE TABLE %1 (\n%2);\n")
+            .arg(quoteIdent(QLatin1String(def.table)), columns.join(QLatin1String(",\n")));
     const FieldDef *rowNumber = autoIncField(def);
     for (const IndexDef &index : def.indexes) {
         QStringList keys;
@@ -59,8 +61,8 @@ QString TableWriter::createSql(const TableDef &def)
         if (rowNumber)
             keys << quoteIdent(QLatin1String(rowNumber->name));
         sql += QStringLiteral("CREATE INDEX %1 ON %2 (%3);\n")
-                   .arg(quoteIdent(QLatin1String(index.name)),
-                        quoteIdent(QLatin1String(def.table)), keys.join(QLatin1String(", ")));
+                   .arg(quoteIdent(QLatin1String(index.name)), quoteIdent(QLatin1String(def.table)),
+                        keys.join(QLatin1String(", ")));
     }
     return sql;
 }
@@ -86,10 +88,10 @@ TableWriter::TableWriter(const QString &path, const TableDef &def) : m_path(path
         names << quoteIdent(QLatin1String(f.name));
         marks << QStringLiteral("?");
     }
-    m_insert = std::make_unique<Statement>(
-        m_db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoteIdent(QLatin1String(def.table)), names.join(QLatin1String(", ")),
-                       marks.join(QLatin1String(", "))));
+    m_insert = std::make_unique<Statement>(m_db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                     .arg(quoteIdent(QLatin1String(def.table)),
+                                                          names.join(QLatin1String(", ")),
+                                                          marks.join(QLatin1String(", "))));
 }
 
 TableWriter::~TableWriter()
@@ -105,9 +107,9 @@ void TableWriter::insert(const QHash<QString, QVariant> &row)
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
         const FieldDef *f = m_def.field(it.key());
         if (!f)
-            throw EngineError(EngineError::MissingField, QStringLiteral("%1 has no field %2")
-                                                              .arg(QLatin1String(m_def.file),
-                                                                   it.key()));
+            throw EngineError(
+                EngineError::MissingField,
+                QStringLiteral("%1 has no field %2").arg(QLatin1String(m_def.file), it.key()));
         byName.insert(QLatin1String(f->name), it.value());
     }
     m_insert->reset();

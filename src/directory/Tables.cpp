@@ -9,11 +9,12 @@ using K = FieldKind;
 TableDef makeListTable(const char *file, const char *table, const char *rowIdField,
                        const char *itemField)
 {
-    return TableDef{file,
-                    table,
-                    {{rowIdField, K::AutoInc}, {fld::IndivIdNum, K::Integer}, {itemField, K::Char, 20}},
-                    {{idx::IndivIdNumOrder, {fld::IndivIdNum, itemField}}},
-                    {fld::IndivIdNum, itemField}};
+    return TableDef{
+        file,
+        table,
+        {{rowIdField, K::AutoInc}, {fld::IndivIdNum, K::Integer}, {itemField, K::Char, 20}},
+        {{idx::IndivIdNumOrder, {fld::IndivIdNum, itemField}}},
+        {fld::IndivIdNum, itemField}};
 }
 
 } // namespace
@@ -45,44 +46,43 @@ const TableDef &familiesTable()
          {fld::HomePhone, K::Char, 20},
          {fld::FamilyPicture, K::Blob}},
         {{idx::FamilyIdNumOrder, {fld::FamilyIdNum}}, {idx::FamilyNameOrder, {fld::FamilyName}}},
-        {fld::FamilyIdNum, fld::FamilyName, fld::VorelName, fld::Address1, fld::Address2,
-         fld::City, fld::State, fld::Zip, fld::Country, fld::IntlAddress, fld::HomePhone,
-         fld::FamilyPicture}};
+        {fld::FamilyIdNum, fld::FamilyName, fld::VorelName, fld::Address1, fld::Address2, fld::City,
+         fld::State, fld::Zip, fld::Country, fld::IntlAddress, fld::HomePhone, fld::FamilyPicture}};
     return def;
 }
 
 const TableDef &individualsTable()
 {
-    static const TableDef def{
-        tbl::Individuals,
-        "RostIndividuals",
-        {{fld::RostIndIdNum, K::AutoInc},
-         {fld::IndivIdNum, K::Short},
-         {fld::FamilyIdNum, K::Short},
-         {fld::FamilyRankOrder, K::Short},
-         {fld::Title, K::Char, 10},
-         {fld::GoesBy, K::Char, 20, true},
-         {fld::FirstName, K::Char, 20},
-         {fld::MiddleName, K::Char, 20},
-         {fld::LastName, K::Char, 20, true},
-         {fld::Suffix, K::Char, 6},
-         {fld::EMailAddress, K::Char, 40},
-         {fld::FamilyStatus, K::Char, 20},
-         {fld::WorkPhone, K::Char, 20},
-         {fld::Fax, K::Char, 20},
-         {fld::Cell, K::Char, 20},
-         {fld::Pager, K::Char, 20},
-         {fld::OtherPhoneLabel, K::Char, 8},
-         {fld::OtherPhone, K::Char, 20}},
-        {{idx::IndivIdNumOrder, {fld::IndivIdNum}},
-         {idx::FamilyIdNumOrder, {fld::FamilyIdNum}},
-         {idx::LastNameAndGoesByOrder, {fld::LastName, fld::GoesBy}},
-         {idx::LastNameAndFirstNameOrder, {fld::LastName, fld::FirstName}},
-         {idx::FamilyIdRankOrder, {fld::FamilyIdNum, fld::FamilyRankOrder}}},
-        {fld::IndivIdNum, fld::FamilyIdNum, fld::FamilyRankOrder, fld::Title, fld::GoesBy,
-         fld::FirstName, fld::MiddleName, fld::LastName, fld::Suffix, fld::EMailAddress,
-         fld::FamilyStatus, fld::WorkPhone, fld::Fax, fld::Cell, fld::Pager,
-         fld::OtherPhoneLabel, fld::OtherPhone}};
+    static const TableDef def{tbl::Individuals,
+                              "RostIndividuals",
+                              {{fld::RostIndIdNum, K::AutoInc},
+                               {fld::IndivIdNum, K::Short},
+                               {fld::FamilyIdNum, K::Short},
+                               {fld::FamilyRankOrder, K::Short},
+                               {fld::Title, K::Char, 10},
+                               {fld::GoesBy, K::Char, 20, true},
+                               {fld::FirstName, K::Char, 20},
+                               {fld::MiddleName, K::Char, 20},
+                               {fld::LastName, K::Char, 20, true},
+                               {fld::Suffix, K::Char, 6},
+                               {fld::EMailAddress, K::Char, 40},
+                               {fld::FamilyStatus, K::Char, 20},
+                               {fld::WorkPhone, K::Char, 20},
+                               {fld::Fax, K::Char, 20},
+                               {fld::Cell, K::Char, 20},
+                               {fld::Pager, K::Char, 20},
+                               {fld::OtherPhoneLabel, K::Char, 8},
+                               {fld::OtherPhone, K::Char, 20}},
+                              {{idx::IndivIdNumOrder, {fld::IndivIdNum}},
+                               {idx::FamilyIdNumOrder, {fld::FamilyIdNum}},
+                               {idx::LastNameAndGoesByOrder, {fld::LastName, fld::GoesBy}},
+                               {idx::LastNameAndFirstNameOrder, {fld::LastName, fld::FirstName}},
+                               {idx::FamilyIdRankOrder, {fld::FamilyIdNum, fld::FamilyRankOrder}}},
+                              {fld::IndivIdNum, fld::FamilyIdNum, fld::FamilyRankOrder, fld::Title,
+                               fld::GoesBy, fld::FirstName, fld::MiddleName, fld::LastName,
+                               fld::Suffix, fld::EMailAddress, fld::FamilyStatus, fld::WorkPhone,
+                               fld::Fax, fld::Cell, fld::Pager, fld::OtherPhoneLabel,
+                               fld::OtherPhone}};
     return def;
 }
 
@@ -99,8 +99,8 @@ const TableDef &setupTable()
                                {fld::User1Name, K::Char, 40},
                                {fld::User2Name, K::Char, 40}},
                               {},
-                              {fld::UseOffices, fld::UseTalents, fld::UseActivities,
-                               fld::UseUser1, fld::UseUser2, fld::User1Name, fld::User2Name}};
+                              {fld::UseOffices, fld::UseTalents, fld::UseActivities, fld::UseUser1,
+                               fld::UseUser2, fld::User1Name, fld::User2Name}};
     return def;
 }
 

@@ -6,8 +6,7 @@ namespace rost::batch {
 
 const std::vector<Command> &commands()
 {
-    static const std::vector<Command> all{
-    };
+    static const std::vector<Command> all{};
     return all;
 }
 

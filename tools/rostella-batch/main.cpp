@@ -84,7 +84,8 @@ int main(int argc, char **argv)
         try {
             return c.run(args);
         } catch (const rost::batch::Failure &f) {
-            std::fprintf(stderr, "rostella-batch %s: %s\n", c.name, f.text.toLocal8Bit().constData());
+            std::fprintf(stderr, "rostella-batch %s: %s\n", c.name,
+                         f.text.toLocal8Bit().constData());
             return f.exitCode;
         } catch (const std::exception &e) {
             std::fprintf(stderr, "rostella-batch %s: %s\n", c.name, e.what());

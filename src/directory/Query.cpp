@@ -1,0 +1,165 @@
+#include "directory/Query.h"
+
+#include "directory/EngineError.h"
+#include "directory/RostConnection.h"
+#include "directory/Statement.h"
+
+#include <QRegularExpression>
+
+namespace rost {
+
+Query::Query(RostConnection &connection) : m_connection(connection) {}
+
+Query::~Query()
+{
+    close();
+}
+
+void Query::setSql(const QString &sql)
+{
+    close();
+    m_sql = sql;
+}
+
+void Query::open()
+{
+    close();
+    sqlite3 *db = m_connection.handle();
+    // Attach every table file the statement names; a word that names no file is left to SQL.
+    static const QRegularExpression word(QStringLiteral("\\b([A-Za-z_][A-Za-z0-9_]*)\\b"));
+    for (auto it = word.globalMatch(m_sql); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!m_connection.findFile(name + QLatin1String(".adt")).isEmpty())
+            m_connection.attach(name + QLatin1String(".adt"));
+    }
+    const QString trimmed = m_sql.trimmed();
+    if (!trimmed.startsWith(QLatin1String("select"), Qt::CaseInsensitive))
+        throw EngineError(EngineError::BadValue,
+                          QStringLiteral("Only SELECT statements can be run: %1").arg(trimmed));
+    Statement st(db, m_sql);
+    for (int i = 0; i < st.columnCount(); ++i)
+        m_columns << st.columnName(i);
+    while (st.step()) {
+        QVariantList row;
+        row.reserve(st.columnCount());
+        for (int i = 0; i < st.columnCount(); ++i)
+            row << st.column(i);
+        m_rows.push_back(std::move(row));
+    }
+    m_open = true;
+    m_connection.registerQuery(this);
+    first();
+}
+
+void Query::close()
+{
+    if (m_open)
+        m_connection.unregisterQuery(this);
+    m_open = false;
+    m_columns.clear();
+    m_rows.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+}
+
+void Query::first()
+{
+    m_pos = m_rows.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.empty();
+}
+
+void Query::last()
+{
+    m_pos = int(m_rows.size()) - 1;
+    m_eof = true;
+    m_bof = m_rows.empty();
+}
+
+void Query::next()
+{
+    if (m_pos + 1 < int(m_rows.size())) {
+        ++m_pos;
+        m_bof = false;
+    } else {
+        m_eof = true;
+    }
+}
+
+void Query::prior()
+{
+    if (m_pos > 0) {
+        --m_pos;
+        m_eof = false;
+    } else {
+        m_bof = true;
+    }
+}
+
+void Query::gotoRow(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    m_pos = row;
+    m_bof = m_eof = false;
+}
+
+int Query::columnIndex(const QString &field) const
+{
+    for (int i = 0; i < int(m_columns.size()); ++i)
+        if (m_columns.at(i).compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const QVariant &Query::cell(const QString &field) const
+{
+    static const QVariant none;
+    const int c = columnIndex(field);
+    if (c < 0) {
+        if (!m_open)
+            throw EngineError(EngineError::NotOpen, QStringLiteral("The query is not open"));
+        throw EngineError(EngineError::MissingField,
+                          QStringLiteral("The query has no column \"%1\"").arg(field));
+    }
+    if (m_pos < 0 || m_pos >= int(m_rows.size()))
+        return none;
+    return m_rows[size_t(m_pos)].at(c);
+}
+
+QVariant Query::value(const QString &field) const
+{
+    return cell(field);
+}
+
+QString Query::text(const QString &field) const
+{
+    const QVariant &v = cell(field);
+    if (!v.isValid() || v.typeId() == QMetaType::QByteArray)
+        return {};
+    QString s = v.toString();
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s;
+}
+
+qint64 Query::integer(const QString &field) const
+{
+    return cell(field).toLongLong();
+}
+
+QVariant Query::valueAt(int row, int column) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= int(m_columns.size()))
+        return {};
+    QVariant v = m_rows[size_t(row)].at(column);
+    if (v.typeId() == QMetaType::QString) {
+        QString s = v.toString();
+        while (s.endsWith(QLatin1Char(' ')))
+            s.chop(1);
+        v = s;
+    }
+    return v;
+}
+
+} // namespace rost

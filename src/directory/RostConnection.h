@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+struct sqlite3;
+
+namespace rost {
+
+class Cursor;
+class Query;
+
+// Values the engine is set up with when the program starts. They mirror what the directory's
+// producer expects of a reader; the engine keeps them for callers that format values.
+struct EngineSettings
+{
+    QString dateFormat = QStringLiteral("MM/dd/yyyy");
+    int decimals = 2;
+    bool showDeleted = true;
+    int cachedTables = 0;
+    int cachedCursors = 25;
+};
+
+// One connection to the table files of a folder. The table files are attached to a single SQLite
+// connection on first use, each under its table name, so that SQL names tables without extension.
+// Disconnecting closes every cursor and query over the connection and frees their files.
+class RostConnection
+{
+public:
+    RostConnection() = default;
+    ~RostConnection();
+    RostConnection(const RostConnection &) = delete;
+    RostConnection &operator=(const RostConnection &) = delete;
+
+    void setSettings(const EngineSettings &settings) { m_settings = settings; }
+    const EngineSettings &settings() const { return m_settings; }
+
+    // The folder may only be changed while disconnected (EngineError otherwise).
+    void setPath(const QString &folder);
+    QString path() const { return m_path; }
+
+    void connect();
+    void disconnect();
+    bool isConnected() const { return m_db != nullptr; }
+
+    // The file in the folder whose name matches fileName without regard to case; empty when none.
+    QString findFile(const QString &fileName) const;
+
+    // Attaches the table file (checking it once) and returns the schema name it is attached as.
+    // Throws EngineError naming the file when it is missing or refused.
+    QString attach(const QString &fileName);
+
+    sqlite3 *handle() const;
+
+    // Used by cursors and queries to be closed on disconnect.
+    void registerCursor(Cursor *cursor);
+    void unregisterCursor(Cursor *cursor);
+    void registerQuery(Query *query);
+    void unregisterQuery(Query *query);
+
+private:
+    QString m_path;
+    EngineSettings m_settings;
+    sqlite3 *m_db = nullptr;
+    QHash<QString, QString> m_attached; // lower-case table name -> schema name
+    std::vector<Cursor *> m_cursors;
+    std::vector<Query *> m_queries;
+};
+
+} // namespace rost

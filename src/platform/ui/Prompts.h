@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <variant>
+
+class QPrinter;
+class QWidget;
+
+namespace rost {
+
+enum class MessageKind { Information, Warning, Error, Confirmation, Plain };
+
+// Every modal question the program asks goes through here: message boxes, file, font and printer
+// dialogs. The program shows the real dialogs; a test installs QueuedPrompts and answers them.
+class Prompts
+{
+public:
+    virtual ~Prompts() = default;
+
+    static Prompts &instance();
+    // Installs p (not owned) in place of the real dialogs; nullptr restores them.
+    static void install(Prompts *p);
+
+    // Texts break lines with a lone CR, shown here as line breaks.
+    virtual QMessageBox::StandardButton
+    message(QWidget *parent, MessageKind kind, const QString &title, const QString &text,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+    // Empty when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
+                             const QString &filter);
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &suggested,
+                             const QString &filter);
+    // nullopt when cancelled. printerFonts lists the printer's fonts instead of the screen's.
+    virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial,
+                                            bool printerFonts);
+    // The printer setup dialog on printer; false when cancelled.
+    virtual bool printerSetup(QWidget *parent, QPrinter *printer);
+};
+
+// For tests: answers are taken in order; every question is recorded.
+class QueuedPrompts : public Prompts
+{
+public:
+    struct Asked
+    {
+        QString what; // "message", "openFile", "saveFile", "chooseFont", "printerSetup"
+        MessageKind kind = MessageKind::Plain;
+        QString title;
+        QString text;
+    };
+    using Answer = std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool>;
+
+    QueuedPrompts() { Prompts::install(this); }
+    ~QueuedPrompts() override { Prompts::install(nullptr); }
+
+    void queue(Answer answer) { m_answers.push_back(std::move(answer)); }
+    std::deque<Asked> asked;
+
+    QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;
+    bool printerSetup(QWidget *, QPrinter *) override;
+
+private:
+    template <typename T> T take(const T &fallback);
+    std::deque<Answer> m_answers;
+};
+
+// The application's error display: a message box titled with the application title, with the
+// error icon and an OK button. A full stop is appended when the text's last character sorts after
+// ".", so a text ending in a letter or digit gets one.
+QString errorDisplayText(const QString &text);
+void showError(QWidget *parent, const QString &text);
+// Runs action; an exception ends it and is shown by the error display. Returns false then.
+bool guarded(QWidget *parent, const std::function<void()> &action);
+
+} // namespace rost

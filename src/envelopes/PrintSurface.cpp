@@ -1,0 +1,151 @@
+#include "envelopes/PrintSurface.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace rost {
+
+namespace {
+
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString inches(double v)
+{
+    return QString::number(v, 'g', 10);
+}
+
+// Positions are sums of decimal fractions that binary doubles hold only nearly; a line that
+// fits exactly must not be lost to rounding.
+constexpr double Slack = 1e-9;
+
+} // namespace
+
+void PrintSurface::setFont(const QString &face, double points)
+{
+    const double size = std::isfinite(points) ? std::clamp(points, 1.0, 1000.0) : 12.0;
+    m_font = SurfaceFont{face, size, false, false, false};
+    trace(QStringLiteral("setFont %1 %2").arg(face, inches(size)));
+}
+
+void PrintSurface::setBold(bool on)
+{
+    m_font.bold = on;
+    trace(QStringLiteral("bold ") + onOff(on));
+}
+
+void PrintSurface::setItalic(bool on)
+{
+    m_font.italic = on;
+    trace(QStringLiteral("italic ") + onOff(on));
+}
+
+void PrintSurface::setUnderline(bool on)
+{
+    m_font.underline = on;
+    trace(QStringLiteral("underline ") + onOff(on));
+}
+
+void PrintSurface::setTopMargin(double v)
+{
+    m_top = v;
+    trace(QStringLiteral("topMargin ") + inches(v));
+}
+
+void PrintSurface::setLeftMargin(double v)
+{
+    m_left = v;
+    trace(QStringLiteral("leftMargin ") + inches(v));
+}
+
+void PrintSurface::setBottomMargin(double v)
+{
+    m_bottom = v;
+    trace(QStringLiteral("bottomMargin ") + inches(v));
+}
+
+void PrintSurface::setRightMargin(double v)
+{
+    m_right = v;
+    trace(QStringLiteral("rightMargin ") + inches(v));
+}
+
+void PrintSurface::clearTabs()
+{
+    m_tabs.clear();
+    trace(QStringLiteral("clearTabs"));
+}
+
+void PrintSurface::addTab(double left, double width)
+{
+    m_tabs.push_back({left, width});
+    trace(QStringLiteral("addTab %1 %2").arg(inches(left), inches(width)));
+}
+
+void PrintSurface::addTabAfterPrevious(double width)
+{
+    const double left = m_tabs.empty() ? m_left : m_tabs.back().left + m_tabs.back().width;
+    m_tabs.push_back({left, width});
+    trace(QStringLiteral("addTab %1 %2").arg(inches(left), inches(width)));
+}
+
+void PrintSurface::home()
+{
+    m_baseline = m_top + lineHeight() - descent(m_font);
+    m_homed = true;
+    trace(QStringLiteral("home"));
+}
+
+void PrintSurface::ensureHome()
+{
+    if (!m_homed)
+        home();
+}
+
+double PrintSurface::cursorBaseline()
+{
+    ensureHome();
+    return m_baseline;
+}
+
+void PrintSurface::printLine(const QString &text)
+{
+    ensureHome();
+    trace(QStringLiteral("printLine ") + text);
+    const QStringList pieces = text.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (pieces.at(i).isEmpty())
+            continue;
+        double x = m_left;
+        if (i > 0 && !m_tabs.empty()) {
+            const auto stop = static_cast<std::size_t>(i - 1);
+            x = stop < m_tabs.size() ? m_tabs[stop].left : m_tabs.back().left + m_tabs.back().width;
+        }
+        drawText(x, m_baseline, pieces.at(i), m_font);
+    }
+    m_baseline += lineHeight();
+}
+
+int PrintSurface::linesLeft()
+{
+    ensureHome();
+    const double lh = lineHeight();
+    const double room = pageSize().height() - m_bottom - (m_baseline + descent(m_font));
+    if (room < -Slack)
+        return 0;
+    return static_cast<int>(std::floor(room / lh + Slack)) + 1;
+}
+
+void PrintSurface::newPage()
+{
+    startNextPage();
+    ++m_page;
+    m_homed = false;
+    trace(QStringLiteral("newPage"));
+}
+
+} // namespace rost

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "envelopes/PrintSurface.h"
+
+#include <QFont>
+
+class QPainter;
+class QPrinter;
+
+namespace rost {
+
+// The print surface on a printer, a PDF file or a print preview. The printer must be in full-page
+// mode, so that the painter's origin is the sheet's top-left corner and a margin of 0.4 in puts
+// text 0.4 in from the paper's edge, whatever the printer cannot print near its edges.
+class PainterSurface : public PrintSurface
+{
+public:
+    // The painter is active on the printer; both outlive the surface.
+    PainterSurface(QPainter &painter, QPrinter &printer);
+
+    QSizeF pageSize() const override { return m_page; }
+    // A page break the printer refused; the job must not report success then.
+    bool failed() const { return m_failed; }
+
+    // The face this program asks the font system for; faces the system lacks are mapped to
+    // metric twins (Times New Roman to Liberation Serif, Arial to Liberation Sans).
+    static QFont qtFont(const SurfaceFont &font);
+
+protected:
+    double descent(const SurfaceFont &font) override;
+    void drawText(double x, double baseline, const QString &text, const SurfaceFont &font) override;
+    void startNextPage() override;
+
+private:
+    QPainter &m_painter;
+    QPrinter &m_printer;
+    double m_dpiX;
+    double m_dpiY;
+    QSizeF m_page;
+    bool m_failed = false;
+};
+
+} // namespace rost

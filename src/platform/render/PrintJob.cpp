@@ -1,0 +1,129 @@
+#include "platform/render/PrintJob.h"
+
+#include "directory/IoError.h"
+#include "platform/render/PainterSurface.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace rost {
+
+namespace {
+
+QPageLayout::Orientation qtOrientation(PageOrientation o)
+{
+    return o == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+int paint(QPrinter &printer, const PrintJob::Drawing &draw, const QString &target)
+{
+    printer.setDocName(QLatin1String(PrintJob::Title));
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw IoError(QStringLiteral("The print job could not be started on %1.").arg(target));
+    PainterSurface surface(painter, printer);
+    try {
+        draw(surface);
+    } catch (...) {
+        printer.abort();
+        painter.end();
+        throw;
+    }
+    if (surface.failed()) {
+        printer.abort();
+        painter.end();
+        throw IoError(QStringLiteral("The print job on %1 failed at page %2.")
+                          .arg(target)
+                          .arg(surface.pageNumber()));
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted)
+        throw IoError(QStringLiteral("The print job on %1 failed.").arg(target));
+    return surface.pageNumber();
+}
+
+// Qt's PDF writer does not report a failed write; a file that does not end in the PDF trailer
+// was cut short (a full disk, for instance).
+bool wholePdf(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 16)
+        return false;
+    f.seek(std::max<qint64>(0, f.size() - 64));
+    return f.readAll().contains("%%EOF");
+}
+
+} // namespace
+
+PrintOutcome PrintJob::run(QPrinter &printer, PageOrientation orientation, const Drawing &draw)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (printer.outputFileName().isEmpty())
+            throw IoError(QStringLiteral("No printer is set up and no PDF file was named."));
+        return runToPdf(printer.outputFileName(), orientation, draw, &printer);
+    }
+    printer.setPageOrientation(qtOrientation(orientation));
+    const QString name = printer.printerName();
+    const int pages = paint(printer, draw, QStringLiteral("the printer \"%1\"").arg(name));
+    return {pages, name, {}};
+}
+
+PrintOutcome PrintJob::runToPdf(const QString &path, PageOrientation orientation,
+                                const Drawing &draw, const QPrinter *pageSetup)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        throw IoError(
+            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, qt_error_string(EISDIR)));
+    const QString temp = info.absolutePath() +
+                         QStringLiteral("/.%1.%2.tmp")
+                             .arg(info.fileName())
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+
+    {
+        // Qt's PDF writer gives no reason when it cannot create its file; this does.
+        QFile probe(temp);
+        errno = 0;
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw IoError(
+                QStringLiteral("Cannot write the PDF file %1: %2")
+                    .arg(path, errno != 0 ? qt_error_string(errno) : probe.errorString()));
+    }
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    if (pageSetup)
+        printer.setPageLayout(pageSetup->pageLayout());
+    printer.setPageOrientation(qtOrientation(orientation));
+    printer.setOutputFileName(temp);
+    printer.setCreator(QStringLiteral("Rostella"));
+
+    int pages = 0;
+    try {
+        pages = paint(printer, draw, path);
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
+    }
+    if (!wholePdf(temp)) {
+        QFile::remove(temp);
+        throw IoError(QStringLiteral("The PDF file %1 could not be written whole.").arg(path));
+    }
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) !=
+        0) {
+        const int error = errno;
+        QFile::remove(temp);
+        throw IoError(
+            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, qt_error_string(error)));
+    }
+    return {pages, {}, path};
+}
+
+} // namespace rost

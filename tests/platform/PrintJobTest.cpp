@@ -1,0 +1,214 @@
+#include "platform/render/PrintJob.h"
+#include "directory/IoError.h"
+#include "directory/Preferences.h"
+#include "envelopes/EnvelopeDrawing.h"
+#include "platform/render/PainterSurface.h"
+#include "platform/render/PrintSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rost;
+
+namespace {
+
+struct Word
+{
+    QString text;
+    double xMin, yMin, xMax, yMax; // points from the page's top-left corner
+};
+
+struct PdfText
+{
+    double width = 0, height = 0; // points
+    int pages = 0;
+    std::vector<Word> words;
+};
+
+// Reads back the words and their boxes with poppler's pdftotext.
+PdfText readPdf(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    PdfText out;
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return out;
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression page(
+        QLatin1String("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    for (auto m = page.globalMatch(html); m.hasNext();) {
+        const auto match = m.next();
+        out.width = match.captured(1).toDouble();
+        out.height = match.captured(2).toDouble();
+        ++out.pages;
+    }
+    static const QRegularExpression word(
+        QLatin1String("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                      "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto m = word.globalMatch(html); m.hasNext();) {
+        const auto w = m.next();
+        out.words.push_back({w.captured(5), w.captured(1).toDouble(), w.captured(2).toDouble(),
+                             w.captured(3).toDouble(), w.captured(4).toDouble()});
+    }
+    return out;
+}
+
+tEnvDef defaults()
+{
+    QTemporaryDir dir;
+    tEnvDef d(dir.path());
+    d.SetDefaults();
+    return d;
+}
+
+} // namespace
+
+class PrintJobTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void testEnvelopeLandsOnTheSheet();
+    void pagesAndPortrait();
+    void failuresAreReported();
+    void drawingThatThrowsLeavesOldFile();
+    void noPrinterAsksForFile();
+};
+
+// The test envelope in landscape: return block 0.4 in and delivery block 4.75 in from the
+// sheet's left edge, the first line cells starting at 2.3 in and 4.25 in.
+void PrintJobTest::testEnvelopeLandsOnTheSheet()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("test.pdf"));
+    const tEnvDef layout = defaults();
+    const PrintOutcome out =
+        PrintJob::runToPdf(pdf, PageOrientation::Landscape, [&](PrintSurface &s) {
+            drawEnvelope(s, layout, true, testEnvelopeText());
+        });
+    QCOMPARE(out.pages, 1);
+    QCOMPARE(out.pdfPath, pdf);
+
+    const PdfText text = readPdf(pdf);
+    QCOMPARE(text.pages, 1);
+    QVERIFY(text.width > text.height);
+    std::vector<Word> firsts; // the word "Test" of each line
+    for (const auto &w : text.words) {
+        if (w.text == QLatin1String("Test"))
+            firsts.push_back(w);
+    }
+    QCOMPARE(firsts.size(), std::size_t(7));
+    // pdftotext's box runs from the font's ascent to its descent below the baseline, so its
+    // bottom is the bottom of the line cell: top + n line heights.
+    const double cellBottoms[] = {2.5, 2.7, 2.9, 4.45, 4.65, 4.85, 5.05};
+    for (std::size_t i = 0; i < firsts.size(); ++i) {
+        const double left = i < 3 ? 0.4 : 4.75;
+        QVERIFY2(std::abs(firsts[i].xMin - left * 72) < 0.5,
+                 qPrintable(QStringLiteral("line %1 starts at %2 pt").arg(i).arg(firsts[i].xMin)));
+        QVERIFY2(std::abs(firsts[i].yMax - cellBottoms[i] * 72) < 1.5,
+                 qPrintable(QStringLiteral("line %1 ends at %2 pt").arg(i).arg(firsts[i].yMax)));
+    }
+    QVERIFY(!QDir(dir.path())
+                 .entryList(QDir::Hidden | QDir::Files)
+                 .join(QLatin1Char(' '))
+                 .contains(QLatin1String(".tmp")));
+}
+
+void PrintJobTest::pagesAndPortrait()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
+    const PrintOutcome out =
+        PrintJob::runToPdf(pdf, PageOrientation::Portrait, [](PrintSurface &s) {
+            s.setFont(QStringLiteral("Arial"), 12);
+            s.setTopMargin(0.65);
+            s.setBottomMargin(0.65);
+            QVERIFY(s.pageSize().height() > s.pageSize().width());
+            s.printLine(QStringLiteral("one"));
+            s.newPage();
+            s.printLine(QStringLiteral("two"));
+            s.newPage();
+            s.printLine(QStringLiteral("three"));
+        });
+    QCOMPARE(out.pages, 3);
+    const PdfText text = readPdf(pdf);
+    QCOMPARE(text.pages, 3);
+    QVERIFY(text.height > text.width);
+}
+
+void PrintJobTest::failuresAreReported()
+{
+    QTemporaryDir dir;
+    const auto draw = [](PrintSurface &s) { s.printLine(QStringLiteral("x")); };
+    const QString missing = dir.filePath(QStringLiteral("no/such/folder/out.pdf"));
+    try {
+        PrintJob::runToPdf(missing, PageOrientation::Portrait, draw);
+        QFAIL("a job into a missing folder reported success");
+    } catch (const IoError &e) {
+        QVERIFY2(e.text().contains(qt_error_string(ENOENT)), qPrintable(e.text()));
+    }
+    QVERIFY_THROWS_EXCEPTION(IoError,
+                             PrintJob::runToPdf(dir.path(), PageOrientation::Portrait, draw));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void PrintJobTest::drawingThatThrowsLeavesOldFile()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("keep.pdf"));
+    {
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QVERIFY_THROWS_EXCEPTION(
+        std::runtime_error, PrintJob::runToPdf(pdf, PageOrientation::Portrait, [](PrintSurface &s) {
+            s.printLine(QStringLiteral("half"));
+            throw std::runtime_error("table engine failed");
+        }));
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.pdf"});
+}
+
+void PrintJobTest::noPrinterAsksForFile()
+{
+    if (PrintSession::systemHasPrinter())
+        QSKIP("this machine has a printer");
+    QTemporaryDir dir;
+    PrintSession &session = PrintSession::instance();
+    const auto draw = [](PrintSurface &s) { s.printLine(QStringLiteral("x")); };
+
+    QStringList offered;
+    const auto cancel = [&](const QString &suggested) {
+        offered << suggested;
+        return QString();
+    };
+    QVERIFY(!session.run(PageOrientation::Portrait, draw, QStringLiteral("Envelope.pdf"), cancel));
+    QVERIFY(offered.at(0).endsWith(QLatin1String("/Envelope.pdf")));
+
+    const QString chosen = dir.filePath(QStringLiteral("mine.pdf"));
+    const auto pick = [&](const QString &suggested) {
+        offered << suggested;
+        return chosen;
+    };
+    const auto out =
+        session.run(PageOrientation::Landscape, draw, QStringLiteral("Envelope.pdf"), pick);
+    QVERIFY(out.has_value());
+    QCOMPARE(out->pdfPath, chosen);
+    QVERIFY(PrintSession::outcomeText(*out).contains(QDir::toNativeSeparators(chosen)));
+    QCOMPARE(readPdf(chosen).pages, 1);
+
+    // The next job offers the folder chosen last.
+    QVERIFY(session.run(PageOrientation::Portrait, draw, QStringLiteral("List.pdf"), cancel) ==
+            std::nullopt);
+    QCOMPARE(offered.last(), dir.filePath(QStringLiteral("List.pdf")));
+}
+
+QTEST_MAIN(PrintJobTest)
+#include "PrintJobTest.moc"

@@ -140,9 +140,9 @@ void Cursor::loadColumns()
     m_table = tables.column(0).toString();
     m_qualified = quoteIdent(m_schema) + QLatin1Char('.') + quoteIdent(m_table);
 
-    Statement info(db, QStringLiteral("SELECT name, type, pk FROM %1.pragma_table_info(?1)")
-                           .arg(quoteIdent(m_schema)));
+    Statement info(db, QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?1, ?2)"));
     info.bind(1, m_table);
+    info.bind(2, m_schema);
     m_columns.clear();
     m_columnByName.clear();
     m_rowIdName = QStringLiteral("rowid");
@@ -197,10 +197,11 @@ void Cursor::prepareOrder()
                 EngineError::IndexNotFound,
                 QStringLiteral("The table %1 has no index %2").arg(m_tableFile, m_indexName));
         const QString index = find.column(0).toString();
-        Statement keys(db, QStringLiteral("SELECT name FROM %1.pragma_index_info(?1) ORDER BY "
-                                          "seqno")
-                               .arg(quoteIdent(m_schema)));
+        // The schema is named as the function's argument: index names repeat across the files.
+        Statement keys(db,
+                       QStringLiteral("SELECT name FROM pragma_index_info(?1, ?2) ORDER BY seqno"));
         keys.bind(1, index);
+        keys.bind(2, m_schema);
         while (keys.step()) {
             const QVariant name = keys.column(0);
             if (!name.isValid())

@@ -1,0 +1,155 @@
+#include "names/HouseholdNameComposer.h"
+
+#include "directory/RostConnection.h"
+#include "directory/Tables.h"
+#include "names/NamesError.h"
+
+namespace rost {
+
+HouseholdNameComposer::HouseholdNameComposer(RostConnection &connection)
+    : m_indivInfo(connection, QLatin1String(tbl::Individuals)),
+      m_familyInfo(connection, QLatin1String(tbl::Families)),
+      m_members(connection, QLatin1String(tbl::Individuals))
+{
+    m_indivInfo.setIndexName(QLatin1String(idx::IndivIdNumOrder));
+    m_familyInfo.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+}
+
+HouseholdNameComposer::~HouseholdNameComposer() = default;
+
+void HouseholdNameComposer::open()
+{
+    m_indivInfo.open();
+    m_familyInfo.open();
+    m_members.open();
+}
+
+TIndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
+{
+    TIndividualNameRow row;
+    row.Names = TNameParts::cut(individuals.text(QLatin1String(fld::Title)),
+                                individuals.text(QLatin1String(fld::FirstName)),
+                                individuals.text(QLatin1String(fld::GoesBy)),
+                                individuals.text(QLatin1String(fld::LastName)));
+    row.IndivIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::IndivIdNum)));
+    row.FamilyIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::FamilyIdNum)));
+    row.FamilyStatus = individuals.text(QLatin1String(fld::FamilyStatus));
+    return row;
+}
+
+std::optional<TIndividualNameRow> HouseholdNameComposer::findIndividual(qint16 indivIdNum)
+{
+    open();
+    if (!m_indivInfo.findKey({QVariant(static_cast<int>(indivIdNum))}))
+        return std::nullopt;
+    return rowOf(m_indivInfo);
+}
+
+THouseholdNames HouseholdNameComposer::GetNames(qint16 indivIdNum, bool readEMail)
+{
+    const std::optional<TIndividualNameRow> row = findIndividual(indivIdNum);
+    if (!row)
+        throw NamesError(QStringLiteral("No individual %1").arg(indivIdNum));
+    THouseholdNames names;
+    names.IndivIdNum = row->IndivIdNum;
+    names.FamilyIdNum = row->FamilyIdNum;
+    names.Names = row->Names;
+    if (readEMail)
+        names.EMailAddress =
+            m_indivInfo.text(QLatin1String(fld::EMailAddress)).left(THouseholdNames::EMailWidth);
+    names.SpouseFound = searchSpouse(*row, names.Spouse);
+    composeLines(names, row->FamilyStatus);
+    return names;
+}
+
+bool HouseholdNameComposer::searchSpouse(const TIndividualNameRow &row, TSpouseParts &spouse)
+{
+    spouse = {};
+    const QString sought = soughtSpouseStatus(row.FamilyStatus);
+    if (sought.isEmpty())
+        return false;
+    open();
+    const bool partner = sought == QLatin1String(status::Partner);
+    m_members.setFilter(QStringLiteral("Family ID Num = %1").arg(row.FamilyIdNum));
+    m_members.setFiltered(true); // and stands on the family's first member
+    for (; m_members.hasRow() && !m_members.eof(); m_members.next()) {
+        if (m_members.integer(QLatin1String(fld::FamilyIdNum)) != row.FamilyIdNum)
+            return false;
+        if (m_members.text(QLatin1String(fld::FamilyStatus)) != sought)
+            continue;
+        // A partner is sought among the others: the individual never finds itself.
+        if (partner && m_members.integer(QLatin1String(fld::IndivIdNum)) == row.IndivIdNum)
+            continue;
+        spouse.Title = m_members.text(QLatin1String(fld::Title)).left(TNameParts::TitleWidth);
+        spouse.FirstName =
+            m_members.text(QLatin1String(fld::FirstName)).left(TNameParts::NameWidth);
+        spouse.GoesBy = m_members.text(QLatin1String(fld::GoesBy)).left(TNameParts::NameWidth);
+        return true;
+    }
+    return false;
+}
+
+bool HouseholdNameComposer::GetSpouseName(const TIndividualNameRow &row)
+{
+    TSpouseParts spouse;
+    if (!searchSpouse(row, spouse))
+        return false;
+    m_spouseLines = coupleLines(row.Names, row.FamilyStatus, spouse);
+    return true;
+}
+
+QString HouseholdNameComposer::listLine(NameLine line, const TIndividualNameRow &row)
+{
+    if (isCoupleLine(line) && GetSpouseName(row))
+        return m_spouseLines[lineIndex(line)];
+    return onePersonLine(onePersonFallback(line), row.Names);
+}
+
+QString HouseholdNameComposer::GetFormalName(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::FormalName, row);
+}
+
+QString HouseholdNameComposer::GetFormalTitle(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::FormalTitle, row);
+}
+
+QString HouseholdNameComposer::GetFormalNameAndSpouse(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::FormalNameAndSpouse, row);
+}
+
+QString HouseholdNameComposer::GetFormalNameAndSpouseTitle(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::FormalNameAndSpouseTitle, row);
+}
+
+QString HouseholdNameComposer::GetInformalName(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::InformalName, row);
+}
+
+QString HouseholdNameComposer::GetInformalTitle(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::InformalTitle, row);
+}
+
+QString HouseholdNameComposer::GetInformalNameAndSpouse(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::InformalNameAndSpouse, row);
+}
+
+QString HouseholdNameComposer::GetInformalNameAndSpouseTitle(const TIndividualNameRow &row)
+{
+    return listLine(NameLine::InformalNameAndSpouseTitle, row);
+}
+
+FamilyAddress HouseholdNameComposer::familyAddress(qint16 familyIdNum)
+{
+    open();
+    return readFamilyAddress(m_familyInfo, familyIdNum);
+}
+
+} // namespace rost

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "directory/Cursor.h"
+#include "names/FamilyAddress.h"
+#include "names/HouseholdNames.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace rost {
+
+class RostConnection;
+
+// The values of an individual's row that the list composition needs, read by the caller.
+struct TIndividualNameRow
+{
+    TNameParts Names;
+    qint16 IndivIdNum = 0;
+    qint16 FamilyIdNum = 0;
+    QString FamilyStatus;
+};
+
+// Composes the name lines of individuals through cursors of its own over the connection, so that
+// the main window's cursors never move because of it: tbIndivInfo (individuals, INDIV ID NUM
+// ORDER) locates individuals, tbFamilyInfo (families, FAMILY ID NUM ORDER) their families, and a
+// third cursor on the individuals walks a family's members in rank order for the spouse search.
+// The cursors open on first use and close with the object.
+//
+// Errors of the table engine pass through as EngineError.
+class HouseholdNameComposer
+{
+public:
+    explicit HouseholdNameComposer(RostConnection &connection);
+    ~HouseholdNameComposer();
+    HouseholdNameComposer(const HouseholdNameComposer &) = delete;
+    HouseholdNameComposer &operator=(const HouseholdNameComposer &) = delete;
+
+    // All eight lines for one individual (the clipboard and single envelope dialogs), the
+    // e-mail address only when readEMail. Throws NamesError "No individual N" when the table
+    // holds no such individual, rather than composing whoever the cursor stands on.
+    THouseholdNames GetNames(qint16 indivIdNum, bool readEMail = false);
+
+    // The individual's row by Indiv ID Num; nullopt when the table holds none.
+    std::optional<TIndividualNameRow> findIndividual(qint16 indivIdNum);
+
+    // The spouse search for one list row. True when a spouse was found; the four couple lines
+    // are then kept until the next successful call (a failed call leaves them as they were).
+    bool GetSpouseName(const TIndividualNameRow &row);
+    // The couple lines of the last successful GetSpouseName, indexed like NameLine.
+    const std::array<QString, NameLineCount> &spouseLines() const { return m_spouseLines; }
+
+    // One line per list row, for the chosen style only. The couple functions search for the
+    // spouse first and, without one, give the one-person line (FormalNameAndSpouse gives
+    // FormalName, and so on), never the lines of an earlier row.
+    QString GetFormalName(const TIndividualNameRow &row);
+    QString GetFormalTitle(const TIndividualNameRow &row);
+    QString GetFormalNameAndSpouse(const TIndividualNameRow &row);
+    QString GetFormalNameAndSpouseTitle(const TIndividualNameRow &row);
+    QString GetInformalName(const TIndividualNameRow &row);
+    QString GetInformalTitle(const TIndividualNameRow &row);
+    QString GetInformalNameAndSpouse(const TIndividualNameRow &row);
+    QString GetInformalNameAndSpouseTitle(const TIndividualNameRow &row);
+    // The function of that line's name.
+    QString listLine(NameLine line, const TIndividualNameRow &row);
+
+    // The family's address fields through tbFamilyInfo; found false when it is not there.
+    FamilyAddress familyAddress(qint16 familyIdNum);
+
+private:
+    void open();
+    // Walks the members of the family in rank order; fills spouse when found.
+    bool searchSpouse(const TIndividualNameRow &row, TSpouseParts &spouse);
+    static TIndividualNameRow rowOf(const Cursor &individuals);
+
+    Cursor m_indivInfo;
+    Cursor m_familyInfo;
+    Cursor m_members;
+    std::array<QString, NameLineCount> m_spouseLines;
+};
+
+} // namespace rost

@@ -141,6 +141,10 @@ private Q_SLOTS:
 
     void exactKeyMissLeavesTheCursor()
     {
+        // Both files carry an index named FAMILY ID NUM ORDER; each cursor reads its own file's.
+        Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
+        ind.setIndexName(QStringLiteral("FAMILY ID NUM ORDER"));
+        ind.open();
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
         fam.setIndexName(QStringLiteral("family id num order"));
         fam.open();

@@ -4,9 +4,13 @@ namespace rost::batch {
 
 // Each command lives in its own Cmd*.cpp file.
 
+int cmdSample(const QStringList &args);
+
 const std::vector<Command> &commands()
 {
-    static const std::vector<Command> all{};
+    static const std::vector<Command> all{
+        {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
+    };
     return all;
 }
 

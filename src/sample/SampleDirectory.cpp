@@ -1,0 +1,141 @@
+#include "sample/SampleDirectory.h"
+
+#include "directory/EngineError.h"
+#include "directory/TableWriter.h"
+#include "directory/Tables.h"
+#include "sample/SampleError.h"
+#include "sample/SampleHouseholds.h"
+#include "sample/SamplePictures.h"
+#include "sample/ZipWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace rost {
+
+namespace {
+
+void writeFamilies(const QString &path, const SampleData &data)
+{
+    TableWriter w(path, familiesTable());
+    for (const SampleFamily &f : data.families) {
+        QHash<QString, QVariant> row{{QLatin1String(fld::FamilyIdNum), f.id},
+                                     {QLatin1String(fld::FamilyName), f.familyName},
+                                     {QLatin1String(fld::VorelName), f.vorelName},
+                                     {QLatin1String(fld::Address1), f.address1},
+                                     {QLatin1String(fld::Address2), f.address2},
+                                     {QLatin1String(fld::City), f.city},
+                                     {QLatin1String(fld::State), f.state},
+                                     {QLatin1String(fld::Zip), f.zip},
+                                     {QLatin1String(fld::Country), f.country},
+                                     {QLatin1String(fld::IntlAddress), f.intlAddress},
+                                     {QLatin1String(fld::HomePhone), f.homePhone}};
+        if (f.picture != SamplePicture::None)
+            row.insert(
+                QLatin1String(fld::FamilyPicture),
+                encodeSamplePicture(drawSamplePicture(f.id, int(f.members.size())), f.picture));
+        w.insert(row);
+    }
+    w.commit();
+}
+
+void writeIndividuals(const QString &path, const SampleData &data)
+{
+    TableWriter w(path, individualsTable());
+    for (const SampleFamily &f : data.families) {
+        for (const int m : f.fileOrder) {
+            const SamplePerson &p = f.members[size_t(m)];
+            w.insert({{QLatin1String(fld::IndivIdNum), p.indivId},
+                      {QLatin1String(fld::FamilyIdNum), f.id},
+                      {QLatin1String(fld::FamilyRankOrder), p.rank},
+                      {QLatin1String(fld::Title), p.title},
+                      {QLatin1String(fld::GoesBy), p.goesBy},
+                      {QLatin1String(fld::FirstName), p.first},
+                      {QLatin1String(fld::MiddleName), p.middle},
+                      {QLatin1String(fld::LastName), p.last},
+                      {QLatin1String(fld::Suffix), p.suffix},
+                      {QLatin1String(fld::EMailAddress), p.email},
+                      {QLatin1String(fld::FamilyStatus), p.status},
+                      {QLatin1String(fld::WorkPhone), p.workPhone},
+                      {QLatin1String(fld::Fax), p.fax},
+                      {QLatin1String(fld::Cell), p.cell},
+                      {QLatin1String(fld::Pager), p.pager},
+                      {QLatin1String(fld::OtherPhoneLabel), p.otherPhoneLabel},
+                      {QLatin1String(fld::OtherPhone), p.otherPhone}});
+        }
+    }
+    w.commit();
+}
+
+void writeSetup(const QString &path)
+{
+    TableWriter w(path, setupTable());
+    w.insert({{QLatin1String(fld::UseOffices), true},
+              {QLatin1String(fld::UseTalents), true},
+              {QLatin1String(fld::UseActivities), true},
+              {QLatin1String(fld::UseUser1), true},
+              {QLatin1String(fld::UseUser2), true},
+              {QLatin1String(fld::User1Name), QStringLiteral("Choir")},
+              {QLatin1String(fld::User2Name), QStringLiteral("Committees")}});
+    w.commit();
+}
+
+void writeList(const QString &path, const TableDef &def, const std::vector<SampleListEntry> &rows)
+{
+    // The item is the third field of every list table.
+    const QString itemField = QLatin1String(def.fields.at(2).name);
+    TableWriter w(path, def);
+    for (const SampleListEntry &e : rows)
+        w.insert({{QLatin1String(fld::IndivIdNum), e.indivId}, {itemField, e.item}});
+    w.commit();
+}
+
+// Writes the eight table files into folder and returns their paths.
+QStringList writeTables(const QString &folder, const SampleData &data)
+{
+    const auto path = [&folder](const TableDef &def) {
+        return QDir(folder).filePath(QLatin1String(def.file));
+    };
+    writeFamilies(path(familiesTable()), data);
+    writeIndividuals(path(individualsTable()), data);
+    writeSetup(path(setupTable()));
+    const TableDef *lists[ListCount] = {&officesTable(), &talentsTable(), &activitiesTable(),
+                                        &user1Table(), &user2Table()};
+    for (int i = 0; i < ListCount; ++i)
+        writeList(path(*lists[i]), *lists[i], data.lists[size_t(i)]);
+    QStringList files;
+    for (const TableDef *def : allTables())
+        files << path(*def);
+    return files;
+}
+
+} // namespace
+
+void writeSampleDirectory(const QString &dir, const SampleOptions &options)
+{
+    const SampleData data = makeSampleData(options); // refuses bad sizes before any file exists
+    if (!QDir().mkpath(dir))
+        throw SampleError(QStringLiteral("Cannot create the folder %1.").arg(dir));
+    // The tables are built beside their final place, so that moving them in is a rename.
+    QTemporaryDir staging(QDir(dir).filePath(QStringLiteral(".rost-sample-XXXXXX")));
+    if (!staging.isValid())
+        throw SampleError(
+            QStringLiteral("Cannot write in the folder %1: %2").arg(dir, staging.errorString()));
+    QStringList files;
+    try {
+        files = writeTables(staging.path(), data);
+    } catch (const EngineError &e) {
+        throw SampleError(e.text());
+    }
+    if (options.zip) {
+        // A fixed time keeps archives of the same sample identical.
+        writeZip(QDir(dir).filePath(QStringLiteral("RostData.zip")), files,
+                 QDateTime(QDate(2006, 3, 1), QTime(12, 0), Qt::UTC));
+        return;
+    }
+    for (const QString &file : files)
+        replaceFile(file, QDir(dir).filePath(QFileInfo(file).fileName()));
+}
+
+} // namespace rost

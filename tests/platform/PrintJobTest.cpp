@@ -107,9 +107,9 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
     const double cellBottoms[] = {2.5, 2.7, 2.9, 4.45, 4.65, 4.85, 5.05};
     for (std::size_t i = 0; i < firsts.size(); ++i) {
         const double left = i < 3 ? 0.4 : 4.75;
-        QVERIFY2(std::abs(firsts[i].xMin - left * 72) < 0.5,
+        QVERIFY2(std::abs(firsts[i].xMin - left * 72) < 0.25,
                  qPrintable(QStringLiteral("line %1 starts at %2 pt").arg(i).arg(firsts[i].xMin)));
-        QVERIFY2(std::abs(firsts[i].yMax - cellBottoms[i] * 72) < 1.5,
+        QVERIFY2(std::abs(firsts[i].yMax - cellBottoms[i] * 72) < 0.25,
                  qPrintable(QStringLiteral("line %1 ends at %2 pt").arg(i).arg(firsts[i].yMax)));
     }
     QVERIFY(!QDir(dir.path())

@@ -5,11 +5,13 @@ namespace rost::batch {
 // Each command lives in its own Cmd*.cpp file.
 
 int cmdSample(const QStringList &args);
+int cmdEnvelope(const QStringList &args);
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
         {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
+        {"envelope", "--data DIR --test [--return | --no-return] --out FILE.pdf", cmdEnvelope},
     };
     return all;
 }

@@ -1,0 +1,157 @@
+#include "directory/Tables.h"
+#include "import/ui/ImportData.h"
+#include "platform/ui/Prompts.h"
+
+#include "Fixture.h"
+#include "TestFolder.h"
+#include "import/ArchiveBuilder.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace rost;
+using namespace rost::test;
+
+namespace {
+
+QByteArray tableBytes(const TableDef &def, const std::vector<Row> &rows)
+{
+    TestFolder scratch;
+    writeTable(scratch.path(), def, rows);
+    QFile f(scratch.file(QLatin1String(def.file)));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+struct Recorder
+{
+    QStringList calls;
+    ImportRoadHooks hooks()
+    {
+        return {[this] { calls << QStringLiteral("disconnect"); },
+                [this] { calls << QStringLiteral("reopen"); },
+                [this] { calls << QStringLiteral("focus"); }};
+    }
+};
+
+} // namespace
+
+class ImportRoadsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startupRoadImportsTheFixedArchiveUnseen()
+    {
+        TestFolder data;
+        ArchiveBuilder(startupArchivePath(data.path()))
+            .add(QStringLiteral("export/RostFamilies.adt"),
+                 tableBytes(familiesTable(), {family(1, QStringLiteral("Smith"))}))
+            .write();
+        QueuedPrompts prompts;
+        Recorder rec;
+        runStartupImport(nullptr, data.path(), rec.hooks());
+        QVERIFY(prompts.asked.empty());                                        // nothing was shown
+        QVERIFY(QFile::exists(data.file(QStringLiteral("RostFamilies.adt")))); // written flat
+        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("reopen"),
+                                         QStringLiteral("focus")}));
+    }
+
+    void startupRoadWithoutArchiveShowsTheDialog()
+    {
+        TestFolder data;
+        Recorder rec;
+        QueuedPrompts prompts;
+        // The dialog is modal: close it as the user would, with its close button.
+        QTimer::singleShot(0, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *form = qobject_cast<TImportDataForm *>(w)) {
+                    QCOMPARE(form->windowTitle(), QStringLiteral("Import data"));
+                    auto *label = form->findChild<QLabel *>(QStringLiteral("Label2"));
+                    QCOMPARE(label->text(),
+                             QStringLiteral("the Find Rostella Data button to get a Windows "
+                                            "\"Open\" "));
+                    form->findChild<QPushButton *>(QStringLiteral("CloseButton"))->click();
+                }
+        });
+        runStartupImport(nullptr, data.path(), rec.hooks());
+        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("focus")}));
+    }
+
+    void menuRoadCancelReopensTheOldTables()
+    {
+        TestFolder data;
+        writeTable(data.path(), familiesTable(), {family(1, QStringLiteral("Old"))});
+        QueuedPrompts prompts;
+        prompts.queue(QString()); // the open dialog is cancelled
+        Recorder rec;
+        runMenuImport(nullptr, data.path(), rec.hooks());
+        QCOMPARE(prompts.asked.front().title, QStringLiteral("Search for Rostella Data Files"));
+        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("reopen"),
+                                         QStringLiteral("focus")}));
+    }
+
+    void archiveWithoutFamiliesKeepsOrLacksThem()
+    {
+        for (const bool oldOnePresent : {true, false}) {
+            TestFolder data;
+            if (oldOnePresent)
+                writeTable(data.path(), familiesTable(), {family(1, QStringLiteral("Old"))});
+            TestFolder source;
+            const QString archive = source.file(QStringLiteral("RostData.zip"));
+            ArchiveBuilder(archive)
+                .add(QStringLiteral("RostSetup.adt"), tableBytes(setupTable(), {}))
+                .write();
+            QueuedPrompts prompts;
+            prompts.queue(archive);
+            Recorder rec;
+            runMenuImport(nullptr, data.path(), rec.hooks());
+            QVERIFY(prompts.asked.size() == 1); // only the open dialog
+            QCOMPARE(rec.calls.contains(QStringLiteral("reopen")), oldOnePresent);
+            QVERIFY(QFile::exists(data.file(QStringLiteral("RostSetup.adt"))));
+        }
+    }
+
+    void brokenArchiveIsShownAndTheTablesComeBack()
+    {
+        TestFolder data;
+        writeTable(data.path(), familiesTable(), {family(1, QStringLiteral("Old"))});
+        TestFolder source;
+        const QString archive = source.file(QStringLiteral("RostData.zip"));
+        QFile f(archive);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("this is not a zip archive");
+        f.close();
+        QueuedPrompts prompts;
+        prompts.queue(archive);
+        Recorder rec;
+        runMenuImport(nullptr, data.path(), rec.hooks());
+        QCOMPARE(prompts.asked.size(), size_t(2));
+        QCOMPARE(prompts.asked.back().kind, MessageKind::Error);
+        QVERIFY(rec.calls.contains(QStringLiteral("reopen")));
+    }
+
+    void failedMemberWarningIsExactAndAlone()
+    {
+        TestFolder data;
+        QDir(data.path()).mkdir(QStringLiteral("RostTalents.adt")); // a folder in the way
+        TestFolder source;
+        const QString archive = source.file(QStringLiteral("RostData.zip"));
+        ArchiveBuilder(archive)
+            .add(QStringLiteral("data/RostTalents.adt"), tableBytes(talentsTable(), {}))
+            .write();
+        QueuedPrompts prompts;
+        TImportDataForm form(data.path());
+        form.ImportTheData(archive);
+        QCOMPARE(prompts.asked.size(), size_t(1)); // no second box for this class
+        QCOMPARE(prompts.asked.front().kind, MessageKind::Warning);
+        QVERIFY(prompts.asked.front().text.startsWith(
+            QStringLiteral("Can't open data/RostTalents.adt\rError Code : ")));
+    }
+};
+
+QTEST_MAIN(ImportRoadsTest)
+#include "ImportRoadsTest.moc"

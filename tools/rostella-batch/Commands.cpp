@@ -5,15 +5,19 @@ namespace rost::batch {
 // Each command lives in its own Cmd*.cpp file.
 
 int cmdSample(const QStringList &args);
-int cmdPack(const QStringList &args);
 int cmdEnvelope(const QStringList &args);
+
+int cmdImport(const QStringList &args);
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
         {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
-        {"pack", "--csv DIR --out FILE.zip", cmdPack},
         {"envelope", "--data DIR --test [--return | --no-return] --out FILE.pdf", cmdEnvelope},
+        {"import",
+         "--data DIR ARCHIVE  (each failed member's warning on stderr, its CR as a newline; exit "
+         "0 all written, 1 some failed, 2 archive not opened)",
+         cmdImport},
     };
     return all;
 }

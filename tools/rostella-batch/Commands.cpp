@@ -5,6 +5,7 @@ namespace rost::batch {
 // Each command lives in its own Cmd*.cpp file.
 
 int cmdSample(const QStringList &args);
+int cmdPack(const QStringList &args);
 int cmdEnvelope(const QStringList &args);
 
 int cmdImport(const QStringList &args);
@@ -13,6 +14,7 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
         {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
+        {"pack", "--csv DIR --out FILE.zip", cmdPack},
         {"envelope", "--data DIR --test [--return | --no-return] --out FILE.pdf", cmdEnvelope},
         {"import",
          "--data DIR ARCHIVE  (each failed member's warning on stderr, its CR as a newline; exit "

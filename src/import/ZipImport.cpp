@@ -148,7 +148,7 @@ public:
             if (n == 0)
                 break;
             if (n > limit - written)
-                return discard(tooLarge(static_cast<zip_uint64_t>(written + n), room, false));
+                return discard(tooLarge(static_cast<zip_uint64_t>(limit) + 1, room, false));
             errno = 0;
             if (out.write(m_buffer.data(), n) != n)
                 return discard(ioFailure(errno, out.errorString()));

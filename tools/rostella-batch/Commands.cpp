@@ -10,6 +10,9 @@ int cmdEnvelope(const QStringList &args);
 
 int cmdImport(const QStringList &args);
 
+int cmdNames(const QStringList &args);
+int cmdClipboard(const QStringList &args);
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
@@ -20,6 +23,11 @@ const std::vector<Command> &commands()
          "--data DIR ARCHIVE  (each failed member's warning on stderr, its CR as a newline; exit "
          "0 all written, 1 some failed, 2 archive not opened)",
          cmdImport},
+        {"names", "--data DIR --indiv N [--list]", cmdNames},
+        {"clipboard",
+         "--data DIR --indiv N --name LINENAME --send "
+         "name-address|name-address-phone|name-phone|email",
+         cmdClipboard},
     };
     return all;
 }

@@ -62,6 +62,11 @@ bool wholePdf(const QString &path)
 
 } // namespace
 
+int PrintJob::paintOn(QPrinter &printer, const Drawing &draw)
+{
+    return paint(printer, draw, QStringLiteral("the printer \"%1\"").arg(printer.printerName()));
+}
+
 PrintOutcome PrintJob::run(QPrinter &printer, PageOrientation orientation, const Drawing &draw)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat) {

@@ -36,6 +36,10 @@ public:
     // pageSetup when given, else the printer system's default.
     static PrintOutcome runToPdf(const QString &path, PageOrientation orientation,
                                  const Drawing &draw, const QPrinter *pageSetup = nullptr);
+
+    // Paints the pages of draw on printer as set up (orientation included): for a print preview's
+    // paint request. Returns the number of pages; throws IoError when the printer fails.
+    static int paintOn(QPrinter &printer, const Drawing &draw);
 };
 
 } // namespace rost

@@ -1,0 +1,129 @@
+#include "envelopes/ui/RetAddDef.h"
+#include "directory/Preferences.h"
+#include "platform/ui/Prompts.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rost;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QLineEdit *edit(QWidget &form, char which)
+{
+    return form.findChild<QLineEdit *>(QStringLiteral("RetAddEdit") + QLatin1Char(which));
+}
+
+} // namespace
+
+class RetAddDefTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsLinesInMemory();
+    void okSavesAndCloses();
+    void closeBoxKeepsEverything();
+    void typingStopsAt40();
+    void failedSaveKeepsLinesAndCloses();
+};
+
+void RetAddDefTest::showsLinesInMemory()
+{
+    QTemporaryDir dir;
+    TPreferences prefs(dir.path());
+    prefs.RetAddLine1 = QStringLiteral("On disk");
+    prefs.Save();
+    prefs.RetAddLine1 = QStringLiteral("In memory");
+    prefs.RetAddLine3 = QStringLiteral("Third");
+    TRetAddDefForm form(nullptr, &prefs);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Return address definition"));
+    form.show();
+    QCOMPARE(edit(form, 'A')->text(), QStringLiteral("In memory"));
+    QCOMPARE(edit(form, 'B')->text(), QString());
+    QCOMPARE(edit(form, 'C')->text(), QStringLiteral("Third"));
+    QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("OKButton"))->text(),
+             QStringLiteral("&OK"));
+}
+
+void RetAddDefTest::okSavesAndCloses()
+{
+    QTemporaryDir dir;
+    TPreferences prefs(dir.path());
+    prefs.RetAddLine1 = QStringLiteral("a");
+    prefs.RetAddLine2 = QStringLiteral("b");
+    prefs.RetAddLine3 = QStringLiteral("c");
+    prefs.RetAddLine4 = QStringLiteral("d");
+    prefs.Save();
+    TRetAddDefForm form(nullptr, &prefs);
+    form.show();
+    for (char c : {'A', 'B', 'C', 'D'})
+        edit(form, c)->clear();
+    QTest::keyClicks(edit(form, 'B'), QStringLiteral("12 Elm St"));
+    QTest::keyClick(edit(form, 'B'), Qt::Key_Return); // Enter presses the default button
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    QVERIFY(!form.isVisible());
+    QCOMPARE(prefs.RetAddLine1, QString());
+    QCOMPARE(prefs.RetAddLine2, QStringLiteral("12 Elm St"));
+    TPreferences reread(dir.path());
+    reread.Load();
+    QCOMPARE(reread.RetAddLine2, QStringLiteral("12 Elm St"));
+    QCOMPARE(reread.RetAddLine4, QString());
+}
+
+void RetAddDefTest::closeBoxKeepsEverything()
+{
+    QTemporaryDir dir;
+    TPreferences prefs(dir.path());
+    prefs.RetAddLine1 = QStringLiteral("Grace");
+    prefs.Save();
+    const QByteArray before = fileBytes(prefs.filePath());
+    TRetAddDefForm form(nullptr, &prefs);
+    form.show();
+    QTest::keyClicks(edit(form, 'A'), QStringLiteral(" Church"));
+    form.close();
+    QCOMPARE(prefs.RetAddLine1, QStringLiteral("Grace"));
+    QCOMPARE(fileBytes(prefs.filePath()), before);
+}
+
+void RetAddDefTest::typingStopsAt40()
+{
+    TPreferences prefs;
+    TRetAddDefForm form(nullptr, &prefs);
+    form.show();
+    QTest::keyClicks(edit(form, 'D'), QString(45, QLatin1Char('x')));
+    QCOMPARE(edit(form, 'D')->text().size(), 40);
+}
+
+void RetAddDefTest::failedSaveKeepsLinesAndCloses()
+{
+    QTemporaryDir dir;
+    TPreferences prefs(dir.path());
+    prefs.RetAddLine1 = QStringLiteral("Old");
+    prefs.Save();
+    QVERIFY(QFile::setPermissions(prefs.filePath(), QFileDevice::ReadOwner));
+    const QByteArray before = fileBytes(prefs.filePath());
+
+    QueuedPrompts prompts;
+    TRetAddDefForm form(nullptr, &prefs);
+    form.show();
+    edit(form, 'A')->setText(QStringLiteral("New"));
+    form.findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    QVERIFY(!form.isVisible());
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    QCOMPARE(prompts.asked[0].kind, MessageKind::Error);
+    QVERIFY(prompts.asked[0].text.contains(prefs.filePath()));
+    QCOMPARE(prefs.RetAddLine1, QStringLiteral("New"));
+    QCOMPARE(fileBytes(prefs.filePath()), before);
+}
+
+QTEST_MAIN(RetAddDefTest)
+#include "RetAddDefTest.moc"

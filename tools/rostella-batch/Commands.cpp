@@ -13,6 +13,10 @@ int cmdImport(const QStringList &args);
 int cmdNames(const QStringList &args);
 int cmdClipboard(const QStringList &args);
 
+int cmdItems(const QStringList &args);
+int cmdList(const QStringList &args);
+int cmdListFields(const QStringList &args);
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
@@ -28,6 +32,13 @@ const std::vector<Command> &commands()
          "--data DIR --indiv N --name LINENAME --send "
          "name-address|name-address-phone|name-phone|email",
          cmdClipboard},
+        {"items", "--data DIR --kind CAPTION", cmdItems},
+        {"list",
+         "--data DIR --kind CAPTION --item ITEM (--report phone-email|address --out FILE.pdf | "
+         "--envelopes (--name LINENAME | --text TEXT) [--return | --no-return] --out FILE.pdf | "
+         "--csv FILE)",
+         cmdList},
+        {"listfields", "--data DIR --indiv N", cmdListFields},
     };
     return all;
 }

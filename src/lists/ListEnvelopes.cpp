@@ -1,0 +1,60 @@
+#include "lists/ListEnvelopes.h"
+
+#include "directory/Query.h"
+#include "directory/Tables.h"
+#include "names/HouseholdNameComposer.h"
+
+namespace rost {
+
+namespace {
+
+constexpr qsizetype NameLineWidth = 255;
+
+} // namespace
+
+ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &names,
+                                       const TPreferences &prefs, const ListEnvelopeStyle &style)
+{
+    ListEnvelopePages result;
+    for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
+        const auto indivId = static_cast<qint16>(tbSQL.integer(QLatin1String(fld::IndivIdNum)));
+        const std::optional<TIndividualNameRow> row = names.findIndividual(indivId);
+        if (!row) {
+            result.warnings << QStringLiteral("Individual %1 was not found; no envelope was "
+                                              "printed for that row.")
+                                   .arg(indivId);
+            continue;
+        }
+        const QString nameLine = style.style
+                                     ? names.listLine(*style.style, *row).left(NameLineWidth)
+                                     : style.userDefined.left(NameLineWidth);
+        const FamilyAddress family = names.familyAddress(row->FamilyIdNum);
+        QStringList delivery;
+        if (family.found) {
+            delivery = householdDeliveryLines(nameLine, {family.Address1, family.Address2,
+                                                         family.City, family.State, family.Zip});
+        } else {
+            delivery << nameLine;
+            result.warnings << QStringLiteral("Family %1 of individual %2 was not found; that "
+                                              "envelope carries the name line only.")
+                                   .arg(row->FamilyIdNum)
+                                   .arg(indivId);
+        }
+        result.pages.push_back(envelopeText(prefs, delivery));
+    }
+    return result;
+}
+
+void drawListEnvelopes(PrintSurface &surface, const tEnvDef &layout, bool printReturn,
+                       const std::vector<EnvelopeText> &pages, const PageStarted &pageStarted)
+{
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            surface.newPage();
+        if (pageStarted)
+            pageStarted(surface.pageNumber());
+        drawEnvelope(surface, layout, printReturn, pages[i]);
+    }
+}
+
+} // namespace rost

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <memory>
+
+class QLineEdit;
+class QModelIndex;
+class QPushButton;
+
+namespace Ui {
+class LookupDialog;
+}
+
+namespace rost {
+
+class Cursor;
+class CursorGridView;
+class RostConnection;
+
+// What the find-family and find-individual dialogs share: a search box over a list of a whole
+// table in one name order, where every change of the search text is one nearest-key search.
+// The dialog's cursor exists only while the dialog is shown; between uses the dialog is hidden
+// and holds no cursor.
+class LookupDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ~LookupDialog() override;
+
+    // Opens the dialog's cursor over connection, shows the dialog modally and closes the cursor
+    // again, also when opening fails (the error then propagates). Returns QDialog::Accepted or
+    // QDialog::Rejected.
+    int execLookup(RostConnection &connection);
+
+    // The two halves of execLookup, for callers that show the dialog themselves.
+    void openCursor(RostConnection &connection);
+    void closeCursor();
+    Cursor *cursor() const { return m_cursor.get(); }
+
+    // True once the list was double-clicked during this showing.
+    bool ListChosen() const { return m_listChosen; }
+
+    QLineEdit *searchEdit() const;
+    CursorGridView *namesList() const;
+    QPushButton *callButton() const;
+    QPushButton *cancelButton() const;
+    QPushButton *helpButton() const;
+    int helpTopic() const { return m_helpTopic; }
+
+    void FormActivate();
+    void SearchEditChange();
+    // Runs before the search box handles the key; never consumes it.
+    void SearchEditKeyDown(int key);
+    void CallButtonClick();
+    void NamesListDblClick(const QModelIndex &index);
+    // FormClose: a double-click wins over however the dialog was closed; a cancelled dialog
+    // leaves an empty search box.
+    void done(int result) override;
+
+Q_SIGNALS:
+    void helpRequested(int topic);
+
+protected:
+    struct Setup
+    {
+        QString caption;
+        QString label;
+        QString callCaption;
+        QString tableFile;
+        QString indexName;
+        QStringList columns;
+        int helpTopic = 0;
+    };
+    LookupDialog(const Setup &setup, QWidget *parent);
+
+    // Copies the chosen row's values to where the caller reads them.
+    virtual void takeChoice(const Cursor &cursor) = 0;
+
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::LookupDialog> m_ui;
+    std::unique_ptr<Cursor> m_cursor;
+    QString m_tableFile;
+    QString m_indexName;
+    int m_helpTopic = 0;
+    bool m_listChosen = false;
+};
+
+} // namespace rost

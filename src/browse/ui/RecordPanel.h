@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QFormLayout;
+class QLabel;
+
+namespace rost {
+
+class Cursor;
+class RecordFieldEdit;
+class RecordMemoEdit;
+
+struct RecordField
+{
+    QString field;
+    int width = 0; // display width in characters
+    QString label;
+    bool multiLine = false;
+};
+
+// One label and one edit box per field of the current row of a cursor, in the given order. The
+// boxes follow every move and change of the cursor; typing changes the cursor's row, which the
+// cursor saves on post or on its next move. With no current row the boxes are read-only.
+//
+// Detach the cursor with setCursor(nullptr) before the cursor is destroyed.
+class RecordPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit RecordPanel(QWidget *parent = nullptr);
+    ~RecordPanel() override;
+
+    void setFields(const QList<RecordField> &fields);
+    void setCursor(Cursor *cursor);
+    Cursor *cursor() const { return m_cursor; }
+
+    // The edit box of the field (a RecordFieldEdit or a RecordMemoEdit), or nullptr.
+    QWidget *editor(const QString &field) const;
+    QLabel *label(const QString &field) const;
+
+private:
+    void load();
+    void write(const QString &field, const QString &text);
+
+    Cursor *m_cursor = nullptr;
+    int m_listener = -1;
+    QFormLayout *m_layout;
+    QList<RecordField> m_fields;
+    QList<QLabel *> m_labels;
+    QList<QWidget *> m_editors;
+};
+
+} // namespace rost

@@ -1,0 +1,81 @@
+// The find dialogs' costs at 1,000, 10,000 and 32,767 individuals: opening the dialog's cursor
+// with its grid model, and one search keystroke from the text change to the model reporting the
+// new current row.
+#include "BenchData.h"
+
+#include "directory/Cursor.h"
+#include "directory/RostConnection.h"
+#include "directory/Tables.h"
+#include "platform/ui/CursorGridModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+using namespace rost;
+
+namespace {
+
+const QStringList columns{QStringLiteral("Last Name\t20\tLast Name"),
+                          QStringLiteral("Goes By\t20\tGoes By"),
+                          QStringLiteral("Title\t10\tTitle")};
+
+void BM_OpenFindIndividual(benchmark::State &state)
+{
+    RostConnection conn;
+    conn.setPath(bench::benchDirectory(int(state.range(0))));
+    conn.connect();
+    for (auto _ : state) {
+        Cursor c(conn, QLatin1String(tbl::Individuals));
+        c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+        CursorGridModel model;
+        model.setColumns(columns);
+        c.open();
+        model.setCursor(&c);
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+}
+
+void BM_SearchKeystroke(benchmark::State &state)
+{
+    RostConnection conn;
+    conn.setPath(bench::benchDirectory(int(state.range(0))));
+    conn.connect();
+    Cursor c(conn, QLatin1String(tbl::Individuals));
+    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    CursorGridModel model;
+    model.setColumns(columns);
+    c.open();
+    model.setCursor(&c);
+    int reported = -1;
+    QObject::connect(&model, &CursorGridModel::currentRowChanged, [&](int row) { reported = row; });
+    // What a user types letter by letter, deleted again at the end.
+    const QStringList texts{
+        QStringLiteral("W"),   QStringLiteral("WI"), QStringLiteral("WIL"), QStringLiteral("WILS"),
+        QStringLiteral("WIL"), QStringLiteral("WI"), QStringLiteral("W"),   QString()};
+    qsizetype i = 0;
+    for (auto _ : state) {
+        const QString &text = texts.at(i++ % texts.size());
+        if (text.isEmpty())
+            c.first();
+        else
+            c.findNearest(text);
+        benchmark::DoNotOptimize(reported);
+    }
+}
+
+} // namespace
+
+#define ROST_SIZES Arg(1000)->Arg(10000)->Arg(32767)->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_OpenFindIndividual)->ROST_SIZES;
+BENCHMARK(BM_SearchKeystroke)->ROST_SIZES;
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

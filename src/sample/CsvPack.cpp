@@ -31,24 +31,23 @@ class Problems
 public:
     void add(const QString &file, int line, const QString &field, const QString &text)
     {
-        if (m_list.size() < MaxProblems)
+        if (!full())
             m_list << PackProblem{file, line, field, text};
-        else
-            m_truncated = true;
     }
+    // Checking stops here: a file with a systematic fault would otherwise list every row.
     bool full() const { return m_list.size() >= MaxProblems; }
     bool empty() const { return m_list.isEmpty(); }
     QList<PackProblem> list() const
     {
         QList<PackProblem> all = m_list;
-        if (m_truncated)
-            all << PackProblem{{}, 0, {}, QStringLiteral("Further problems are not listed.")};
+        if (full())
+            all << PackProblem{
+                {}, 0, {}, QStringLiteral("Checking stopped after %1 problems.").arg(MaxProblems)};
         return all;
     }
 
 private:
     QList<PackProblem> m_list;
-    bool m_truncated = false;
 };
 
 struct TableRows

@@ -241,6 +241,9 @@ private Q_SLOTS:
         QTest::newRow("absolute picture path")
             << "RostFamilies.csv" << h + with(1, "Family Picture", QStringLiteral("/etc/hostname"))
             << "RostFamilies.csv, line 2, field Family Picture";
+        QTest::newRow("picture link leading out of the folder")
+            << "RostFamilies.csv" << h + with(1, "Family Picture", QStringLiteral("linked.png"))
+            << "RostFamilies.csv, line 2, field Family Picture";
         QTest::newRow("drive picture path")
             << "RostFamilies.csv" << h + with(1, "Family Picture", QStringLiteral("C:\\x.png"))
             << "RostFamilies.csv, line 2, field Family Picture";
@@ -272,6 +275,8 @@ private Q_SLOTS:
         const QString csv = folder.file(QStringLiteral("csv"));
         writeFile(csv + QStringLiteral("/notes.txt"), "not a picture");
         writeFile(folder.file(QStringLiteral("outside.png")), pngBytes());
+        QVERIFY(QFile::link(folder.file(QStringLiteral("outside.png")),
+                            csv + QStringLiteral("/linked.png")));
         if (fileName != QLatin1String("RostFamilies.csv"))
             writeFile(csv + QStringLiteral("/RostFamilies.csv"),
                       (familiesHeader() + QLatin1Char('\n') + familyLine(1)).toUtf8());

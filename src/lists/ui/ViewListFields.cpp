@@ -1,0 +1,93 @@
+#include "lists/ui/ViewListFields.h"
+
+#include "platform/ui/CursorGridView.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
+
+#include "ui_ViewListFields.h"
+
+namespace rost {
+
+TViewListFieldsForm::TViewListFieldsForm(RostConnection &connection, const TDirectorySetup &setup,
+                                         Cursor &tbInd, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ViewListFieldsForm>()), m_setup(setup),
+      m_offered(offeredKinds(setup)), m_tables(connection)
+{
+    m_ui->setupUi(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_ui->ListGrid->setBoldTitles(true);
+    m_ui->ListGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
+            &TViewListFieldsForm::ToViewComboChange);
+    connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
+            [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
+    FormCreate(tbInd);
+}
+
+TViewListFieldsForm::~TViewListFieldsForm()
+{
+    FormClose();
+}
+
+CursorGridView *TViewListFieldsForm::grid() const
+{
+    return m_ui->ListGrid;
+}
+
+QString TViewListFieldsForm::currentCaption() const
+{
+    return m_ui->ToViewCombo->currentText();
+}
+
+void TViewListFieldsForm::FormCreate(Cursor &tbInd)
+{
+    m_tables.open(m_setup, &tbInd);
+    // No kind is shown until the dialog is activated.
+    const QSignalBlocker block(m_ui->ToViewCombo);
+    m_ui->ToViewCombo->addItems(offeredCaptions(m_offered));
+    m_ui->ToViewCombo->setCurrentIndex(-1);
+}
+
+void TViewListFieldsForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        FormActivate();
+    }
+}
+
+void TViewListFieldsForm::FormActivate()
+{
+    if (m_ui->ToViewCombo->count() > 0) {
+        m_ui->ToViewCombo->setCurrentIndex(0);
+        // An editable box may already show this text; the grid is bound either way.
+        ToViewComboChange(m_ui->ToViewCombo->currentText());
+    }
+    m_ui->ToViewCombo->setFocus();
+}
+
+void TViewListFieldsForm::ToViewComboChange(const QString &text)
+{
+    guarded(this, [&] {
+        for (ListKind kind : kindsMatching(m_offered, text)) {
+            m_ui->ListGrid->setCursor(&m_tables.cursor(kind));
+            m_ui->ListGrid->setColumns(QStringList{columnDefinition(kind, m_setup)});
+        }
+    });
+}
+
+void TViewListFieldsForm::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TViewListFieldsForm::FormClose()
+{
+    m_ui->ListGrid->setCursor(nullptr);
+    m_tables.close();
+}
+
+} // namespace rost

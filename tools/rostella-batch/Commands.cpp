@@ -9,6 +9,7 @@ int cmdPack(const QStringList &args);
 int cmdEnvelope(const QStringList &args);
 
 int cmdImport(const QStringList &args);
+int cmdHousehold(const QStringList &args);
 
 int cmdNames(const QStringList &args);
 int cmdClipboard(const QStringList &args);
@@ -27,6 +28,7 @@ const std::vector<Command> &commands()
          "--data DIR ARCHIVE  (each failed member's warning on stderr, its CR as a newline; exit "
          "0 all written, 1 some failed, 2 archive not opened)",
          cmdImport},
+        {"household", "--data DIR (--family N | --all)", cmdHousehold},
         {"names", "--data DIR --indiv N [--list]", cmdNames},
         {"clipboard",
          "--data DIR --indiv N --name LINENAME --send "

@@ -1,0 +1,117 @@
+#include "app/FamilyDisplay.h"
+
+#include "directory/Cursor.h"
+#include "directory/Tables.h"
+
+#include <QRegularExpression>
+
+namespace rost {
+
+namespace {
+QString field(const Cursor &c, const char *name)
+{
+    return c.text(QLatin1String(name));
+}
+} // namespace
+
+DisplayedAddress FamilyDisplay::displayedAddress(const Cursor &tbFam)
+{
+    return {field(tbFam, fld::Address1),   field(tbFam, fld::Address2), field(tbFam, fld::City),
+            field(tbFam, fld::State),      field(tbFam, fld::Zip),      field(tbFam, fld::Country),
+            field(tbFam, fld::IntlAddress)};
+}
+
+MemberLineFields FamilyDisplay::memberFields(const Cursor &tbInd)
+{
+    return {field(tbInd, fld::Title),
+            field(tbInd, fld::FirstName),
+            field(tbInd, fld::MiddleName),
+            field(tbInd, fld::LastName),
+            field(tbInd, fld::Suffix),
+            field(tbInd, fld::GoesBy),
+            field(tbInd, fld::WorkPhone),
+            field(tbInd, fld::Fax),
+            field(tbInd, fld::Cell),
+            field(tbInd, fld::Pager),
+            field(tbInd, fld::OtherPhoneLabel),
+            field(tbInd, fld::OtherPhone)};
+}
+
+QStringList FamilyDisplay::composedAddress(const DisplayedAddress &a)
+{
+    QStringList lines;
+    if (!a.Address1.isEmpty())
+        lines << a.Address1;
+    if (!a.Address2.isEmpty())
+        lines << a.Address2;
+    // State and zip ride on the city line: without a city neither is shown.
+    if (!a.City.isEmpty())
+        lines << a.City + QLatin1Char(' ') + a.State + QLatin1String("  ") + a.Zip;
+    if (!a.Country.isEmpty())
+        lines << a.Country;
+    return lines;
+}
+
+QStringList FamilyDisplay::intlAddressLines(const QString &intlAddress)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = intlAddress.split(breaks);
+    // A break at the very end closes the last line; it does not open an empty one.
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList FamilyDisplay::addressBlock(const DisplayedAddress &a)
+{
+    if (!a.IntlAddress.isEmpty())
+        return intlAddressLines(a.IntlAddress);
+    return composedAddress(a);
+}
+
+QString FamilyDisplay::nameLine(const MemberLineFields &m)
+{
+    QString line;
+    if (!m.Title.isEmpty())
+        line += m.Title + QLatin1Char(' ');
+    line += m.FirstName + QLatin1Char(' ');
+    if (!m.MiddleName.isEmpty())
+        line += m.MiddleName + QLatin1Char(' ');
+    line += m.LastName + QLatin1Char(' ') + m.Suffix + QLatin1String("  ");
+    if (m.FirstName != m.GoesBy)
+        line += QLatin1String("(Goes by ") + m.GoesBy + QLatin1String(") ");
+    return line;
+}
+
+QString FamilyDisplay::phonesLine(const MemberLineFields &m)
+{
+    static const QString gap = QStringLiteral("   ");
+    QString line;
+    if (!m.WorkPhone.isEmpty())
+        line += QLatin1String("Work: ") + m.WorkPhone + gap;
+    if (!m.Fax.isEmpty())
+        line += QLatin1String("Fax: ") + m.Fax + gap;
+    if (!m.Cell.isEmpty())
+        line += QLatin1String("Cell: ") + m.Cell + gap;
+    if (!m.Pager.isEmpty())
+        line += QLatin1String("Pager: ") + m.Pager + gap;
+    if (!m.OtherPhone.isEmpty())
+        line += m.OtherPhoneLabel + QLatin1String(": ") + m.OtherPhone;
+    return line;
+}
+
+std::vector<MemberTab> FamilyDisplay::memberTabs(const Cursor &tbFam, Cursor &tbInd)
+{
+    std::vector<MemberTab> tabs;
+    if (tbFam.integer(QLatin1String(fld::FamilyIdNum)) == 0)
+        return tabs;
+    tbInd.first();
+    while (!tbInd.eof() && tbInd.hasRow() && int(tabs.size()) < MaxMemberTabs) {
+        tabs.push_back({tbInd.integer(QLatin1String(fld::IndivIdNum)),
+                        tbInd.text(QLatin1String(fld::GoesBy))});
+        tbInd.next();
+    }
+    return tabs;
+}
+
+} // namespace rost

@@ -1,0 +1,53 @@
+#include "platform/ui/DataBoundEdit.h"
+
+#include "directory/Cursor.h"
+#include "platform/ui/Prompts.h"
+
+namespace rost {
+
+DataBoundEdit::DataBoundEdit(QWidget *parent)
+    : QLineEdit(parent), m_binding([this] { showValue(); })
+{
+    setFrame(false);
+    setReadOnly(true);
+    connect(this, &QLineEdit::textEdited, this, &DataBoundEdit::typed);
+}
+
+DataBoundEdit::~DataBoundEdit() = default;
+
+void DataBoundEdit::unbind()
+{
+    m_binding.unbind();
+    showValue();
+}
+
+void DataBoundEdit::showValue()
+{
+    // While the user types, the row echoes the text back without trailing blanks; showing that
+    // would eat the blank just typed.
+    if (m_typing)
+        return;
+    const bool has = m_binding.hasValue();
+    // Without a row there is nothing to edit; typing would only raise errors.
+    setReadOnly(!has);
+    const QString value = has ? m_binding.cursor()->text(m_binding.field()) : QString();
+    if (value != text()) {
+        setText(value);
+        setCursorPosition(0);
+    }
+}
+
+void DataBoundEdit::typed(const QString &newText)
+{
+    Cursor *cursor = m_binding.cursor();
+    if (!cursor)
+        return;
+    // A value the field refuses (too long is cut, a bad number throws) shows what the row holds.
+    m_typing = true;
+    const bool ok = guarded(this, [&] { cursor->setText(m_binding.field(), newText); });
+    m_typing = false;
+    if (!ok)
+        showValue();
+}
+
+} // namespace rost

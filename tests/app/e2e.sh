@@ -1,0 +1,75 @@
+#!/bin/sh
+# Starts the real program under a virtual X server on a generated directory, waits for its
+# window, presses Ctrl+X and expects a clean exit. Exit 77 (skipped) only without xvfb-run.
+# Usage: e2e.sh ROSTELLA ROSTELLA_BATCH
+set -u
+rostella=$1
+batch=$2
+command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is missing"; exit 77; }
+for tool in xdotool timeout; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "$tool is missing"; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+data="$work/data"
+mkdir -p "$data"
+QT_QPA_PLATFORM=offscreen "$batch" sample --out "$data" --families 12 >"$work/sample.log" 2>&1 || {
+    echo "rostella-batch sample failed:"; cat "$work/sample.log"; exit 1; }
+ls "$data" | grep -qi '^RostFamilies\.adt$' || { echo "no families table generated"; exit 1; }
+
+cat >"$work/run.sh" <<'INNER'
+#!/bin/sh
+# Runs inside the virtual display: the program, then the keystroke, then its exit status.
+set -u
+cd "$1" || exit 1
+"$2" >"$3/rostella.log" 2>&1 &
+pid=$!
+win=
+for _ in $(seq 1 100); do
+    win=$(xdotool search --onlyvisible --name 'Rostella' 2>/dev/null | head -n 1)
+    [ -n "$win" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+if [ -z "$win" ]; then
+    echo "the window did not appear"
+    kill "$pid" 2>/dev/null
+    exit 1
+fi
+sleep 1
+# The error display is titled with the application's name alone: nothing may have failed.
+if xdotool search --onlyvisible --name '^Rostella 2006\.3$' >/dev/null 2>&1; then
+    echo "rostella showed an error at start-up"
+    kill "$pid" 2>/dev/null
+    exit 1
+fi
+# There is no window manager: give the window the keyboard focus directly.
+xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+xdotool key --clearmodifiers ctrl+x
+status=124
+for _ in $(seq 1 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid"
+        status=$?
+        break
+    fi
+    sleep 0.2
+done
+if [ "$status" = 124 ]; then
+    echo "rostella did not exit after Ctrl+X"
+    kill "$pid" 2>/dev/null
+fi
+exit "$status"
+INNER
+chmod +x "$work/run.sh"
+
+unset QT_QPA_PLATFORM
+timeout 90 xvfb-run -a "$work/run.sh" "$data" "$rostella" "$work"
+status=$?
+if [ "$status" != 0 ]; then
+    echo "end-to-end run failed with status $status; program output:"
+    cat "$work/rostella.log" 2>/dev/null
+    exit 1
+fi
+echo "rostella started, showed its window and exited cleanly"

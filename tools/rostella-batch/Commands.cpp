@@ -3,6 +3,8 @@
 namespace rost::batch {
 
 // Each command lives in its own Cmd*.cpp file.
+int cmdQuery(const QStringList &args);
+int cmdFind(const QStringList &args);
 
 int cmdSample(const QStringList &args);
 int cmdPack(const QStringList &args);
@@ -21,6 +23,8 @@ int cmdListFields(const QStringList &args);
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
+        {"query", "--data DIR \"SQL\"", cmdQuery},
+        {"find", "--data DIR (--family TEXT | --person TEXT) [--rows N]", cmdFind},
         {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
         {"pack", "--csv DIR --out FILE.zip", cmdPack},
         {"envelope", "--data DIR --test [--return | --no-return] --out FILE.pdf", cmdEnvelope},

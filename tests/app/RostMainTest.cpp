@@ -6,6 +6,7 @@
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/PictureView.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
@@ -104,6 +105,7 @@ private Q_SLOTS:
     void startsOnFirstFamilyInRowOrder();
     void familyMovesRebuildTheDisplay();
     void tabsFollowPositionAndSelection();
+    void navigatorMovesDeletesAndRefreshes();
     void listCommandsShowOnceAndStay();
     void withoutFamiliesTheStartupImportRuns();
     void findCommandsMoveTheWindow();
@@ -195,6 +197,46 @@ void RostMainTest::tabsFollowPositionAndSelection()
     QCOMPARE(w->indCursor().integer(QLatin1String(fld::IndivIdNum)), 11);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
     QVERIFY(prompts.asked.empty());
+}
+
+void RostMainTest::navigatorMovesDeletesAndRefreshes()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    RecordNavigator *nav = w->navigator();
+    using B = RecordNavigator::Button;
+    QCOMPARE(nav->buttons(),
+             (QList<B>{B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh}));
+
+    nav->trigger(B::Next);
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+
+    // Refresh shows values saved elsewhere but is not a move: the tabs stay as they were.
+    w.tabs()->setCurrentIndex(1);
+    {
+        Cursor other(w->connection(), QLatin1String(tbl::Families));
+        other.open();
+        QVERIFY(other.locate(QLatin1String(fld::FamilyIdNum), 10));
+        other.setText(QLatin1String(fld::VorelName), QStringLiteral("Adams, renamed"));
+        other.post();
+    }
+    nav->trigger(B::Refresh);
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Adams, renamed"));
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+
+    // Delete asks, removes the family row only, and the next family is shown.
+    prompts.queue(QMessageBox::Ok);
+    nav->trigger(B::Delete);
+    QCOMPARE(int(prompts.asked.size()), 1);
+    QCOMPARE(prompts.asked.front().text, QStringLiteral("Delete record?"));
+    QCOMPARE(w->famCursor().integer(QLatin1String(fld::FamilyIdNum)), 0);
+    QCOMPARE(w.tabs()->count(), 0);
+    Cursor people(w->connection(), QLatin1String(tbl::Individuals));
+    people.open();
+    QVERIFY(people.locate(QLatin1String(fld::IndivIdNum), 11));
 }
 
 void RostMainTest::listCommandsShowOnceAndStay()

@@ -6,6 +6,7 @@
 #include "directory/Tables.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
 #include "ui_RostMain.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,9 @@ TRostMainForm::TRostMainForm(QWidget *parent)
     tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
     tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
     tbFam.addAfterScroll([this] { tbFamAfterScroll(); });
+    using B = RecordNavigator::Button;
+    ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
+    ui->Nav->setCursor(&tbFam);
 
     ui->VorelNameEdit->bind(&tbFam, QLatin1String(fld::VorelName));
     ui->HomePhoneEdit->bind(&tbFam, QLatin1String(fld::HomePhone));
@@ -69,6 +73,7 @@ TRostMainForm::TRostMainForm(QWidget *parent)
 TRostMainForm::~TRostMainForm()
 {
     // The displays listen to the cursors, which go before the widgets do.
+    ui->Nav->setCursor(nullptr);
     ui->VorelNameEdit->unbind();
     ui->HomePhoneEdit->unbind();
     ui->Pic->unbind();
@@ -102,7 +107,7 @@ void TRostMainForm::connectCommands()
     connect(ui->fSendToClip, &QAction::triggered, this, &TRostMainForm::fSendToClipClick);
 }
 
-QWidget *TRostMainForm::navigatorSlot() const
+RecordNavigator *TRostMainForm::navigator() const
 {
     return ui->Nav;
 }

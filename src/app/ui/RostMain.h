@@ -18,6 +18,7 @@ class TRostMainForm;
 
 namespace rost {
 
+class RecordNavigator;
 class TRostMainForm;
 
 // The person an individual find has chosen.
@@ -78,8 +79,8 @@ public:
     qint64 memberId(int slot) const;
     // Where the pop-up menu of "Features  " lives, for the code that wires its commands.
     QMenu *featuresMenu() const { return m_puMenu; }
-    // The placeholder of the record navigator, for the code that puts the navigator into it.
-    QWidget *navigatorSlot() const;
+    // The record navigator over the families.
+    RecordNavigator *navigator() const;
 
     // Start-up and the directory. FormActivate runs once, the first time the window is shown.
     void FormActivate();

@@ -71,6 +71,15 @@ TMakeListsForm::~TMakeListsForm()
     m_maker.close();
 }
 
+void TMakeListsForm::run(QWidget *parent, RostConnection &connection, const TDirectorySetup &setup,
+                         Cursor &tbFam, const ListDialogHooks &hooks)
+{
+    guarded(parent, [&] {
+        TMakeListsForm form(connection, setup, tbFam, hooks, parent);
+        form.exec();
+    });
+}
+
 QueryGridView *TMakeListsForm::grid() const
 {
     return m_ui->ListGrid;

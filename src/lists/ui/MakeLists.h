@@ -39,6 +39,11 @@ public:
                    ListDialogHooks hooks, QWidget *parent = nullptr);
     ~TMakeListsForm() override;
 
+    // Creates the dialog, shows it modally and destroys it; an error (a missing list table) is
+    // shown by the application's error display.
+    static void run(QWidget *parent, RostConnection &connection, const TDirectorySetup &setup,
+                    Cursor &tbFam, const ListDialogHooks &hooks);
+
     void FormActivate();
     void ToViewComboChange(const QString &text);
     void ItemsComboChange(const QString &text);

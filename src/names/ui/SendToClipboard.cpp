@@ -1,0 +1,169 @@
+#include "names/ui/SendToClipboard.h"
+
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
+
+#include "ui_SendToClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
+
+namespace rost {
+
+namespace {
+
+void makeCaptionBold(QGroupBox *box)
+{
+    // A group box hands its font down to its controls; only the caption is to be bold.
+    QFont plain = box->font();
+    QFont bold = plain;
+    bold.setBold(true);
+    // Set explicitly, so that the controls do not inherit the caption's weight.
+    plain.setBold(false);
+    box->setFont(bold);
+    for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->setFont(plain);
+}
+
+} // namespace
+
+QString captionOf(const QString &line)
+{
+    QString caption = line;
+    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+TSendToClipBoardForm::TSendToClipBoardForm(RostConnection &connection, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TSendToClipBoardForm>()), m_composer(connection)
+{
+    m_ui->setupUi(this);
+    makeCaptionBold(m_ui->GroupBox1);
+    makeCaptionBold(m_ui->GroupBox2);
+    m_nameChoices = {m_ui->rbFormalName,
+                     m_ui->rbFormalTitle,
+                     m_ui->rbFormalNameAndSpouse,
+                     m_ui->rbFormalNameAndSpouseTitle,
+                     m_ui->rbInformalName,
+                     m_ui->rbInformalTitle,
+                     m_ui->rbInformalNameAndSpouse,
+                     m_ui->rbInformalNameAndSpouseTitle};
+    for (QRadioButton *choice : m_nameChoices)
+        choice->setAccessibleDescription(choice->accessibleName());
+
+    connect(m_ui->SendDataButton, &QPushButton::clicked, this,
+            &TSendToClipBoardForm::SendDataButtonClick);
+    connect(m_ui->HelpButton, &QPushButton::clicked, this, &TSendToClipBoardForm::HelpButtonClick);
+    connect(m_ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // Every control of the dialog answers F1 with the dialog's topic.
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &TSendToClipBoardForm::HelpButtonClick);
+}
+
+TSendToClipBoardForm::~TSendToClipBoardForm() = default;
+
+void TSendToClipBoardForm::run(QWidget *parent, RostConnection &connection, qint16 indivIdNum)
+{
+    TSendToClipBoardForm dialog(connection, parent);
+    dialog.GetNames(indivIdNum);
+    dialog.exec();
+}
+
+void TSendToClipBoardForm::GetNames(qint16 indivIdNum)
+{
+    m_names = m_composer.GetNames(indivIdNum, true);
+    for (NameLine line : allNameLines())
+        setCaption(line);
+}
+
+void TSendToClipBoardForm::setCaption(NameLine line)
+{
+    QRadioButton *choice = m_nameChoices[lineIndex(line)];
+    const QString &text = m_names.line(line);
+    choice->setText(captionOf(text));
+    // A choice without a caption still tells a screen reader what it stands for.
+    choice->setAccessibleName(text.isEmpty() ? choice->accessibleDescription() : text);
+}
+
+void TSendToClipBoardForm::FormActivate()
+{
+    for (NameLine line : allNameLines()) {
+        if (!isCoupleLine(line))
+            setCaption(line);
+    }
+}
+
+void TSendToClipBoardForm::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+QRadioButton *TSendToClipBoardForm::nameChoice(NameLine line) const
+{
+    return m_nameChoices[lineIndex(line)];
+}
+
+QRadioButton *TSendToClipBoardForm::dataChoice(ClipboardData which) const
+{
+    switch (which) {
+    case ClipboardData::NameAndAddress:
+        return m_ui->rbNameAndAddress;
+    case ClipboardData::NameAddressPhone:
+        return m_ui->rbNameAddressPhone;
+    case ClipboardData::NamePhone:
+        return m_ui->rbNamePhone;
+    case ClipboardData::EMail:
+        return m_ui->rbEMail;
+    }
+    return m_ui->rbNameAndAddress;
+}
+
+ClipboardData TSendToClipBoardForm::chosenData() const
+{
+    for (ClipboardData choice :
+         {ClipboardData::NameAddressPhone, ClipboardData::NamePhone, ClipboardData::EMail}) {
+        if (dataChoice(choice)->isChecked())
+            return choice;
+    }
+    return ClipboardData::NameAndAddress;
+}
+
+NameLine TSendToClipBoardForm::chosenNameLine() const
+{
+    for (NameLine line : allNameLines()) {
+        if (m_nameChoices[lineIndex(line)]->isChecked())
+            return line;
+    }
+    return NameLine::FormalName;
+}
+
+QString TSendToClipBoardForm::composedText()
+{
+    const ClipboardData which = chosenData();
+    // The e-mail address needs no family; the other texts need the individual's own family and
+    // get no other family's address when it is missing.
+    const FamilyAddress family = which == ClipboardData::EMail
+                                     ? FamilyAddress()
+                                     : m_composer.familyAddress(m_names.FamilyIdNum);
+    return clipboardText(which, chosenLine(), family, m_names.EMailAddress);
+}
+
+void TSendToClipBoardForm::SendDataButtonClick()
+{
+    QString text;
+    if (!guarded(this, [this, &text] { text = composedText(); }))
+        return;
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text);
+    else
+        showError(this, QStringLiteral("Cannot open clipboard"));
+    accept();
+}
+
+void TSendToClipBoardForm::HelpButtonClick()
+{
+    showHelpTopic(this, HelpTopic);
+}
+
+} // namespace rost

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "names/ClipboardText.h"
+#include "names/HouseholdNameComposer.h"
+#include "names/HouseholdNames.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QRadioButton;
+
+namespace Ui {
+class TSendToClipBoardForm;
+}
+
+namespace rost {
+
+class RostConnection;
+
+// "Send data to clipboard...": one individual's name line with the family's address, the home
+// phone, or the individual's e-mail address, put on the clipboard as plain text with CR line
+// ends. Made for one use: create, GetNames, exec, destroy.
+class TSendToClipBoardForm : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int HelpTopic = 10;
+
+    explicit TSendToClipBoardForm(RostConnection &connection, QWidget *parent = nullptr);
+    ~TSendToClipBoardForm() override;
+
+    // Composes the individual's eight name lines (with the e-mail address) through the dialog's
+    // own cursors and captions the name choices with them. Throws NamesError "No individual N"
+    // when the table holds no such individual, and EngineError for a table that cannot be read.
+    void GetNames(qint16 indivIdNum);
+
+    // The whole road of the main window's command, errors passing to the caller: create with
+    // parent as owner, GetNames, show modally, destroy.
+    static void run(QWidget *parent, RostConnection &connection, qint16 indivIdNum);
+
+    const THouseholdNames &names() const { return m_names; }
+    ClipboardData chosenData() const;
+    NameLine chosenNameLine() const;
+    // The line as composed, whatever its caption shows of an "&".
+    QString chosenLine() const { return m_names.line(chosenNameLine()); }
+    // The text "&Send data" puts on the clipboard for the current choices.
+    QString composedText();
+
+    QRadioButton *nameChoice(NameLine line) const;
+    QRadioButton *dataChoice(ClipboardData which) const;
+
+    // Captions the four one-person choices from the stored parts; the same text every time.
+    void FormActivate();
+    // On "&Send data": the text replaces the clipboard's content, and the dialog closes.
+    void SendDataButtonClick();
+    void HelpButtonClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void setCaption(NameLine line);
+
+    std::unique_ptr<Ui::TSendToClipBoardForm> m_ui;
+    HouseholdNameComposer m_composer; // tbIndivInfo and tbFamilyInfo
+    THouseholdNames m_names;
+    std::array<QRadioButton *, NameLineCount> m_nameChoices{};
+};
+
+// A composed line as a button caption: "&" shown as itself, never taken for an access key.
+QString captionOf(const QString &line);
+
+} // namespace rost

@@ -96,6 +96,11 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
     const PdfText text = readPdf(pdf);
     QCOMPARE(text.pages, 1);
     QVERIFY(text.width > text.height);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression(QStringLiteral("Title: +ReportPrinter Report\\n"))));
     std::vector<Word> firsts; // the word "Test" of each line
     for (const auto &w : text.words) {
         if (w.text == QLatin1String("Test"))

@@ -1,7 +1,10 @@
 #include "Commands.h"
 
 #include "directory/Preferences.h"
+#include "directory/RostConnection.h"
 #include "envelopes/EnvelopeDrawing.h"
+#include "names/HouseholdNameComposer.h"
+#include "names/NameLine.h"
 #include "platform/render/PrintJob.h"
 
 #include <QFileInfo>
@@ -15,10 +18,42 @@ namespace {
 // its option to the lists below and one branch here.
 EnvelopeText envelopeTexts(const Options &opt, const QString &dataFolder)
 {
-    Q_UNUSED(dataFolder);
-    if (opt.has(QStringLiteral("test")))
+    const bool test = opt.has(QStringLiteral("test"));
+    if (test == opt.has(QStringLiteral("indiv")))
+        throw Failure{QStringLiteral("Say which envelope to draw: --test or --indiv N."), 2};
+    if (test)
         return testEnvelopeText();
-    throw Failure{QStringLiteral("Say which envelope to draw: --test."), 2};
+
+    // The single envelope: the chosen line of the individual (or the user's own text, cut as the
+    // dialog cuts it) over the household's address, with the return lines of RostPrefs.QMR.
+    const bool byName = opt.has(QStringLiteral("name"));
+    if (byName == opt.has(QStringLiteral("text")))
+        throw Failure{QStringLiteral("With --indiv give --name LINENAME or --text TEXT."), 2};
+    const int indiv = opt.intValue(QStringLiteral("indiv"), 0);
+    if (indiv < -32768 || indiv > 32767)
+        throw Failure{QStringLiteral("--indiv must be a 16-bit number."), 2};
+    RostConnection connection;
+    connection.setPath(dataFolder);
+    connection.connect();
+    HouseholdNameComposer composer(connection);
+    const THouseholdNames names = composer.GetNames(qint16(indiv));
+    QString nameLine;
+    if (byName) {
+        const auto line = nameLineFromName(opt.value(QStringLiteral("name")));
+        if (!line)
+            throw Failure{
+                QStringLiteral("Unknown name line \"%1\".").arg(opt.value(QStringLiteral("name"))),
+                2};
+        nameLine = names.line(*line);
+    } else {
+        nameLine = opt.value(QStringLiteral("text")).left(255);
+    }
+    const FamilyAddress family = composer.familyAddress(names.FamilyIdNum);
+    TPreferences prefs(dataFolder);
+    prefs.Load();
+    return envelopeText(prefs,
+                        householdDeliveryLines(nameLine, {family.Address1, family.Address2,
+                                                          family.City, family.State, family.Zip}));
 }
 
 } // namespace
@@ -28,7 +63,9 @@ EnvelopeText envelopeTexts(const Options &opt, const QString &dataFolder)
 int cmdEnvelope(const QStringList &args)
 {
     const Options opt(
-        args, {QStringLiteral("data"), QStringLiteral("out")},
+        args,
+        {QStringLiteral("data"), QStringLiteral("out"), QStringLiteral("indiv"),
+         QStringLiteral("name"), QStringLiteral("text")},
         {QStringLiteral("test"), QStringLiteral("return"), QStringLiteral("no-return")});
     const QString data = opt.required(QStringLiteral("data"));
     const QString out = opt.required(QStringLiteral("out"));

@@ -27,7 +27,10 @@ const std::vector<Command> &commands()
         {"find", "--data DIR (--family TEXT | --person TEXT) [--rows N]", cmdFind},
         {"sample", "--out DIR [--families N | --individuals N] [--seed S] [--zip]", cmdSample},
         {"pack", "--csv DIR --out FILE.zip", cmdPack},
-        {"envelope", "--data DIR --test [--return | --no-return] --out FILE.pdf", cmdEnvelope},
+        {"envelope",
+         "--data DIR (--indiv N (--name LINENAME | --text TEXT) | --test) [--return | --no-return] "
+         "--out FILE.pdf",
+         cmdEnvelope},
         {"import",
          "--data DIR ARCHIVE  (each failed member's warning on stderr, its CR as a newline; exit "
          "0 all written, 1 some failed, 2 archive not opened)",

@@ -1,11 +1,15 @@
 #include "Commands.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace rost::batch {
 
@@ -70,6 +74,16 @@ int main(int argc, char **argv)
     // Fonts and pictures need a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session Qt warns about its runtime folder on every run; give it a private
+    // one so standard error carries only the tool's own messages.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/rostella-batch-runtime-" +
+                               QByteArray::number(getuid());
+        if (QDir().mkpath(QString::fromLocal8Bit(dir)) &&
+            QFile::setPermissions(QString::fromLocal8Bit(dir),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") ||

@@ -1,0 +1,155 @@
+#include "envelopes/ui/PrintSingleEnv.h"
+
+#include "directory/ProgramState.h"
+#include "envelopes/EnvelopeDrawing.h"
+#include "envelopes/ui/EnvDefinition.h"
+#include "envelopes/ui/PrintWithPrompts.h"
+#include "envelopes/ui/RetAddDef.h"
+#include "names/ui/SendToClipboard.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
+#include "ui_PrintSingleEnv.h"
+
+namespace rost {
+
+TPrintSingleEnvForm::TPrintSingleEnvForm(RostConnection &connection, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TPrintSingleEnvForm>()), m_composer(connection)
+{
+    m_ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    m_nameChoices = {m_ui->rbFormalName,
+                     m_ui->rbFormalTitle,
+                     m_ui->rbFormalNameAndSpouse,
+                     m_ui->rbFormalNameAndSpouseTitle,
+                     m_ui->rbInformalName,
+                     m_ui->rbInformalTitle,
+                     m_ui->rbInformalNameAndSpouse,
+                     m_ui->rbInformalNameAndSpouseTitle};
+    connect(m_ui->PrintButton, &QPushButton::clicked, this,
+            [this] { guarded(this, [this] { PrintButtonClick(); }); });
+    connect(m_ui->EnvPrefsButton, &QPushButton::clicked, this,
+            &TPrintSingleEnvForm::EnvPrefsButtonClick);
+    connect(m_ui->EnterRetunAddressButton, &QPushButton::clicked, this,
+            &TPrintSingleEnvForm::EnterRetunAddressButtonClick);
+    connect(m_ui->SelectPrinterButton, &QPushButton::clicked, this,
+            &TPrintSingleEnvForm::SelectPrinterButtonClick);
+    connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->HelpButton, &QPushButton::clicked, this,
+            [this] { showHelpTopic(this, HelpTopic); });
+    // Typing a line of one's own chooses it.
+    connect(m_ui->UserDefinedEdit, &QLineEdit::textEdited, this,
+            [this] { m_ui->rbUserDefined->setChecked(true); });
+}
+
+TPrintSingleEnvForm::~TPrintSingleEnvForm() = default;
+
+QRadioButton *TPrintSingleEnvForm::nameChoice(NameLine line) const
+{
+    return m_nameChoices[lineIndex(line)];
+}
+
+void TPrintSingleEnvForm::setCaption(NameLine line)
+{
+    QRadioButton *choice = nameChoice(line);
+    const QString &text = m_names.line(line);
+    choice->setText(captionOf(text));
+    choice->setAccessibleName(text.isEmpty() ? choice->accessibleDescription() : text);
+}
+
+void TPrintSingleEnvForm::GetNames(qint16 indivIdNum)
+{
+    m_names = m_composer.GetNames(indivIdNum);
+    for (NameLine line : allNameLines())
+        if (isCoupleLine(line))
+            setCaption(line);
+}
+
+void TPrintSingleEnvForm::run(QWidget *parent, RostConnection &connection, qint16 indivIdNum)
+{
+    guarded(parent, [&] {
+        TPrintSingleEnvForm form(connection, parent);
+        form.GetNames(indivIdNum);
+        form.exec();
+    });
+}
+
+void TPrintSingleEnvForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        guarded(this, [this] { FormActivate(); });
+    }
+}
+
+void TPrintSingleEnvForm::FormActivate()
+{
+    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+    for (NameLine line : allNameLines())
+        if (!isCoupleLine(line))
+            setCaption(line);
+    // A family that is missing gives the name line alone, never another family's address.
+    m_family = m_composer.familyAddress(m_names.FamilyIdNum);
+}
+
+QString TPrintSingleEnvForm::chosenNameLine() const
+{
+    QString line;
+    if (m_ui->rbUserDefined->isChecked()) {
+        line = m_ui->UserDefinedEdit->text();
+    } else {
+        for (NameLine which : allNameLines())
+            if (nameChoice(which)->isChecked()) {
+                line = m_names.line(which);
+                break;
+            }
+    }
+    return line.left(MaxLine);
+}
+
+QStringList TPrintSingleEnvForm::deliveryLines() const
+{
+    return householdDeliveryLines(chosenNameLine(), {m_family.Address1, m_family.Address2,
+                                                     m_family.City, m_family.State, m_family.Zip});
+}
+
+void TPrintSingleEnvForm::PrintButtonClick()
+{
+    const QStringList delivery = deliveryLines();
+    // The layout is read again from its file; when a damaged file cannot be rewritten the error
+    // is shown and nothing is printed.
+    tEnvDef &layout = envDef();
+    layout.Load();
+    const bool printReturn = m_ui->cbPrintReturnAddress->isChecked();
+    const EnvelopeText text = envelopeText(preferences(), delivery);
+    const PageOrientation orientation =
+        envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
+    const bool printed = runPrintJob(
+        this, orientation,
+        [&](PrintSurface &surface) { drawEnvelope(surface, layout, printReturn, text); },
+        QStringLiteral("Envelope.pdf"));
+    if (printed)
+        accept();
+}
+
+void TPrintSingleEnvForm::EnvPrefsButtonClick()
+{
+    {
+        TEnvelopeDefinitionForm prefs(this, &envDef());
+        prefs.exec();
+    }
+    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+}
+
+void TPrintSingleEnvForm::EnterRetunAddressButtonClick()
+{
+    TRetAddDefForm form(this, &preferences());
+    form.exec();
+}
+
+void TPrintSingleEnvForm::SelectPrinterButtonClick()
+{
+    runPrinterSetup(this);
+}
+
+} // namespace rost

@@ -71,7 +71,7 @@ void CursorGridModel::clearRows()
     m_rowOf.clear();
     m_cache.clear();
     m_masterRowId = -1;
-    m_indicatorRow = -1;
+    m_toldRow = -1;
 }
 
 void CursorGridModel::reload()
@@ -87,9 +87,9 @@ void CursorGridModel::reload()
         if (Cursor *master = m_cursor->master())
             m_masterRowId = master->rowId();
     }
-    m_indicatorRow = currentRow();
+    m_toldRow = currentRow();
     endResetModel();
-    Q_EMIT currentRowChanged(m_indicatorRow);
+    Q_EMIT currentRowChanged(m_toldRow);
 }
 
 void CursorGridModel::onCursorEvent(int event)
@@ -133,14 +133,14 @@ void CursorGridModel::onScrolled()
         reload();
         return;
     }
-    setIndicatorRow(currentRow());
-    Q_EMIT currentRowChanged(m_indicatorRow);
+    m_toldRow = currentRow();
+    Q_EMIT currentRowChanged(m_toldRow);
 }
 
 bool CursorGridModel::leftRowGone() const
 {
     // A delete moves the cursor on like any other move; one probe for the row it left tells.
-    const qint64 left = rowIdAt(m_indicatorRow);
+    const qint64 left = rowIdAt(m_toldRow);
     if (left < 0 || left == m_cursor->rowId() || m_fields.isEmpty())
         return false;
     try {
@@ -148,18 +148,6 @@ bool CursorGridModel::leftRowGone() const
     } catch (const std::exception &) {
         return false;
     }
-}
-
-void CursorGridModel::setIndicatorRow(int row)
-{
-    const int old = m_indicatorRow;
-    m_indicatorRow = row;
-    if (old == row)
-        return;
-    if (old >= 0 && old < rowCount())
-        Q_EMIT headerDataChanged(Qt::Vertical, old, old);
-    if (row >= 0)
-        Q_EMIT headerDataChanged(Qt::Vertical, row, row);
 }
 
 int CursorGridModel::currentRow() const
@@ -261,7 +249,7 @@ QVariant CursorGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return section == m_indicatorRow ? QStringLiteral("\u25B6") : QString();
+        return QString(); // the view marks the current row itself
     if (section < 0 || section >= m_columns.size())
         return {};
     const GridColumn &c = m_columns.at(section);

@@ -73,7 +73,6 @@ private:
     bool leftRowGone() const;
     void clearRows();
     const QVariantList *rowAt(int row) const;
-    void setIndicatorRow(int row);
     QStringList fieldList() const;
 
     Cursor *m_cursor = nullptr;
@@ -83,7 +82,7 @@ private:
     std::vector<qint64> m_rowIds;
     QHash<qint64, int> m_rowOf;
     qint64 m_masterRowId = -1;
-    int m_indicatorRow = -1;
+    int m_toldRow = -1; // the current row as last told
     bool m_reloadPending = false;
     mutable QCache<qint64, QVariantList> m_cache;
     mutable int m_fetches = 0;

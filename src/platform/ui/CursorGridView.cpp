@@ -4,6 +4,7 @@
 #include "platform/ui/Prompts.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace rost {
@@ -13,11 +14,56 @@ namespace {
 // Rows shown when the grid is asked for its natural size.
 constexpr int NaturalRows = 12;
 
+const QString &indicatorGlyph()
+{
+    static const QString glyph = QStringLiteral("\u25B6");
+    return glyph;
+}
+
 } // namespace
+
+// The row header marks the current row. It repaints just the two rows concerned on a move: a
+// header-data change would make the header look again at every one of its rows.
+class CursorGridView::RowIndicatorHeader : public QHeaderView
+{
+public:
+    explicit RowIndicatorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+
+    int row() const { return m_row; }
+    void setRow(int row)
+    {
+        const int old = m_row;
+        m_row = row;
+        if (old != row) {
+            updateRow(old);
+            updateRow(row);
+        }
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        if (logicalIndex == m_row)
+            painter->drawText(rect, Qt::AlignCenter, indicatorGlyph());
+    }
+
+private:
+    void updateRow(int row)
+    {
+        if (row >= 0 && row < count())
+            viewport()->update(0, sectionViewportPosition(row), viewport()->width(),
+                               sectionSize(row));
+    }
+
+    int m_row = -1;
+};
 
 CursorGridView::CursorGridView(QWidget *parent)
     : QTableView(parent), m_model(new CursorGridModel(this))
 {
+    m_rowHeader = new RowIndicatorHeader(this);
+    setVerticalHeader(m_rowHeader);
     setModel(m_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -31,7 +77,7 @@ CursorGridView::CursorGridView(QWidget *parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultSectionSize(fontMetrics().height() + 4);
     rows->setMinimumSectionSize(fontMetrics().height() + 4);
-    rows->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("\u25B6")) + 10);
+    rows->setFixedWidth(fontMetrics().horizontalAdvance(indicatorGlyph()) + 10);
     rows->setDefaultAlignment(Qt::AlignCenter);
     rows->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
@@ -85,8 +131,14 @@ QSize CursorGridView::sizeHint() const
     return {width, height};
 }
 
+int CursorGridView::indicatorRow() const
+{
+    return m_rowHeader->row();
+}
+
 void CursorGridView::followCursor(int row)
 {
+    m_rowHeader->setRow(row);
     m_following = true;
     if (row < 0) {
         selectionModel()->clearCurrentIndex();

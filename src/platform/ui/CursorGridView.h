@@ -29,6 +29,8 @@ public:
     void setBoldTitles(bool bold);
 
     CursorGridModel *gridModel() const { return m_model; }
+    // The row the row header marks as current; -1 for none.
+    int indicatorRow() const;
 
     QSize sizeHint() const override;
 
@@ -37,7 +39,9 @@ private:
     void viewRowChanged(const QModelIndex &current);
     void applyWidths();
 
+    class RowIndicatorHeader;
     CursorGridModel *m_model;
+    RowIndicatorHeader *m_rowHeader = nullptr;
     bool m_following = false;
 };
 

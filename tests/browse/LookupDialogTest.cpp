@@ -6,6 +6,7 @@
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
 #include "platform/ui/CursorGridView.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
 #include "Fixture.h"
@@ -265,6 +266,22 @@ private Q_SLOTS:
         whenShown(dialog, [&] { QTest::keyClick(dialog.searchEdit(), Qt::Key_Escape); });
         findIndividual(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
         QCOMPARE(built, (QList<int>{3, 2})); // a cancelled find changes nothing
+    }
+
+    void helpShowsTheDialogsTopic()
+    {
+        TfdFamLookupForm family;
+        TfdIndLookupForm individual;
+        for (LookupDialog *dialog :
+             {static_cast<LookupDialog *>(&family), static_cast<LookupDialog *>(&individual)}) {
+            QSignalSpy asked(dialog, &LookupDialog::helpRequested);
+            dialog->helpButton()->click();
+            QCOMPARE(asked.size(), 1);
+            const int topic = asked.front().front().toInt();
+            QCOMPARE(topic, dialog == &family ? 6 : 7);
+            if (HelpViewer::hasTopic(topic))
+                QCOMPARE(HelpViewer::instance(dialog)->shownTopic(), topic);
+        }
     }
 
     void nothingToFindWithoutDirectory()

@@ -4,6 +4,7 @@
 
 #include "directory/Cursor.h"
 #include "platform/ui/CursorGridView.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
 #include <QKeyEvent>
@@ -25,8 +26,10 @@ LookupDialog::LookupDialog(const Setup &setup, QWidget *parent)
     connect(m_ui->SearchEdit, &QLineEdit::textChanged, this, &LookupDialog::SearchEditChange);
     connect(m_ui->CallButton, &QPushButton::clicked, this, &LookupDialog::CallButtonClick);
     connect(m_ui->CancelButton, &QPushButton::clicked, this, &LookupDialog::reject);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this,
-            [this] { Q_EMIT helpRequested(m_helpTopic); });
+    connect(m_ui->HelpButton, &QPushButton::clicked, this, [this] {
+        Q_EMIT helpRequested(m_helpTopic);
+        showHelpTopic(this, m_helpTopic);
+    });
     connect(m_ui->NamesList, &QAbstractItemView::doubleClicked, this,
             &LookupDialog::NamesListDblClick);
 }

@@ -61,6 +61,7 @@ public:
     void done(int result) override;
 
 Q_SIGNALS:
+    // The help button was pressed; the help viewer shows the topic as well.
     void helpRequested(int topic);
 
 protected:

@@ -68,6 +68,8 @@ TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup
 
 TMakeListsForm::~TMakeListsForm()
 {
+    // The grid outlives the queries it shows: the widgets go after the members.
+    m_ui->ListGrid->clearQuery();
     m_maker.close();
 }
 

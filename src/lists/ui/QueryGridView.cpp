@@ -80,7 +80,7 @@ QueryGridView::QueryGridView(QWidget *parent) : QTableView(parent)
 
 void QueryGridView::setQuery(Query &query, const QStringList &columnDefinitions)
 {
-    delete m_model;
+    clearQuery();
     m_model = new QueryGridModel(query, this);
     m_model->setColumns(GridColumn::parseAll(columnDefinitions));
     setModel(m_model);
@@ -89,6 +89,13 @@ void QueryGridView::setQuery(Query &query, const QStringList &columnDefinitions)
     const int charWidth = fontMetrics().averageCharWidth();
     for (int c = 0; c < m_model->columnCount(); ++c)
         setColumnWidth(c, m_model->columns().at(c).width * charWidth + 8);
+}
+
+void QueryGridView::clearQuery()
+{
+    setModel(nullptr);
+    delete m_model;
+    m_model = nullptr;
 }
 
 void QueryGridView::refresh()
@@ -112,7 +119,7 @@ int QueryGridView::currentRow() const
 
 void QueryGridView::rowChosen(const QModelIndex &current)
 {
-    if (m_syncing || !current.isValid())
+    if (m_syncing || !m_model || !current.isValid())
         return;
     m_model->query().gotoRow(current.row());
 }

@@ -49,6 +49,8 @@ public:
 
     // The model lives as long as the view; query must outlive both.
     void setQuery(Query &query, const QStringList &columnDefinitions);
+    // Lets go of the query before it is destroyed.
+    void clearQuery();
     QueryGridModel *gridModel() const { return m_model; }
     // The query ran again or moved: rows read again, highlight on its current row.
     void refresh();

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace rost {
@@ -144,7 +145,11 @@ bool runReport(QWidget *parent, const ReportDrawing &drawing)
         preview.exec();
         return true;
     }
+    // Copies, collation and duplex are this report's; the envelope jobs after it keep theirs.
+    const OutputOptions before{false, printer.copyCount(), printer.collateCopies(),
+                               printer.duplex()};
     TOutputOptionsForm::apply(chosen, printer);
+    const auto restore = qScopeGuard([&] { TOutputOptionsForm::apply(before, printer); });
     TReportStatusForm status(parent);
     status.show();
     int current = 0;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QtTest>
+#include <sqlite3.h>
 
 using namespace rost;
 using namespace rost::test;
@@ -190,6 +191,37 @@ private Q_SLOTS:
         }
         QVERIFY(!tbFam.hasRow());
         QVERIFY(tbFam.isOpen());
+    }
+
+    // A save that fails keeps the dialog open with what was typed, so it can be saved later.
+    void failedSaveKeepsTheChanges()
+    {
+        QueuedPrompts prompts;
+        RostConnection other;
+        other.setPath(m_folder->path());
+        other.connect();
+        Cursor otherFam(other, QLatin1String(tbl::Families));
+        otherFam.open();
+
+        TFamUpdateForm form(m_conn);
+        form.openTable();
+        form.show();
+        retype(form.panel(), fld::City, QStringLiteral("Locked"));
+        QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        form.OKButtonClick();
+        QVERIFY(form.isVisible());
+        QCOMPARE(prompts.asked.size(), size_t(1));
+        QCOMPARE(prompts.asked.front().kind, MessageKind::Error);
+        QCOMPARE(form.tbFam().state(), CursorState::Edit);
+        QCOMPARE(form.tbFam().text(QLatin1String(fld::City)), QStringLiteral("Locked"));
+
+        QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+        otherFam.close(); // its reading would hold off the write as well
+        form.OKButtonClick();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(familyField(1, fld::City), QStringLiteral("Locked"));
     }
 
     void individualOkSaves()

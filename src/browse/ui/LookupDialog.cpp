@@ -94,7 +94,9 @@ void LookupDialog::closeCursor()
 void LookupDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    // A window restored by the window system is the same showing, not a new search.
+    if (!event->spontaneous())
+        FormActivate();
 }
 
 void LookupDialog::FormActivate()

@@ -370,10 +370,14 @@ private Q_SLOTS:
         int drawn = 0;
         TReportPreviewForm preview(printer, [&](PrintSurface &s) {
             ++drawn;
+            s.setFont(QStringLiteral("Times New Roman"), 12);
             s.printLine(QStringLiteral("x"));
         });
         QCOMPARE(preview.windowTitle(), QStringLiteral("Report Preview"));
         QVERIFY(preview.windowState() & Qt::WindowMaximized);
+        QCOMPARE(preview.zoomFactor(), 1.0);
+        preview.show();
+        QVERIFY(drawn > 0);
         QCOMPARE(preview.zoomFactor(), 1.0);
     }
 };

@@ -3,6 +3,9 @@
 #include "directory/Query.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace rost {
 
@@ -87,8 +90,15 @@ void QueryGridView::setQuery(Query &query, const QStringList &columnDefinitions)
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &QueryGridView::rowChosen);
     const int charWidth = fontMetrics().averageCharWidth();
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        setColumnWidth(c, m_model->columns().at(c).width * charWidth + 8);
+    // Wide enough for every column, so the grid needs no sideways scrolling.
+    int total =
+        verticalHeader()->width() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const int width = m_model->columns().at(c).width * charWidth + 8;
+        setColumnWidth(c, width);
+        total += width;
+    }
+    setMinimumWidth(std::max(minimumWidth(), total));
 }
 
 void QueryGridView::clearQuery()

@@ -40,7 +40,8 @@ public:
     // The column's width in characters: its own, else the field's, else its title's length.
     int columnChars(int column) const;
 
-    // Reads the row numbers again.
+    // Reads the row numbers again. The cursor tells of no change of its order: call this after
+    // setIndexName on the cursor.
     void reload();
 
     // The row the cursor stands on; -1 when it has none or is closed.

@@ -107,6 +107,11 @@ void BoundDisplaysTest::editKeepsTypedTrailingBlank()
     QCOMPARE(edit.text(), QStringLiteral("Ann Lee"));
     m_fam->post();
     QCOMPARE(m_fam->text(QLatin1String(fld::VorelName)), QStringLiteral("Ann Lee"));
+
+    // No more than the field holds can be typed.
+    edit.selectAll();
+    QTest::keyClicks(&edit, QString(45, QLatin1Char('x')));
+    QCOMPARE(edit.text().size(), 40);
     edit.unbind();
 }
 

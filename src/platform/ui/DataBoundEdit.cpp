@@ -30,6 +30,9 @@ void DataBoundEdit::showValue()
     const bool has = m_binding.hasValue();
     // Without a row there is nothing to edit; typing would only raise errors.
     setReadOnly(!has);
+    // The field keeps this many characters: more would be cut silently when the row is saved.
+    const int width = has ? m_binding.cursor()->fieldWidth(m_binding.field()) : 0;
+    setMaxLength(width > 0 ? width : 32767);
     const QString value = has ? m_binding.cursor()->text(m_binding.field()) : QString();
     if (value != text()) {
         setText(value);

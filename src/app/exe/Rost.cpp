@@ -1,4 +1,7 @@
+#include "MainFormWiring.h"
 #include "app/ui/RostMain.h"
+#include "browse/ui/TfdFamLookupForm.h"
+#include "browse/ui/TfdIndLookupForm.h"
 
 #include <QApplication>
 
@@ -9,9 +12,11 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Rostella 2006.3"));
     QApplication::setApplicationVersion(QStringLiteral("2006.3"));
 
+    // The main window first, then the two find dialogs, kept hidden between uses.
     rost::TRostMainForm RostMainForm;
-    // The find dialogs are made here, hidden, once their folder provides them, and given to the
-    // window through its hooks.
+    rost::TfdIndLookupForm fdIndLookupForm(&RostMainForm);
+    rost::TfdFamLookupForm fdFamLookupForm(&RostMainForm);
+    rost::installMainFormHooks(RostMainForm, fdIndLookupForm, fdFamLookupForm);
     RostMainForm.show();
     return app.exec();
 }

@@ -20,6 +20,8 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <sqlite3.h>
+
 using namespace rost;
 
 namespace {
@@ -110,6 +112,7 @@ private Q_SLOTS:
     void withoutFamiliesTheStartupImportRuns();
     void findCommandsMoveTheWindow();
     void pendingEditsAreSavedBeforeFindAndClose();
+    void aChangeThatCannotBeSavedIsNotLostOnClose();
     void personCommandsGetTheCurrentMember();
     void captionsAndShortcuts();
 };
@@ -387,6 +390,42 @@ void RostMainTest::pendingEditsAreSavedBeforeFindAndClose()
     QVERIFY(ind.locate(QLatin1String(fld::IndivIdNum), 21));
     QCOMPARE(ind.text(QLatin1String(fld::EMailAddress)), QStringLiteral("t@y.org"));
     QVERIFY(prompts.asked.empty());
+}
+
+void RostMainTest::aChangeThatCannotBeSavedIsNotLostOnClose()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+    phone->selectAll();
+    QTest::keyClicks(phone, QStringLiteral("555-7777"));
+
+    // Another program holds the families file locked: the save fails.
+    RostConnection other;
+    other.setPath(folder.path());
+    other.connect();
+    Cursor locker(other, QLatin1String(tbl::Families));
+    locker.open();
+    locker.close(); // attached, and holding no read lock of its own
+    QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    prompts.queue(QMessageBox::Ok); // the error
+    prompts.queue(QMessageBox::No); // do not close without the change
+    QVERIFY(!w->close());
+    QCOMPARE(int(prompts.asked.size()), 2);
+    QCOMPARE(prompts.asked[0].kind, MessageKind::Error);
+    QCOMPARE(prompts.asked[1].kind, MessageKind::Confirmation);
+    QVERIFY(w->connection().isConnected());
+    QCOMPARE(w->famCursor().state(), CursorState::Edit);
+    QCOMPARE(phone->text(), QStringLiteral("555-7777"));
+
+    // Once the file is free again, closing saves the change.
+    QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(w->close());
+    QCOMPARE(int(prompts.asked.size()), 2);
+    locker.open();
+    QCOMPARE(locker.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-7777"));
 }
 
 void RostMainTest::personCommandsGetTheCurrentMember()

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void failuresAreReported();
     void drawingThatThrowsLeavesOldFile();
     void noPrinterAsksForFile();
+    void emptyFaceFallsBackToTheDefaultFont();
 };
 
 // The test envelope in landscape: return block 0.4 in and delivery block 4.75 in from the
@@ -213,6 +214,19 @@ void PrintJobTest::noPrinterAsksForFile()
     QVERIFY(session.run(PageOrientation::Portrait, draw, QStringLiteral("List.pdf"), cancel) ==
             std::nullopt);
     QCOMPARE(offered.last(), dir.filePath(QStringLiteral("List.pdf")));
+}
+
+void PrintJobTest::emptyFaceFallsBackToTheDefaultFont()
+{
+    // A damaged layout file may carry an empty face name.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("noface.pdf"));
+    PrintJob::runToPdf(pdf, PageOrientation::Portrait, [](PrintSurface &s) {
+        s.setFont(QString(), 12);
+        s.home();
+        s.printLine(QStringLiteral("still printed"));
+    });
+    QCOMPARE(readPdf(pdf).pages, 1);
 }
 
 QTEST_MAIN(PrintJobTest)

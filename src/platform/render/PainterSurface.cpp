@@ -33,7 +33,8 @@ PainterSurface::PainterSurface(QPainter &painter, QPrinter &printer)
 QFont PainterSurface::qtFont(const SurfaceFont &font)
 {
     addSubstitutions();
-    QFont f(font.face);
+    // A damaged layout may name no face at all; Qt's preview fails on an empty family.
+    QFont f(font.face.trimmed().isEmpty() ? QStringLiteral("Times New Roman") : font.face);
     f.setPointSizeF(font.size);
     f.setBold(font.bold);
     f.setItalic(font.italic);

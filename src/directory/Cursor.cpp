@@ -98,10 +98,7 @@ void Cursor::open()
     }
     if (m_master && masterHasRow())
         m_masterValue = m_master->value(m_masterField);
-    Statement &st = cached(QStringLiteral("first"), [this] {
-        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-            .arg(selectList(), m_qualified, whereClause(false, {}), orderBy(false));
-    });
+    Statement &st = firstStatement();
     bindWhere(st);
     const bool found = fetchInto(st);
     m_bof = true;
@@ -403,6 +400,23 @@ bool Cursor::fetchInto(Statement &st)
     return true;
 }
 
+bool Cursor::moveToFoundRow(Statement &st)
+{
+    // A search that finds nothing leaves the cursor on its row.
+    const qint64 oldId = m_rowId;
+    QVariantList oldRow = m_row;
+    const bool oldHas = m_hasRow;
+    if (!fetchInto(st)) {
+        m_rowId = oldId;
+        m_row = std::move(oldRow);
+        m_hasRow = oldHas;
+        return false;
+    }
+    m_bof = m_eof = false;
+    moved();
+    return true;
+}
+
 void Cursor::readRowOrClear(Statement &st)
 {
     if (!fetchInto(st)) {
@@ -433,14 +447,19 @@ void Cursor::moved()
     notify(Event::Scrolled);
 }
 
+Statement &Cursor::firstStatement()
+{
+    return cached(QStringLiteral("first"), [this] {
+        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+            .arg(selectList(), m_qualified, whereClause(false, {}), orderBy(false));
+    });
+}
+
 void Cursor::followMaster()
 {
     checkBrowseMode();
     m_masterValue = masterHasRow() ? m_master->value(m_masterField) : QVariant();
-    Statement &st = cached(QStringLiteral("first"), [this] {
-        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-            .arg(selectList(), m_qualified, whereClause(false, {}), orderBy(false));
-    });
+    Statement &st = firstStatement();
     bindWhere(st);
     readRowOrClear(st);
     m_bof = true;
@@ -452,10 +471,7 @@ void Cursor::first()
 {
     requireOpen();
     checkBrowseMode();
-    Statement &st = cached(QStringLiteral("first"), [this] {
-        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-            .arg(selectList(), m_qualified, whereClause(false, {}), orderBy(false));
-    });
+    Statement &st = firstStatement();
     bindWhere(st);
     readRowOrClear(st);
     m_bof = true;
@@ -547,18 +563,7 @@ bool Cursor::findKey(const QVariantList &key)
     int i = bindWhere(st);
     for (int k = 0; k < n; ++k)
         st.bind(i++, key.at(k));
-    const qint64 oldId = m_rowId;
-    const QVariantList oldRow = m_row;
-    const bool oldHas = m_hasRow;
-    if (!fetchInto(st)) {
-        m_rowId = oldId;
-        m_row = oldRow;
-        m_hasRow = oldHas;
-        return false;
-    }
-    m_bof = m_eof = false;
-    moved();
-    return true;
+    return moveToFoundRow(st);
 }
 
 bool Cursor::findNearest(const QVariant &value)
@@ -596,18 +601,7 @@ bool Cursor::locate(const QString &field, const QVariant &value)
     });
     int i = bindWhere(st);
     st.bind(i, value);
-    const qint64 oldId = m_rowId;
-    const QVariantList oldRow = m_row;
-    const bool oldHas = m_hasRow;
-    if (!fetchInto(st)) {
-        m_rowId = oldId;
-        m_row = oldRow;
-        m_hasRow = oldHas;
-        return false;
-    }
-    m_bof = m_eof = false;
-    moved();
-    return true;
+    return moveToFoundRow(st);
 }
 
 bool Cursor::gotoRowId(qint64 rowId)
@@ -620,18 +614,7 @@ bool Cursor::gotoRowId(qint64 rowId)
     });
     int i = bindWhere(st);
     st.bind(i, rowId);
-    const qint64 oldId = m_rowId;
-    const QVariantList oldRow = m_row;
-    const bool oldHas = m_hasRow;
-    if (!fetchInto(st)) {
-        m_rowId = oldId;
-        m_row = oldRow;
-        m_hasRow = oldHas;
-        return false;
-    }
-    m_bof = m_eof = false;
-    moved();
-    return true;
+    return moveToFoundRow(st);
 }
 
 int Cursor::recordCount() const

@@ -156,6 +156,8 @@ private:
     bool masterHasRow() const;
     QVariantList currentKey() const;
     void readRowOrClear(Statement &st);
+    bool moveToFoundRow(Statement &st);
+    Statement &firstStatement();
     void positionAfterLoss(const QVariantList &oldKey);
 
     RostConnection &m_connection;

@@ -53,8 +53,7 @@ void writeZip(const QString &zipPath, const QStringList &files, const QDateTime 
         throw SampleError(QStringLiteral("Cannot write %1: %2").arg(zipPath, text));
     };
     for (const QString &file : files) {
-        zip_source_t *source =
-            zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+        zip_source_t *source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
         if (!source)
             abandon(QStringLiteral("%1: %2").arg(file, zipErrorText(archive)));
         const QByteArray name = QFileInfo(file).fileName().toUtf8();

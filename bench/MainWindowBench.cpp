@@ -1,0 +1,53 @@
+// A family move in the main window with the whole display rebuilt (address block, member tabs,
+// member lines, bound displays), at 1,000, 10,000 and 32,767 individuals. The generated
+// directories carry no pictures, so picture decoding is not part of the figure.
+#include "BenchData.h"
+
+#include "app/ui/RostMain.h"
+#include "directory/Cursor.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+
+using namespace rost;
+
+namespace {
+
+void BM_FamilyMoveWithDisplayRebuild(benchmark::State &state)
+{
+    const QString folder = bench::benchDirectory(int(state.range(0)));
+    // The window takes its data folder from the current directory, once per process; every size
+    // is run in its own process (see bench/README.md), this one keeps to the first.
+    QDir::setCurrent(folder);
+    TRostMainForm window;
+    if (!window.OpenDirectory()) {
+        state.SkipWithError("the directory did not open");
+        return;
+    }
+    Cursor &tbFam = window.famCursor();
+    for (auto _ : state) {
+        tbFam.next();
+        if (tbFam.eof())
+            tbFam.first();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_FamilyMoveWithDisplayRebuild)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

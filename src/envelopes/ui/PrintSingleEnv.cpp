@@ -5,7 +5,7 @@
 #include "envelopes/ui/EnvDefinition.h"
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "envelopes/ui/RetAddDef.h"
-#include "names/ui/SendToClipboard.h"
+#include "names/ui/NameChoices.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 #include "ui_PrintSingleEnv.h"
@@ -17,14 +17,7 @@ TPrintSingleEnvForm::TPrintSingleEnvForm(RostConnection &connection, QWidget *pa
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    m_nameChoices = {m_ui->rbFormalName,
-                     m_ui->rbFormalTitle,
-                     m_ui->rbFormalNameAndSpouse,
-                     m_ui->rbFormalNameAndSpouseTitle,
-                     m_ui->rbInformalName,
-                     m_ui->rbInformalTitle,
-                     m_ui->rbInformalNameAndSpouse,
-                     m_ui->rbInformalNameAndSpouseTitle};
+    m_nameChoices = nameChoiceButtons(*m_ui);
     connect(m_ui->PrintButton, &QPushButton::clicked, this,
             [this] { guarded(this, [this] { PrintButtonClick(); }); });
     connect(m_ui->EnvPrefsButton, &QPushButton::clicked, this,
@@ -50,10 +43,7 @@ QRadioButton *TPrintSingleEnvForm::nameChoice(NameLine line) const
 
 void TPrintSingleEnvForm::setCaption(NameLine line)
 {
-    QRadioButton *choice = nameChoice(line);
-    const QString &text = m_names.line(line);
-    choice->setText(captionOf(text));
-    choice->setAccessibleName(text.isEmpty() ? choice->accessibleDescription() : text);
+    showNameChoice(nameChoice(line), m_names.line(line));
 }
 
 void TPrintSingleEnvForm::GetNames(qint16 indivIdNum)

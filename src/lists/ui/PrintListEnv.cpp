@@ -2,6 +2,7 @@
 
 #include "directory/ProgramState.h"
 #include "envelopes/ui/PrintWithPrompts.h"
+#include "names/ui/NameChoices.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -18,14 +19,7 @@ TPrintListEnvForm::TPrintListEnvForm(RostConnection &connection, Query &tbSQL,
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    m_nameChoices = {m_ui->rbFormalName,
-                     m_ui->rbFormalTitle,
-                     m_ui->rbFormalNameAndSpouse,
-                     m_ui->rbFormalNameAndSpouseTitle,
-                     m_ui->rbInformalName,
-                     m_ui->rbInformalTitle,
-                     m_ui->rbInformalNameAndSpouse,
-                     m_ui->rbInformalNameAndSpouseTitle};
+    m_nameChoices = nameChoiceButtons(*m_ui);
     QWidget *order[] = {m_ui->GroupBox2,
                         m_ui->rbFormalName,
                         m_ui->rbFormalTitle,

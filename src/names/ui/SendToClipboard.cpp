@@ -28,26 +28,13 @@ void makeCaptionBold(QGroupBox *box)
 
 } // namespace
 
-QString captionOf(const QString &line)
-{
-    QString caption = line;
-    return caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-}
-
 TSendToClipBoardForm::TSendToClipBoardForm(RostConnection &connection, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TSendToClipBoardForm>()), m_composer(connection)
 {
     m_ui->setupUi(this);
     makeCaptionBold(m_ui->GroupBox1);
     makeCaptionBold(m_ui->GroupBox2);
-    m_nameChoices = {m_ui->rbFormalName,
-                     m_ui->rbFormalTitle,
-                     m_ui->rbFormalNameAndSpouse,
-                     m_ui->rbFormalNameAndSpouseTitle,
-                     m_ui->rbInformalName,
-                     m_ui->rbInformalTitle,
-                     m_ui->rbInformalNameAndSpouse,
-                     m_ui->rbInformalNameAndSpouseTitle};
+    m_nameChoices = nameChoiceButtons(*m_ui);
     for (QRadioButton *choice : m_nameChoices)
         choice->setAccessibleDescription(choice->accessibleName());
 
@@ -78,11 +65,7 @@ void TSendToClipBoardForm::GetNames(qint16 indivIdNum)
 
 void TSendToClipBoardForm::setCaption(NameLine line)
 {
-    QRadioButton *choice = m_nameChoices[lineIndex(line)];
-    const QString &text = m_names.line(line);
-    choice->setText(captionOf(text));
-    // A choice without a caption still tells a screen reader what it stands for.
-    choice->setAccessibleName(text.isEmpty() ? choice->accessibleDescription() : text);
+    showNameChoice(m_nameChoices[lineIndex(line)], m_names.line(line));
 }
 
 void TSendToClipBoardForm::FormActivate()

@@ -3,6 +3,7 @@
 #include "names/ClipboardText.h"
 #include "names/HouseholdNameComposer.h"
 #include "names/HouseholdNames.h"
+#include "names/ui/NameChoices.h"
 
 #include <QDialog>
 
@@ -68,8 +69,5 @@ private:
     THouseholdNames m_names;
     std::array<QRadioButton *, NameLineCount> m_nameChoices{};
 };
-
-// A composed line as a button caption: "&" shown as itself, never taken for an access key.
-QString captionOf(const QString &line);
 
 } // namespace rost

@@ -2,7 +2,7 @@
 
 namespace rost {
 
-QStringList householdDeliveryLines(const QString &nameLine, const HouseholdAddress &address)
+QStringList householdDeliveryLines(const QString &nameLine, const FamilyAddress &address)
 {
     QStringList lines{nameLine};
     if (address.Address1.isEmpty())

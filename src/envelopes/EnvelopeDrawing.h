@@ -2,6 +2,7 @@
 
 #include "directory/Preferences.h"
 #include "envelopes/PrintSurface.h"
+#include "names/FamilyAddress.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,20 +20,10 @@ struct EnvelopeText
     QStringList delivery;
 };
 
-// The address fields of a family record, read as text.
-struct HouseholdAddress
-{
-    QString Address1;
-    QString Address2;
-    QString City;
-    QString State;
-    QString Zip;
-};
-
 // The delivery block of a household: the name line always (even empty); then, only when
 // Address1 is not empty, Address1, Address2 if not empty, and "City, State Zip" with both
 // separators whatever is empty.
-QStringList householdDeliveryLines(const QString &nameLine, const HouseholdAddress &address);
+QStringList householdDeliveryLines(const QString &nameLine, const FamilyAddress &address);
 
 // The return block from the stored return address, with the given delivery lines.
 EnvelopeText envelopeText(const TPreferences &prefs, const QStringList &deliveryLines);

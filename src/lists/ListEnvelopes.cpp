@@ -31,8 +31,7 @@ ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &name
         const FamilyAddress family = names.familyAddress(row->FamilyIdNum);
         QStringList delivery;
         if (family.found) {
-            delivery = householdDeliveryLines(nameLine, {family.Address1, family.Address2,
-                                                         family.City, family.State, family.Zip});
+            delivery = householdDeliveryLines(nameLine, family);
         } else {
             delivery << nameLine;
             result.warnings << QStringLiteral("Family %1 of individual %2 was not found; that "

@@ -199,7 +199,12 @@ void EnvelopeDrawingTest::deliveryLines()
     QFETCH(QString, name);
     QFETCH(QStringList, fields);
     QFETCH(QStringList, lines);
-    const HouseholdAddress a{fields[0], fields[1], fields[2], fields[3], fields[4]};
+    FamilyAddress a;
+    a.Address1 = fields[0];
+    a.Address2 = fields[1];
+    a.City = fields[2];
+    a.State = fields[3];
+    a.Zip = fields[4];
     QCOMPARE(householdDeliveryLines(name, a), lines);
 }
 

@@ -51,9 +51,7 @@ EnvelopeText envelopeTexts(const Options &opt, const QString &dataFolder)
     const FamilyAddress family = composer.familyAddress(names.FamilyIdNum);
     TPreferences prefs(dataFolder);
     prefs.Load();
-    return envelopeText(prefs,
-                        householdDeliveryLines(nameLine, {family.Address1, family.Address2,
-                                                          family.City, family.State, family.Zip}));
+    return envelopeText(prefs, householdDeliveryLines(nameLine, family));
 }
 
 } // namespace

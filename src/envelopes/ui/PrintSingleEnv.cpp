@@ -99,8 +99,7 @@ QString TPrintSingleEnvForm::chosenNameLine() const
 
 QStringList TPrintSingleEnvForm::deliveryLines() const
 {
-    return householdDeliveryLines(chosenNameLine(), {m_family.Address1, m_family.Address2,
-                                                     m_family.City, m_family.State, m_family.Zip});
+    return householdDeliveryLines(chosenNameLine(), m_family);
 }
 
 void TPrintSingleEnvForm::PrintButtonClick()

@@ -459,18 +459,18 @@ void Cursor::followMaster()
 {
     checkBrowseMode();
     m_masterValue = masterHasRow() ? m_master->value(m_masterField) : QVariant();
-    Statement &st = firstStatement();
-    bindWhere(st);
-    readRowOrClear(st);
-    m_bof = true;
-    m_eof = !m_hasRow;
-    moved();
+    moveToFirst();
 }
 
 void Cursor::first()
 {
     requireOpen();
     checkBrowseMode();
+    moveToFirst();
+}
+
+void Cursor::moveToFirst()
+{
     Statement &st = firstStatement();
     bindWhere(st);
     readRowOrClear(st);

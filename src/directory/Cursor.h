@@ -158,6 +158,7 @@ private:
     void readRowOrClear(Statement &st);
     bool moveToFoundRow(Statement &st);
     Statement &firstStatement();
+    void moveToFirst();
     void positionAfterLoss(const QVariantList &oldKey);
 
     RostConnection &m_connection;

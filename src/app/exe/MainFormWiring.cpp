@@ -3,6 +3,7 @@
 #include "app/ui/RostMain.h"
 #include "browse/FoundPerson.h"
 #include "browse/ui/BrowseCommands.h"
+#include "browse/ui/TFamUpdateForm.h"
 #include "browse/ui/TfdFamLookupForm.h"
 #include "browse/ui/TfdIndLookupForm.h"
 #include "directory/DataFolder.h"
@@ -49,9 +50,12 @@ void installMainFormHooks(TRostMainForm &window, TfdIndLookupForm &findIndividua
             return std::nullopt;
         return FoundIndividual{FoundFamID, FoundNameID, FoundRank};
     };
-    hooks.updateFamily = [](TRostMainForm &w, int) {
+    hooks.updateFamily = [](TRostMainForm &w, int familyId) {
         // The window refreshes its cursor and address block itself afterwards.
-        updateFamily(&w, w.connection(), w.famCursor(), {});
+        TFamUpdateForm form(w.connection(), &w);
+        form.openTable();
+        form.tbFam().findKey({familyId});
+        form.exec();
     };
     hooks.updateIndividual = [](TRostMainForm &w) { updateIndividual(&w, w.indCursor(), {}); };
     hooks.printEnvelope = [](TRostMainForm &w, qint16 indivId) {

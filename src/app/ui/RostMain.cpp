@@ -1,6 +1,7 @@
 #include "app/ui/RostMain.h"
 
 #include "app/ui/About.h"
+#include "browse/ui/BrowseCommands.h"
 #include "directory/DataFolder.h"
 #include "directory/ProgramState.h"
 #include "directory/Tables.h"
@@ -303,12 +304,9 @@ void TRostMainForm::FindIndButtonClick()
             0)
             tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
         if (!tbFam.locate(QLatin1String(fld::FamilyIdNum), int(found->FoundFamID))) {
-            Prompts::instance().message(this, MessageKind::Information, tr("Information"),
-                                        QStringLiteral("Locate failed.\rFamID  = %1\rNameID = "
-                                                       "%2\rRank   = %3")
-                                            .arg(found->FoundFamID)
-                                            .arg(found->FoundNameID)
-                                            .arg(found->FoundRank));
+            Prompts::instance().message(
+                this, MessageKind::Information, tr("Information"),
+                locateFailedText(found->FoundFamID, found->FoundNameID, found->FoundRank));
         }
     });
     GetFamilyMembers(found->FoundRank);

@@ -2,6 +2,7 @@
 // same operation on a sorted in-memory vector as the reference.
 #include "BenchData.h"
 
+#include "app/FamilyBrowser.h"
 #include "directory/Cursor.h"
 #include "directory/Query.h"
 #include "directory/RostConnection.h"
@@ -49,19 +50,10 @@ void BM_OpenDirectory(benchmark::State &state)
 {
     const QString folder = bench::benchDirectory(int(state.range(0)));
     for (auto _ : state) {
-        RostConnection conn;
-        conn.setPath(folder);
-        conn.connect();
-        Cursor tbFam(conn, QLatin1String(tbl::Families));
-        Cursor tbInd(conn, QLatin1String(tbl::Individuals));
-        Cursor tbSetup(conn, QLatin1String(tbl::Setup));
-        tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
-        tbInd.open();
-        tbFam.open();
-        tbSetup.open();
-        benchmark::DoNotOptimize(tbInd.text(QLatin1String(fld::FirstName)));
-        conn.disconnect();
+        FamilyBrowser browser;
+        browser.open(folder);
+        benchmark::DoNotOptimize(browser.members().text(QLatin1String(fld::FirstName)));
+        browser.close();
     }
 }
 
@@ -142,26 +134,18 @@ void BM_NextPriorInMemory(benchmark::State &state)
 
 void BM_FamilyRestrictCountWalk(benchmark::State &state)
 {
-    Directory dir(int(state.range(0)));
-    Cursor fam(dir.connection, QLatin1String(tbl::Families));
-    Cursor ind(dir.connection, QLatin1String(tbl::Individuals));
+    // The member tabs of one family as the main window builds them: restriction, count, walk.
+    FamilyBrowser browser;
+    browser.open(bench::benchDirectory(int(state.range(0))));
+    Cursor &fam = browser.families();
     fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
-    ind.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-    ind.setMasterSource(&fam, QLatin1String(fld::FamilyIdNum));
-    ind.setCountMode(CountMode::RespectWhenCounting);
-    ind.open();
-    fam.open();
     fam.last();
     const int families = int(fam.integer(QLatin1String(fld::FamilyIdNum)));
     int id = 1;
     for (auto _ : state) {
         id = id % families + 1;
         fam.findKey({id});
-        int walked = 0;
-        const int count = ind.recordCount();
-        for (ind.first(); !ind.eof(); ind.next())
-            ++walked;
-        benchmark::DoNotOptimize(count + walked);
+        benchmark::DoNotOptimize(browser.rebuildMemberTabs(1).tabs.size());
     }
 }
 

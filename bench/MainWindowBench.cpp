@@ -3,13 +3,14 @@
 // directories carry no pictures, so picture decoding is not part of the figure.
 #include "BenchData.h"
 
+#include "app/exe/AppDialogLauncher.h"
 #include "app/ui/RostMain.h"
 #include "directory/Cursor.h"
+#include "directory/ProgramContext.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 
 using namespace rost;
 
@@ -17,16 +18,14 @@ namespace {
 
 void BM_FamilyMoveWithDisplayRebuild(benchmark::State &state)
 {
-    const QString folder = bench::benchDirectory(int(state.range(0)));
-    // The window takes its data folder from the current directory, once per process; every size
-    // is run in its own process (see bench/README.md), this one keeps to the first.
-    QDir::setCurrent(folder);
-    TRostMainForm window;
+    ProgramContext context(bench::benchDirectory(int(state.range(0))));
+    AppDialogLauncher launcher(context);
+    TRostMainForm window(context, launcher);
     if (!window.OpenDirectory()) {
         state.SkipWithError("the directory did not open");
         return;
     }
-    Cursor &tbFam = window.famCursor();
+    Cursor &tbFam = window.browser().families();
     for (auto _ : state) {
         tbFam.next();
         if (tbFam.eof())

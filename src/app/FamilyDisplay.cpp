@@ -100,18 +100,4 @@ QString FamilyDisplay::phonesLine(const MemberLineFields &m)
     return line;
 }
 
-std::vector<MemberTab> FamilyDisplay::memberTabs(const Cursor &tbFam, Cursor &tbInd)
-{
-    std::vector<MemberTab> tabs;
-    if (tbFam.integer(QLatin1String(fld::FamilyIdNum)) == 0)
-        return tabs;
-    tbInd.first();
-    while (!tbInd.eof() && tbInd.hasRow() && int(tabs.size()) < MaxMemberTabs) {
-        tabs.push_back({tbInd.integer(QLatin1String(fld::IndivIdNum)),
-                        tbInd.text(QLatin1String(fld::GoesBy))});
-        tbInd.next();
-    }
-    return tabs;
-}
-
 } // namespace rost

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
-
 namespace rost {
 
 class Cursor;
@@ -38,16 +36,6 @@ struct MemberLineFields
     QString OtherPhone;
 };
 
-// One member tab: the member's number and the tab's caption.
-struct MemberTab
-{
-    qint64 IndivId = -1;
-    QString GoesBy;
-};
-
-// The main window holds one slot per tab; members past the last slot get no tab.
-inline constexpr int MaxMemberTabs = 20;
-
 // What the main window shows of a family and its members, composed from plain values or from a
 // cursor's current row. The blanks in these lines are part of what members have always seen and
 // of what gets copied out of the window, so they are kept exactly.
@@ -68,11 +56,6 @@ public:
 
     static QString nameLine(const MemberLineFields &m);
     static QString phonesLine(const MemberLineFields &m);
-
-    // The tabs of the family on which tbFam stands, walking tbInd (which must be restricted to
-    // that family, in rank order) from its first row; tbInd is left on the last member walked.
-    // A family numbered 0 has no tabs, and at most MaxMemberTabs are returned.
-    static std::vector<MemberTab> memberTabs(const Cursor &tbFam, Cursor &tbInd);
 };
 
 } // namespace rost

@@ -1,28 +1,12 @@
 #include "directory/DataFolder.h"
 
+#include "directory/Tables.h"
+
 #include <QDir>
 
+#include <algorithm>
+
 namespace rost {
-
-namespace {
-QString &folder()
-{
-    static QString value;
-    return value;
-}
-} // namespace
-
-QString DataFolder::initFromCurrentDirectory()
-{
-    if (folder().isEmpty())
-        folder() = QDir::currentPath().left(255);
-    return folder();
-}
-
-QString DataFolder::path()
-{
-    return folder();
-}
 
 QString DataFolder::join(const QString &dir, const QString &name)
 {
@@ -31,19 +15,13 @@ QString DataFolder::join(const QString &dir, const QString &name)
     return dir + QLatin1Char('/') + name;
 }
 
-QString DataFolder::file(const QString &name)
+bool DataFolder::familiesFilePresent(const QString &dir)
 {
-    return join(folder(), name);
-}
-
-bool DataFolder::makeCurrent()
-{
-    return QDir::setCurrent(folder());
-}
-
-void DataFolder::setPathForTesting(const QString &dir)
-{
-    folder() = dir;
+    const QString wanted = QLatin1String(tbl::FamiliesPresenceName);
+    const QStringList files = QDir(dir).entryList(QDir::Files);
+    return std::any_of(files.begin(), files.end(), [&](const QString &f) {
+        return f.compare(wanted, Qt::CaseInsensitive) == 0;
+    });
 }
 
 } // namespace rost

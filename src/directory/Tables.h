@@ -8,6 +8,11 @@
 // the ones the tables carry; the program addresses fields by these names only.
 namespace rost {
 
+// The directory's numbers for a family and a person: 16-bit signed in the tables, and passed
+// between the parts of the program as such.
+using FamilyId = qint16;
+using IndivId = qint16;
+
 namespace tbl {
 inline constexpr char Families[] = "RostFamilies.adt";
 inline constexpr char Individuals[] = "RostIndividuals.adt";

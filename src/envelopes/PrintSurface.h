@@ -3,6 +3,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace rost {
@@ -103,5 +104,11 @@ private:
     bool m_homed = false; // the cursor is placed at first use, with the font current then
     int m_page = 1;
 };
+
+// Told of every page a report begins, the first included, with its number (from 1); the status
+// window of a print job listens here.
+using PageStarted = std::function<void(int page)>;
+// A report's page producer: draws every page, telling pageStarted of each.
+using ReportDrawing = std::function<void(PrintSurface &report, const PageStarted &pageStarted)>;
 
 } // namespace rost

@@ -1,19 +1,14 @@
 #pragma once
 
+#include "envelopes/PrintSurface.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 namespace rost {
 
 class Cursor;
-class PrintSurface;
 class Query;
-
-// Told of every page a report begins, the first included, with its number (from 1); the status
-// window of a print job listens here.
-using PageStarted = std::function<void(int page)>;
 
 // Which of the two printed lists a job draws.
 enum class ListReport : quint8 { NamePhoneEMail = 0, NameAddress = 1 };

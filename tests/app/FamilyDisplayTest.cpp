@@ -1,10 +1,4 @@
 #include "app/FamilyDisplay.h"
-#include "directory/Cursor.h"
-#include "directory/RostConnection.h"
-#include "directory/Tables.h"
-
-#include "Fixture.h"
-#include "TestFolder.h"
 
 #include <QTest>
 
@@ -20,8 +14,6 @@ private Q_SLOTS:
     void nameLine();
     void phonesLine_data();
     void phonesLine();
-    void fromCursorRows();
-    void memberTabs();
 };
 
 void FamilyDisplayTest::addressBlock_data()
@@ -123,80 +115,6 @@ void FamilyDisplayTest::phonesLine()
     m.OtherPhoneLabel = fields[4];
     m.OtherPhone = fields[5];
     QCOMPARE(FamilyDisplay::phonesLine(m), expected);
-}
-
-void FamilyDisplayTest::fromCursorRows()
-{
-    // Blank-only fields read as empty, so they add no line and no goes-by part.
-    test::TestFolder folder;
-    auto fam = test::family(5, QStringLiteral("Smith"));
-    fam.insert(QLatin1String(fld::Address1), QStringLiteral("12 Oak St   "));
-    fam.insert(QLatin1String(fld::Address2), QStringLiteral("     "));
-    fam.insert(QLatin1String(fld::City), QStringLiteral("Springfield"));
-    fam.insert(QLatin1String(fld::Zip), QStringLiteral("12345"));
-    test::writeTable(folder.path(), familiesTable(), {fam});
-    auto ind = test::person(1, 5, 1, QStringLiteral("Ann"), QStringLiteral("Smith"), {},
-                            QStringLiteral("Ann  "));
-    ind.insert(QLatin1String(fld::Pager), QStringLiteral("555-7  "));
-    test::writeTable(folder.path(), individualsTable(), {ind});
-
-    RostConnection connection;
-    connection.setPath(folder.path());
-    connection.connect();
-    Cursor tbFam(connection, QLatin1String(tbl::Families));
-    Cursor tbInd(connection, QLatin1String(tbl::Individuals));
-    tbFam.open();
-    tbInd.open();
-    QCOMPARE(FamilyDisplay::addressBlock(FamilyDisplay::displayedAddress(tbFam)),
-             (QStringList{"12 Oak St", "Springfield   12345"}));
-    const MemberLineFields m = FamilyDisplay::memberFields(tbInd);
-    QCOMPARE(FamilyDisplay::nameLine(m), QStringLiteral("Ann Smith   "));
-    QCOMPARE(FamilyDisplay::phonesLine(m), QStringLiteral("Pager: 555-7   "));
-}
-
-void FamilyDisplayTest::memberTabs()
-{
-    test::TestFolder folder;
-    test::writeTable(folder.path(), familiesTable(),
-                     {test::family(0, QStringLiteral("Nobody")),
-                      test::family(7, QStringLiteral("Big")),
-                      test::family(8, QStringLiteral("Pair"))});
-    std::vector<test::Row> people;
-    people.push_back(test::person(900, 0, 1, QStringLiteral("Stray"), QStringLiteral("X")));
-    // Twenty-two members of family 7, written in reverse rank order.
-    for (int rank = 22; rank >= 1; --rank)
-        people.push_back(test::person(100 + rank, 7, rank, QStringLiteral("M%1").arg(rank),
-                                      QStringLiteral("Big")));
-    people.push_back(test::person(202, 8, 2, QStringLiteral("Second"), QStringLiteral("Pair")));
-    people.push_back(test::person(201, 8, 1, QStringLiteral("First"), QStringLiteral("Pair")));
-    test::writeTable(folder.path(), individualsTable(), people);
-
-    RostConnection connection;
-    connection.setPath(folder.path());
-    connection.connect();
-    Cursor tbFam(connection, QLatin1String(tbl::Families));
-    Cursor tbInd(connection, QLatin1String(tbl::Individuals));
-    tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-    tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
-    tbInd.open();
-    tbFam.open();
-
-    // Family number 0 has no tabs although an individual carries that number.
-    QVERIFY(tbInd.hasRow());
-    QVERIFY(FamilyDisplay::memberTabs(tbFam, tbInd).empty());
-
-    tbFam.next();
-    const auto big = FamilyDisplay::memberTabs(tbFam, tbInd);
-    QCOMPARE(int(big.size()), MaxMemberTabs);
-    QCOMPARE(big.front().IndivId, 101);
-    QCOMPARE(big.front().GoesBy, QStringLiteral("M1"));
-    QCOMPARE(big.back().IndivId, 120);
-
-    tbFam.next();
-    const auto pair = FamilyDisplay::memberTabs(tbFam, tbInd);
-    QCOMPARE(int(pair.size()), 2);
-    QCOMPARE(pair[0].GoesBy, QStringLiteral("First"));
-    QCOMPARE(pair[1].GoesBy, QStringLiteral("Second"));
 }
 
 QTEST_GUILESS_MAIN(FamilyDisplayTest)

@@ -1,6 +1,5 @@
 #include "app/ui/RostMain.h"
-#include "directory/DataFolder.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "directory/Tables.h"
 #include "platform/ui/DataBoundEdit.h"
 #include "platform/ui/DataBoundMemo.h"
@@ -9,6 +8,7 @@
 #include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
+#include "RecordingLauncher.h"
 #include "TestFolder.h"
 
 #include <QAction>
@@ -75,10 +75,9 @@ template <typename T> T *child(QWidget &w, const char *name)
 
 struct Window
 {
-    explicit Window(const QString &folder)
+    explicit Window(const QString &folder) : context(folder)
     {
-        DataFolder::setPathForTesting(folder);
-        form = std::make_unique<TRostMainForm>();
+        form = std::make_unique<TRostMainForm>(context, launcher);
         form->show();
         form->FormActivate();
     }
@@ -94,7 +93,11 @@ struct Window
         return list;
     }
     QStringList address() { return child<DataBoundMemo>(*form, "AddEdit")->lines(); }
+    Cursor &families() { return form->browser().families(); }
+    Cursor &members() { return form->browser().members(); }
 
+    ProgramContext context;
+    test::RecordingLauncher launcher;
     std::unique_ptr<TRostMainForm> form;
 };
 
@@ -111,9 +114,11 @@ private Q_SLOTS:
     void listCommandsShowOnceAndStay();
     void withoutFamiliesTheStartupImportRuns();
     void findCommandsMoveTheWindow();
+    void memberPastTheTwentiethHasATab();
     void pendingEditsAreSavedBeforeFindAndClose();
     void aChangeThatCannotBeSavedIsNotLostOnClose();
     void personCommandsGetTheCurrentMember();
+    void everyCommandOpensItsDialog();
     void captionsAndShortcuts();
 };
 
@@ -144,23 +149,24 @@ void RostMainTest::familyMovesRebuildTheDisplay()
     writeDirectory(folder.path());
     Window w(folder.path());
 
-    w->famCursor().next(); // what the navigator's Next does
+    w.families().next(); // what the navigator's Next does
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
     QCOMPARE(w.address(), QStringList());
     QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
-    QCOMPARE(w->memberId(1), 11);
-    QCOMPARE(w->memberId(3), 13);
-    QCOMPARE(w->memberId(4), -1);
+    const std::vector<MemberTab> &tabs = w->browser().memberTabs().tabs;
+    QCOMPARE(int(tabs.size()), 3);
+    QCOMPARE(tabs[0].indivId, IndivId(11));
+    QCOMPARE(tabs[2].indivId, IndivId(13));
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
     QCOMPARE(w.text("iPhonesEdit"), QString());
 
     // Family number 0: individuals carry it, yet there are no tabs, and the row stays enabled.
-    w->famCursor().next();
+    w.families().next();
     QCOMPARE(w.tabs()->count(), 0);
     QVERIFY(w.tabs()->isEnabled());
 
     // A family without members: an empty, disabled tab row and lines of empty fields.
-    w->famCursor().next();
+    w.families().next();
     QCOMPARE(w.tabs()->count(), 0);
     QVERIFY(!w.tabs()->isEnabled());
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("    "));
@@ -168,10 +174,10 @@ void RostMainTest::familyMovesRebuildTheDisplay()
     QCOMPARE(w.text("EMailEdit"), QString());
 
     // The free-form address replaces the composed one, and goes again on the next move.
-    w->famCursor().next();
+    w.families().next();
     QCOMPARE(w.address(), (QStringList{"Flat 2", "London"}));
     QVERIFY(child<DataBoundMemo>(*w, "AddEdit")->isBound());
-    w->famCursor().first();
+    w.families().first();
     QVERIFY(!child<DataBoundMemo>(*w, "AddEdit")->isBound());
     QCOMPARE(w.address(), (QStringList{"1 Elm", "Springfield   12345"}));
     QVERIFY(prompts.asked.empty());
@@ -183,10 +189,10 @@ void RostMainTest::tabsFollowPositionAndSelection()
     test::TestFolder folder;
     writeDirectory(folder.path());
     Window w(folder.path());
-    w->famCursor().next();
+    w.families().next();
 
     w.tabs()->setCurrentIndex(2); // the user picks the third tab
-    QCOMPARE(w->indCursor().integer(QLatin1String(fld::IndivIdNum)), 13);
+    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 13);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
 
     w->GetFamilyMembers(2);
@@ -197,7 +203,7 @@ void RostMainTest::tabsFollowPositionAndSelection()
     // A position the family does not have shows its first member.
     w->GetFamilyMembers(7);
     QCOMPARE(w.tabs()->currentIndex(), 0);
-    QCOMPARE(w->indCursor().integer(QLatin1String(fld::IndivIdNum)), 11);
+    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 11);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
     QVERIFY(prompts.asked.empty());
 }
@@ -220,7 +226,7 @@ void RostMainTest::navigatorMovesDeletesAndRefreshes()
     // Refresh shows values saved elsewhere but is not a move: the tabs stay as they were.
     w.tabs()->setCurrentIndex(1);
     {
-        Cursor other(w->connection(), QLatin1String(tbl::Families));
+        Cursor other(w->browser().connection(), QLatin1String(tbl::Families));
         other.open();
         QVERIFY(other.locate(QLatin1String(fld::FamilyIdNum), 10));
         other.setText(QLatin1String(fld::VorelName), QStringLiteral("Adams, renamed"));
@@ -235,9 +241,9 @@ void RostMainTest::navigatorMovesDeletesAndRefreshes()
     nav->trigger(B::Delete);
     QCOMPARE(int(prompts.asked.size()), 1);
     QCOMPARE(prompts.asked.front().text, QStringLiteral("Delete record?"));
-    QCOMPARE(w->famCursor().integer(QLatin1String(fld::FamilyIdNum)), 0);
+    QCOMPARE(w.families().integer(QLatin1String(fld::FamilyIdNum)), 0);
     QCOMPARE(w.tabs()->count(), 0);
-    Cursor people(w->connection(), QLatin1String(tbl::Individuals));
+    Cursor people(w->browser().connection(), QLatin1String(tbl::Individuals));
     people.open();
     QVERIFY(people.locate(QLatin1String(fld::IndivIdNum), 11));
 }
@@ -259,7 +265,7 @@ void RostMainTest::listCommandsShowOnceAndStay()
     QVERIFY(w->OpenDirectory());
     QVERIFY(makeLists->isVisible());
     QVERIFY(viewList->isVisibleTo(w.form.get()));
-    QCOMPARE(directorySetup().User1Name, QStringLiteral("Choir"));
+    QCOMPARE(w->browser().setup().User1Name, QStringLiteral("Choir"));
 
     // A later directory without lists does not hide them again.
     w->CloseDirectory();
@@ -274,18 +280,18 @@ void RostMainTest::withoutFamiliesTheStartupImportRuns()
 {
     QueuedPrompts prompts;
     test::TestFolder folder;
-    DataFolder::setPathForTesting(folder.path());
-    TRostMainForm form;
-    int runs = 0;
-    QString bringFrom; // empty: the import brings nothing
-    form.hooks().importStartupRoad = [&](TRostMainForm &) {
-        ++runs;
-        if (!bringFrom.isEmpty())
+    ProgramContext context(folder.path());
+    test::RecordingLauncher launcher;
+    TRostMainForm form(context, launcher);
+    bool bringsTables = false;
+    launcher.whileOpen = [&](const QString &) {
+        // No table file may be open while an import replaces it.
+        QVERIFY(!form.browser().connection().isConnected());
+        if (bringsTables)
             writeDirectory(folder.path());
     };
-    form.hooks().importMenuRoad = form.hooks().importStartupRoad;
     form.FormActivate();
-    QCOMPARE(runs, 1);
+    QCOMPARE(launcher.calls, QStringList{"importAtStartup"});
     QVERIFY(!form.isDirectoryOpen());
     for (const char *name : {"FindFamilyButton", "FindIndButton", "UpdateAddressButton",
                              "UpdateIndButton", "EsMenuButton1"})
@@ -295,14 +301,21 @@ void RostMainTest::withoutFamiliesTheStartupImportRuns()
     form.fPrintEnvelopeClick();
     form.GetFamilyMembers(1);
     QCOMPARE(child<QLineEdit>(form, "iNameEdit")->text(), QString());
+    QCOMPARE(launcher.calls, QStringList{"importAtStartup"});
 
     // The menu road that brings the families file opens the directory.
-    bringFrom = QStringLiteral("archive");
+    bringsTables = true;
     form.fImportDataClick();
-    QCOMPARE(runs, 2);
+    QCOMPARE(launcher.calls, (QStringList{"importAtStartup", "importFromMenu"}));
     QVERIFY(form.isDirectoryOpen());
     QVERIFY(child<QPushButton>(form, "FindFamilyButton")->isEnabled());
     QCOMPARE(child<QLineEdit>(form, "VorelNameEdit")->text(), QStringLiteral("Tom and Sue Young"));
+    QCOMPARE(form.focusWidget(), child<QPushButton>(form, "FindFamilyButton"));
+
+    // A menu road that brings nothing opens the tables that are there again.
+    bringsTables = false;
+    form.fImportDataClick();
+    QVERIFY(form.isDirectoryOpen());
     QVERIFY(prompts.asked.empty());
 }
 
@@ -312,36 +325,33 @@ void RostMainTest::findCommandsMoveTheWindow()
     test::TestFolder folder;
     writeDirectory(folder.path());
     Window w(folder.path());
-    std::optional<int> tag;
-    std::optional<FoundIndividual> person;
-    w->hooks().findFamily = [&](TRostMainForm &) { return tag; };
-    w->hooks().findIndividual = [&](TRostMainForm &) { return person; };
 
     // Cancel after picking the third tab: every tab, the first selected.
-    w->famCursor().next();
+    w.families().next();
     w.tabs()->setCurrentIndex(2);
     w->FindFamilyButtonClick();
+    QCOMPARE(w.launcher.calls, QStringList{"findFamily"});
     QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
     QCOMPARE(w.tabs()->currentIndex(), 0);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
 
     // A found family, and the navigator walks by name from then on.
-    tag = 20;
+    w.launcher.familyFound = 20;
     w->FindFamilyButtonClick();
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
-    QCOMPARE(w->famCursor().indexName().toUpper(), QLatin1String(idx::FamilyNameOrder));
-    w->famCursor().next();
-    QCOMPARE(w->famCursor().text(QLatin1String(fld::FamilyName)), QStringLiteral("Zero"));
+    QCOMPARE(w.families().indexName().toUpper(), QLatin1String(idx::FamilyNameOrder));
+    w.families().next();
+    QCOMPARE(w.families().text(QLatin1String(fld::FamilyName)), QStringLiteral("Zero"));
 
     // The third member of a family: that family, the third tab.
-    person = FoundIndividual{10, 13, 3};
+    w.launcher.individualFound = FoundIndividual{10, 13, 3};
     w->FindIndButtonClick();
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
     QCOMPARE(w.tabs()->currentIndex(), 2);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
 
     // A person whose family is missing: the message, and the window stays on its family.
-    person = FoundIndividual{99, 5, 2};
+    w.launcher.individualFound = FoundIndividual{99, 5, 2};
     w->FindIndButtonClick();
     QCOMPARE(int(prompts.asked.size()), 1);
     QCOMPARE(prompts.asked.front().title, QStringLiteral("Information"));
@@ -349,6 +359,38 @@ void RostMainTest::findCommandsMoveTheWindow()
              QStringLiteral("Locate failed.\rFamID  = 99\rNameID = 5\rRank   = 2"));
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
     QCOMPARE(w.tabs()->currentIndex(), 1);
+
+    // A cancelled individual find changes nothing.
+    w.launcher.individualFound.reset();
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+}
+
+void RostMainTest::memberPastTheTwentiethHasATab()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    std::vector<test::Row> people;
+    for (int rank = 22; rank >= 1; --rank)
+        people.push_back(test::person(100 + rank, 50, rank, QStringLiteral("M%1").arg(rank),
+                                      QStringLiteral("Many")));
+    test::writeTable(folder.path(), familiesTable(), {test::family(50, QStringLiteral("Many"))});
+    test::writeTable(folder.path(), individualsTable(), people);
+    Window w(folder.path());
+    QCOMPARE(w.tabs()->count(), 22);
+    QCOMPARE(w.tabs()->tabText(21), QStringLiteral("M22"));
+    w.tabs()->setCurrentIndex(20);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M21 Many   "));
+    // Found by rank: the twenty-second tab; a rank past the last member: the first.
+    w.launcher.individualFound = FoundIndividual{50, 122, 22};
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 21);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M22 Many   "));
+    w.launcher.individualFound = FoundIndividual{50, 199, 23};
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M1 Many   "));
 }
 
 void RostMainTest::pendingEditsAreSavedBeforeFindAndClose()
@@ -359,25 +401,24 @@ void RostMainTest::pendingEditsAreSavedBeforeFindAndClose()
     {
         Window w(folder.path());
         bool dialogSawIt = false;
-        w->hooks().findFamily = [&](TRostMainForm &form) {
+        w.launcher.whileOpen = [&](const QString &) {
             // The dialog's own cursor already sees the saved row.
-            Cursor own(form.connection(), QLatin1String(tbl::Families));
+            Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
             own.open();
             dialogSawIt = own.text(QLatin1String(fld::HomePhone)) == QLatin1String("555-9999");
-            return std::optional<int>();
         };
         auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
         phone->selectAll();
         QTest::keyClicks(phone, QStringLiteral("555-9999 "));
         w->FindFamilyButtonClick();
         QVERIFY(dialogSawIt);
-        QCOMPARE(w->famCursor().state(), CursorState::Browse);
+        QCOMPARE(w.families().state(), CursorState::Browse);
 
         auto *email = child<DataBoundEdit>(*w, "EMailEdit");
         email->selectAll();
         QTest::keyClicks(email, QStringLiteral("t@y.org"));
         QVERIFY(w->close());
-        QVERIFY(!w->connection().isConnected());
+        QVERIFY(!w->browser().connection().isConnected());
     }
     RostConnection connection;
     connection.setPath(folder.path());
@@ -416,8 +457,8 @@ void RostMainTest::aChangeThatCannotBeSavedIsNotLostOnClose()
     QCOMPARE(int(prompts.asked.size()), 2);
     QCOMPARE(prompts.asked[0].kind, MessageKind::Error);
     QCOMPARE(prompts.asked[1].kind, MessageKind::Confirmation);
-    QVERIFY(w->connection().isConnected());
-    QCOMPARE(w->famCursor().state(), CursorState::Edit);
+    QVERIFY(w->browser().connection().isConnected());
+    QCOMPARE(w.families().state(), CursorState::Edit);
     QCOMPARE(phone->text(), QStringLiteral("555-7777"));
 
     // Once the file is free again, closing saves the change.
@@ -434,20 +475,49 @@ void RostMainTest::personCommandsGetTheCurrentMember()
     test::TestFolder folder;
     writeDirectory(folder.path());
     Window w(folder.path());
-    QList<int> printed;
-    QList<int> copied;
-    w->hooks().printEnvelope = [&](TRostMainForm &, qint16 id) { printed << id; };
-    w->hooks().sendToClipboard = [&](TRostMainForm &, qint16 id) { copied << id; };
-
-    w->famCursor().next();
+    w.families().next();
     w.tabs()->setCurrentIndex(1);
     w->fPrintEnvelopeClick();
     w->fSendToClipClick();
     // A family without members passes 0.
-    w->famCursor().locate(QLatin1String(fld::FamilyIdNum), 30);
+    w.families().locate(QLatin1String(fld::FamilyIdNum), 30);
     w->fPrintEnvelopeClick();
-    QCOMPARE(printed, (QList<int>{12, 0}));
-    QCOMPARE(copied, (QList<int>{12}));
+    QCOMPARE(w.launcher.calls,
+             (QStringList{"printEnvelope 12", "sendToClipboard 12", "printEnvelope 0"}));
+}
+
+void RostMainTest::everyCommandOpensItsDialog()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    test::writeSetup(folder.path(), true, false, false, false, false);
+    Window w(folder.path());
+    w.families().next();
+    const auto trigger = [&](const char *name) { w->findChild<QAction *>(name)->trigger(); };
+    trigger("pEnvPrefs");
+    trigger("pReturnAdd");
+    trigger("mMakeLists");
+    trigger("hAbout");
+    child<QPushButton>(*w, "ViewListFieldsButton")->click();
+    child<QPushButton>(*w, "UpdateIndButton")->click();
+    QCOMPARE(w.launcher.calls, (QStringList{"envelopePreferences", "returnAddress", "makeLists",
+                                            "about", "viewListFields", "updateIndividual"}));
+
+    // The family update names the window's family; afterwards the window reads its rows again
+    // and rebuilds the address block.
+    w.launcher.calls.clear();
+    w.launcher.whileOpen = [&](const QString &) {
+        Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
+        own.open();
+        QVERIFY(own.locate(QLatin1String(fld::FamilyIdNum), 10));
+        own.setText(QLatin1String(fld::Address1), QStringLiteral("9 New Road"));
+        own.post();
+    };
+    child<QPushButton>(*w, "UpdateAddressButton")->click();
+    QCOMPARE(w.launcher.calls, QStringList{"updateFamily 10"});
+    QCOMPARE(w.address(), QStringList{"9 New Road"});
+    QVERIFY(prompts.asked.empty());
 }
 
 void RostMainTest::captionsAndShortcuts()
@@ -487,7 +557,7 @@ void RostMainTest::captionsAndShortcuts()
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QTest::keyClick(w.form.get(), Qt::Key_X, Qt::ControlModifier);
     QTRY_VERIFY(!w->isVisible());
-    QVERIFY(!w->connection().isConnected());
+    QVERIFY(!w->browser().connection().isConnected());
 }
 
 QTEST_MAIN(RostMainTest)

@@ -1,5 +1,3 @@
-#include "browse/FoundPerson.h"
-#include "browse/ui/BrowseCommands.h"
 #include "browse/ui/TfdFamLookupForm.h"
 #include "browse/ui/TfdIndLookupForm.h"
 #include "directory/Cursor.h"
@@ -159,7 +157,7 @@ private Q_SLOTS:
             QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
         });
         QCOMPARE(dialog.execLookup(m_conn), int(QDialog::Accepted));
-        QCOMPARE(dialog.Tag(), 2);
+        QCOMPARE(dialog.Tag(), FamilyId(2));
         QVERIFY(!dialog.cursor()); // the cursor lives only while the dialog is shown
 
         whenShown(dialog, [&] {
@@ -169,13 +167,12 @@ private Q_SLOTS:
         });
         QCOMPARE(dialog.execLookup(m_conn), int(QDialog::Rejected));
         QCOMPARE(dialog.searchEdit()->text(), QString());
-        QCOMPARE(dialog.Tag(), 2);
+        QCOMPARE(dialog.Tag(), FamilyId(2));
     }
 
     void doubleClickAcceptsThatRow()
     {
         TfdIndLookupForm dialog;
-        FoundFamID = FoundNameID = FoundRank = 0;
         whenShown(dialog, [&] {
             CursorGridView *list = dialog.namesList();
             // Rows by last name: Adams, Orphan, Smith x3, Snow; the fourth is Mary Smith.
@@ -186,86 +183,9 @@ private Q_SLOTS:
         });
         QCOMPARE(dialog.execLookup(m_conn), int(QDialog::Accepted));
         QVERIFY(dialog.ListChosen());
-        QCOMPARE(FoundNameID, qint16(32));
-        QCOMPARE(FoundFamID, qint16(3));
-        QCOMPARE(FoundRank, qint16(2));
-    }
-
-    // The main window's side: the family cursor ends on the chosen family, in name order.
-    void findFamilyLeavesNameOrder()
-    {
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
-        tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
-        tbInd.open();
-        tbFam.open();
-        tbFam.setText(QLatin1String(fld::City), QStringLiteral("Pending"));
-        QList<int> built;
-        TfdFamLookupForm dialog;
-        whenShown(dialog, [&] {
-            QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smi"));
-            dialog.callButton()->click();
-        });
-        findFamily(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
-        QCOMPARE(built, QList<int>{1});
-        QCOMPARE(famName(tbFam), QStringLiteral("Smith"));
-        QCOMPARE(tbInd.text(QLatin1String(fld::FirstName)), QStringLiteral("John"));
-        QCOMPARE(tbFam.indexName(), QStringLiteral("Family Name Order"));
-        tbFam.next();
-        QCOMPARE(famName(tbFam), QStringLiteral("Smithers"));
-        {
-            Cursor check(m_conn, QLatin1String(tbl::Families));
-            check.open(); // the pending edit of the first row was saved before the dialog
-            QCOMPARE(check.text(QLatin1String(fld::City)), QStringLiteral("Pending"));
-        }
-
-        // Cancel leaves the family where it was and still rebuilds the member tabs.
-        whenShown(dialog, [&] { dialog.cancelButton()->click(); });
-        findFamily(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
-        QCOMPARE(built, (QList<int>{1, 1}));
-        QCOMPARE(famName(tbFam), QStringLiteral("Smithers"));
-    }
-
-    void findIndividualSelectsRankOrTellsLocateFailed()
-    {
-        QueuedPrompts prompts;
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
-        tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
-        tbInd.open();
-        tbFam.open();
-        QList<int> built;
-        TfdIndLookupForm dialog;
-
-        whenShown(dialog, [&] {
-            QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smith"));
-            QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
-            QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
-            QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
-        });
-        findIndividual(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
-        QCOMPARE(built, QList<int>{3});
-        QCOMPARE(tbFam.integer(QLatin1String(fld::FamilyIdNum)), 3);
-        QVERIFY(prompts.asked.empty());
-
-        whenShown(dialog, [&] {
-            QTest::keyClicks(dialog.searchEdit(), QStringLiteral("orp"));
-            QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
-        });
-        findIndividual(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
-        QCOMPARE(prompts.asked.size(), size_t(1));
-        QCOMPARE(prompts.asked.front().kind, MessageKind::Information);
-        QCOMPARE(prompts.asked.front().title, QStringLiteral("Information"));
-        QCOMPARE(prompts.asked.front().text,
-                 QStringLiteral("Locate failed.\rFamID  = 99\rNameID = 7\rRank   = 2"));
-        QCOMPARE(built, (QList<int>{3, 2}));
-        QCOMPARE(tbFam.integer(QLatin1String(fld::FamilyIdNum)), 3); // stays where it was
-
-        whenShown(dialog, [&] { QTest::keyClick(dialog.searchEdit(), Qt::Key_Escape); });
-        findIndividual(nullptr, dialog, tbFam, tbInd, [&](int rank) { built << rank; });
-        QCOMPARE(built, (QList<int>{3, 2})); // a cancelled find changes nothing
+        QCOMPARE(dialog.Found().FoundNameID, IndivId(32));
+        QCOMPARE(dialog.Found().FoundFamID, FamilyId(3));
+        QCOMPARE(dialog.Found().FoundRank, qint16(2));
     }
 
     void helpShowsTheDialogsTopic()
@@ -282,17 +202,6 @@ private Q_SLOTS:
             if (HelpViewer::hasTopic(topic))
                 QCOMPARE(HelpViewer::instance(dialog)->shownTopic(), topic);
         }
-    }
-
-    void nothingToFindWithoutDirectory()
-    {
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
-        TfdFamLookupForm dialog;
-        bool called = false;
-        findFamily(nullptr, dialog, tbFam, tbInd, [&](int) { called = true; });
-        QVERIFY(!called);
-        QVERIFY(!dialog.isVisible());
     }
 };
 

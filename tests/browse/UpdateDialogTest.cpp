@@ -1,4 +1,3 @@
-#include "browse/ui/BrowseCommands.h"
 #include "browse/ui/IndUpdateDialog.h"
 #include "browse/ui/RecordFieldEdit.h"
 #include "browse/ui/RecordMemoEdit.h"
@@ -118,81 +117,6 @@ private Q_SLOTS:
         QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 1); // number order
     }
 
-    void familyOkSavesCancelDiscards()
-    {
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        tbFam.open();
-        tbFam.locate(QLatin1String(fld::FamilyIdNum), 2);
-        int rebuilt = 0;
-        TFamUpdateForm *shown = nullptr;
-        auto typeCity = [&](const QString &city, bool ok) {
-            shown = qobject_cast<TFamUpdateForm *>(QApplication::activeModalWidget());
-            QVERIFY(shown);
-            QCOMPARE(shown->tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
-            retype(shown->panel(), fld::City, city);
-            QTest::keyClick(shown, ok ? Qt::Key_Return : Qt::Key_Escape);
-        };
-
-        QTimer::singleShot(0, [&] { typeCity(QStringLiteral("Bruges"), false); });
-        updateFamily(nullptr, m_conn, tbFam, [&] { ++rebuilt; });
-        QCOMPARE(familyField(2, fld::City), QStringLiteral("Old Town"));
-
-        QTimer::singleShot(0, [&] { typeCity(QStringLiteral("Le Havre"), true); });
-        updateFamily(nullptr, m_conn, tbFam, [&] { ++rebuilt; });
-        QCOMPARE(familyField(2, fld::City), QStringLiteral("Le Havre"));
-        QCOMPARE(tbFam.text(QLatin1String(fld::City)), QStringLiteral("Le Havre")); // refreshed
-        QCOMPARE(rebuilt, 2);
-    }
-
-    void familyMovesSaveAndMemoKeepsLines()
-    {
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        tbFam.open();
-        tbFam.locate(QLatin1String(fld::FamilyIdNum), 1);
-        QTimer::singleShot(0, [&] {
-            auto *form = qobject_cast<TFamUpdateForm *>(QApplication::activeModalWidget());
-            QVERIFY(form);
-            retype(form->panel(), fld::IntlAddress, QStringLiteral("Rue 1\nParis"));
-            form->nav()->button(Button::Next)->click();
-            QCOMPARE(form->tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
-            retype(form->panel(), fld::HomePhone, QStringLiteral("555-0102"));
-            form->reject();
-        });
-        updateFamily(nullptr, m_conn, tbFam, {});
-        QCOMPARE(familyField(1, fld::IntlAddress), QStringLiteral("Rue 1\r\nParis"));
-        QCOMPARE(familyField(2, fld::HomePhone), QString());         // left current at Cancel
-        QCOMPARE(tbFam.integer(QLatin1String(fld::FamilyIdNum)), 1); // main window stays put
-        QCOMPARE(tbFam.text(QLatin1String(fld::IntlAddress)), QStringLiteral("Rue 1\r\nParis"));
-    }
-
-    // The dialog may delete the very family the main window shows.
-    void familyDeletedUnderTheMainWindow()
-    {
-        QueuedPrompts prompts;
-        Cursor tbFam(m_conn, QLatin1String(tbl::Families));
-        tbFam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
-        tbFam.open();
-        tbFam.locate(QLatin1String(fld::FamilyIdNum), 2);
-        auto deleteShown = [&] {
-            auto *form = qobject_cast<TFamUpdateForm *>(QApplication::activeModalWidget());
-            QVERIFY(form);
-            prompts.queue(QMessageBox::Ok);
-            form->nav()->button(Button::Delete)->click();
-            form->OKButtonClick();
-        };
-        QTimer::singleShot(0, deleteShown);
-        updateFamily(nullptr, m_conn, tbFam, {});
-        QCOMPARE(tbFam.integer(QLatin1String(fld::FamilyIdNum)), 3);
-
-        tbFam.first();
-        for (int left = 2; left > 0; --left) {
-            QTimer::singleShot(0, deleteShown);
-            updateFamily(nullptr, m_conn, tbFam, {});
-        }
-        QVERIFY(!tbFam.hasRow());
-        QVERIFY(tbFam.isOpen());
-    }
-
     // A save that fails keeps the dialog open with what was typed, so it can be saved later.
     void failedSaveKeepsTheChanges()
     {
@@ -222,31 +146,6 @@ private Q_SLOTS:
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(familyField(1, fld::City), QStringLiteral("Locked"));
-    }
-
-    void individualOkSaves()
-    {
-        Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
-        tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        tbInd.open();
-        int shownInfo = 0;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<IndUpdateDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Update individual"));
-            QCOMPARE(dialog->panel()->label(QLatin1String(fld::EMailAddress))->text(),
-                     QStringLiteral("E-Mail Address"));
-            QCOMPARE(dialog->nav()->buttons().size(), 11);
-            QCOMPARE(dialog->nav()->buttons().last(), Button::NextPage);
-            dialog->nav()->button(Button::Next)->click(); // a move of the main cursor
-            retype(dialog->panel(), fld::WorkPhone, QStringLiteral("555-0199"));
-            dialog->OKButtonClick();
-        });
-        updateIndividual(nullptr, tbInd, [&] { ++shownInfo; });
-        QCOMPARE(shownInfo, 1);
-        QCOMPARE(tbInd.integer(QLatin1String(fld::IndivIdNum)), 12);
-        QCOMPARE(tbInd.state(), CursorState::Browse);
-        QCOMPARE(personField(12, fld::WorkPhone), QStringLiteral("555-0199"));
     }
 
     void individualCancelAsksToSave_data()

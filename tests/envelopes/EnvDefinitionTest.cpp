@@ -1,7 +1,9 @@
 #include "envelopes/ui/EnvDefinition.h"
-#include "directory/Preferences.h"
+#include "directory/ProgramContext.h"
 #include "platform/render/PrintSession.h"
 #include "platform/ui/Prompts.h"
+
+#include "RecordingLauncher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,13 +23,16 @@ namespace {
 struct Fixture
 {
     QTemporaryDir dir;
-    tEnvDef layout{dir.path()};
+    ProgramContext context{dir.path()};
+    tEnvDef &layout = context.envelopeLayout();
+    test::RecordingLauncher launcher;
     QueuedPrompts prompts;
     std::unique_ptr<TEnvelopeDefinitionForm> form;
 
     void open()
     {
-        form = std::make_unique<TEnvelopeDefinitionForm>(nullptr, &layout);
+        launcher.realJobs = true;
+        form = std::make_unique<TEnvelopeDefinitionForm>(context, launcher);
         form->show();
         // Leaving a field needs focus, and focus needs an active window.
         QApplication::setActiveWindow(form.get());

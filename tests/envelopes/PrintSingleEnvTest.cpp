@@ -1,12 +1,11 @@
 #include "envelopes/ui/PrintSingleEnv.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
-#include "envelopes/ui/EnvDefinition.h"
-#include "envelopes/ui/RetAddDef.h"
-#include "platform/ui/Prompts.h"
+#include "names/NamesError.h"
 
 #include "Fixture.h"
+#include "RecordingLauncher.h"
 #include "TestFolder.h"
 
 #include <QCheckBox>
@@ -18,26 +17,14 @@
 using namespace rost;
 using namespace rost::test;
 
-namespace {
-
-// Closes the next modal dialog of type T that opens, the way the user would with its close box.
-template <typename T> void closeNextDialog()
-{
-    QTimer::singleShot(0, [] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *d = qobject_cast<T *>(w); d && d->isVisible())
-                d->reject();
-    });
-}
-
-} // namespace
-
 class PrintSingleEnvTest : public QObject
 {
     Q_OBJECT
 
 private:
     TestFolder m_folder;
+    ProgramContext m_context{m_folder.path()};
+    RecordingLauncher m_launcher;
     RostConnection m_conn;
 
 private Q_SLOTS:
@@ -59,17 +46,16 @@ private Q_SLOTS:
                     person(21, 2, 1, QStringLiteral("Ann"), QStringLiteral("Jones"),
                            QStringLiteral("Single Adult")),
                     person(31, 9, 1, QStringLiteral("Lost"), QStringLiteral("Soul"))});
-        preferences().setFolder(m_folder.path());
-        envDef().setFolder(m_folder.path());
-        preferences().Load();
-        envDef().Load();
+        m_context.preferences().Load();
+        m_context.preferences().RetAddLine1 = QStringLiteral("First Church");
+        m_context.envelopeLayout().Load();
         m_conn.setPath(m_folder.path());
         m_conn.connect();
     }
 
     void coupleChoicesAndTheDeliveryBlock()
     {
-        TPrintSingleEnvForm form(m_conn);
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
         form.GetNames(12);
         form.show();
         QCOMPARE(form.nameChoice(NameLine::FormalNameAndSpouseTitle)->text(),
@@ -84,7 +70,7 @@ private Q_SLOTS:
 
     void singlePersonAndUserDefinedLines()
     {
-        TPrintSingleEnvForm form(m_conn);
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
         form.GetNames(21);
         form.show();
         QCOMPARE(form.nameChoice(NameLine::FormalNameAndSpouse)->text(), QString());
@@ -100,7 +86,7 @@ private Q_SLOTS:
 
     void missingFamilyGivesTheNameLineAlone()
     {
-        TPrintSingleEnvForm form(m_conn);
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
         form.GetNames(31);
         form.show();
         QCOMPARE(form.deliveryLines(), QStringList{QStringLiteral("Lost Soul")});
@@ -108,40 +94,61 @@ private Q_SLOTS:
 
     void unknownIndividualIsRefused()
     {
-        QueuedPrompts prompts;
-        TPrintSingleEnvForm::run(nullptr, m_conn, 999);
-        QCOMPARE(prompts.asked.size(), size_t(1));
-        QVERIFY(prompts.asked.front().text.contains(QStringLiteral("999")));
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
+        try {
+            form.GetNames(999);
+            QFAIL("an individual the table does not hold was composed");
+        } catch (const NamesError &e) {
+            QVERIFY(e.text().contains(QStringLiteral("999")));
+        }
     }
 
     void returnAddressBoxFollowsTheLayoutDialogOnly()
     {
-        envDef().PrintRetAdd = true;
-        TPrintSingleEnvForm form(m_conn);
+        m_context.envelopeLayout().PrintRetAdd = true;
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
         form.GetNames(11);
         form.show();
         auto *box = form.findChild<QCheckBox *>(QStringLiteral("cbPrintReturnAddress"));
         QVERIFY(box->isChecked());
         box->setChecked(false);
-        closeNextDialog<TRetAddDefForm>();
-        form.EnterRetunAddressButtonClick();
+        m_launcher.calls.clear();
+        form.findChild<QPushButton *>(QStringLiteral("EnterRetunAddressButton"))->click();
         QVERIFY(!box->isChecked());
-        closeNextDialog<TEnvelopeDefinitionForm>();
-        form.EnvPrefsButtonClick(); // shows the file's layout, whose PrintRetAdd is off
-        QCOMPARE(box->isChecked(), envDef().PrintRetAdd);
+        // The layout dialog switched the return address on.
+        m_launcher.whileOpen = [this](const QString &) {
+            m_context.envelopeLayout().PrintRetAdd = true;
+        };
+        form.findChild<QPushButton *>(QStringLiteral("EnvPrefsButton"))->click();
+        m_launcher.whileOpen = nullptr;
+        QVERIFY(box->isChecked());
+        QCOMPARE(m_launcher.calls, (QStringList{"returnAddress", "envelopePreferences"}));
     }
 
-    void printingWritesOnePageAndCloses()
+    void printingDrawsOneEnvelopeAndCloses()
     {
-        QueuedPrompts prompts;
-        const QString pdf = m_folder.file(QStringLiteral("out.pdf"));
-        prompts.queue(pdf);
-        TPrintSingleEnvForm form(m_conn);
+        m_context.envelopeLayout().PrintRetAdd = true;
+        m_context.envelopeLayout().Save();
+        TPrintSingleEnvForm form(m_conn, m_context, m_launcher);
         form.GetNames(11);
         form.show();
-        form.PrintButtonClick();
-        QVERIFY(QFile::exists(pdf));
+        m_launcher.calls.clear();
+        m_launcher.jobs.clear();
+        form.findChild<QPushButton *>(QStringLiteral("PrintButton"))->click();
+        QCOMPARE(m_launcher.calls, QStringList{"printPages Envelope.pdf"});
+        QCOMPARE(m_launcher.jobs.front()->pages(), 1);
+        QCOMPARE(m_launcher.texts(0).front(), QStringLiteral("First Church"));
+        QVERIFY(m_launcher.texts(0).contains(QStringLiteral("Salem, OR 97301")));
         QCOMPARE(form.result(), int(QDialog::Accepted));
+
+        // A job that did not run leaves the dialog open.
+        m_launcher.jobsSucceed = false;
+        TPrintSingleEnvForm again(m_conn, m_context, m_launcher);
+        again.GetNames(11);
+        again.show();
+        again.PrintButtonClick();
+        QVERIFY(again.isVisible());
+        m_launcher.jobsSucceed = true;
     }
 };
 

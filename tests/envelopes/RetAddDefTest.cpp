@@ -1,5 +1,5 @@
 #include "envelopes/ui/RetAddDef.h"
-#include "directory/Preferences.h"
+#include "directory/ProgramContext.h"
 #include "platform/ui/Prompts.h"
 
 #include <QLineEdit>
@@ -39,12 +39,13 @@ private Q_SLOTS:
 void RetAddDefTest::showsLinesInMemory()
 {
     QTemporaryDir dir;
-    TPreferences prefs(dir.path());
+    ProgramContext context(dir.path());
+    TPreferences &prefs = context.preferences();
     prefs.RetAddLine1 = QStringLiteral("On disk");
     prefs.Save();
     prefs.RetAddLine1 = QStringLiteral("In memory");
     prefs.RetAddLine3 = QStringLiteral("Third");
-    TRetAddDefForm form(nullptr, &prefs);
+    TRetAddDefForm form(context);
     QCOMPARE(form.windowTitle(), QStringLiteral("Return address definition"));
     form.show();
     QCOMPARE(edit(form, 'A')->text(), QStringLiteral("In memory"));
@@ -57,13 +58,14 @@ void RetAddDefTest::showsLinesInMemory()
 void RetAddDefTest::okSavesAndCloses()
 {
     QTemporaryDir dir;
-    TPreferences prefs(dir.path());
+    ProgramContext context(dir.path());
+    TPreferences &prefs = context.preferences();
     prefs.RetAddLine1 = QStringLiteral("a");
     prefs.RetAddLine2 = QStringLiteral("b");
     prefs.RetAddLine3 = QStringLiteral("c");
     prefs.RetAddLine4 = QStringLiteral("d");
     prefs.Save();
-    TRetAddDefForm form(nullptr, &prefs);
+    TRetAddDefForm form(context);
     form.show();
     for (char c : {'A', 'B', 'C', 'D'})
         edit(form, c)->clear();
@@ -82,11 +84,12 @@ void RetAddDefTest::okSavesAndCloses()
 void RetAddDefTest::closeBoxKeepsEverything()
 {
     QTemporaryDir dir;
-    TPreferences prefs(dir.path());
+    ProgramContext context(dir.path());
+    TPreferences &prefs = context.preferences();
     prefs.RetAddLine1 = QStringLiteral("Grace");
     prefs.Save();
     const QByteArray before = fileBytes(prefs.filePath());
-    TRetAddDefForm form(nullptr, &prefs);
+    TRetAddDefForm form(context);
     form.show();
     QTest::keyClicks(edit(form, 'A'), QStringLiteral(" Church"));
     form.close();
@@ -96,8 +99,8 @@ void RetAddDefTest::closeBoxKeepsEverything()
 
 void RetAddDefTest::typingStopsAt40()
 {
-    TPreferences prefs;
-    TRetAddDefForm form(nullptr, &prefs);
+    ProgramContext context(QString{});
+    TRetAddDefForm form(context);
     form.show();
     QTest::keyClicks(edit(form, 'D'), QString(45, QLatin1Char('x')));
     QCOMPARE(edit(form, 'D')->text().size(), 40);
@@ -106,14 +109,15 @@ void RetAddDefTest::typingStopsAt40()
 void RetAddDefTest::failedSaveKeepsLinesAndCloses()
 {
     QTemporaryDir dir;
-    TPreferences prefs(dir.path());
+    ProgramContext context(dir.path());
+    TPreferences &prefs = context.preferences();
     prefs.RetAddLine1 = QStringLiteral("Old");
     prefs.Save();
     QVERIFY(QFile::setPermissions(prefs.filePath(), QFileDevice::ReadOwner));
     const QByteArray before = fileBytes(prefs.filePath());
 
     QueuedPrompts prompts;
-    TRetAddDefForm form(nullptr, &prefs);
+    TRetAddDefForm form(context);
     form.show();
     edit(form, 'A')->setText(QStringLiteral("New"));
     form.findChild<QPushButton *>(QStringLiteral("OKButton"))->click();

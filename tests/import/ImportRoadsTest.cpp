@@ -1,3 +1,5 @@
+#include "directory/DataFolder.h"
+#include "directory/ProgramContext.h"
 #include "directory/Tables.h"
 #include "import/ui/ImportData.h"
 #include "platform/ui/Prompts.h"
@@ -26,17 +28,6 @@ QByteArray tableBytes(const TableDef &def, const std::vector<Row> &rows)
     return f.readAll();
 }
 
-struct Recorder
-{
-    QStringList calls;
-    ImportRoadHooks hooks()
-    {
-        return {[this] { calls << QStringLiteral("disconnect"); },
-                [this] { calls << QStringLiteral("reopen"); },
-                [this] { calls << QStringLiteral("focus"); }};
-    }
-};
-
 } // namespace
 
 class ImportRoadsTest : public QObject
@@ -52,18 +43,14 @@ private Q_SLOTS:
                  tableBytes(familiesTable(), {family(1, QStringLiteral("Smith"))}))
             .write();
         QueuedPrompts prompts;
-        Recorder rec;
-        runStartupImport(nullptr, data.path(), rec.hooks());
+        runStartupImport(nullptr, ProgramContext(data.path()));
         QVERIFY(prompts.asked.empty());                                        // nothing was shown
         QVERIFY(QFile::exists(data.file(QStringLiteral("RostFamilies.adt")))); // written flat
-        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("reopen"),
-                                         QStringLiteral("focus")}));
     }
 
     void startupRoadWithoutArchiveShowsTheDialog()
     {
         TestFolder data;
-        Recorder rec;
         QueuedPrompts prompts;
         // The dialog is modal: close it as the user would, with its close button.
         QTimer::singleShot(0, [] {
@@ -77,8 +64,8 @@ private Q_SLOTS:
                     form->findChild<QPushButton *>(QStringLiteral("CloseButton"))->click();
                 }
         });
-        runStartupImport(nullptr, data.path(), rec.hooks());
-        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("focus")}));
+        runStartupImport(nullptr, ProgramContext(data.path()));
+        QVERIFY(!DataFolder::familiesFilePresent(data.path()));
     }
 
     void menuRoadCancelReopensTheOldTables()
@@ -87,11 +74,10 @@ private Q_SLOTS:
         writeTable(data.path(), familiesTable(), {family(1, QStringLiteral("Old"))});
         QueuedPrompts prompts;
         prompts.queue(QString()); // the open dialog is cancelled
-        Recorder rec;
-        runMenuImport(nullptr, data.path(), rec.hooks());
+        runMenuImport(nullptr, ProgramContext(data.path()));
+        QCOMPARE(prompts.asked.size(), size_t(1));
         QCOMPARE(prompts.asked.front().title, QStringLiteral("Search for Rostella Data Files"));
-        QCOMPARE(rec.calls, QStringList({QStringLiteral("disconnect"), QStringLiteral("reopen"),
-                                         QStringLiteral("focus")}));
+        QVERIFY(DataFolder::familiesFilePresent(data.path()));
     }
 
     void archiveWithoutFamiliesKeepsOrLacksThem()
@@ -107,10 +93,9 @@ private Q_SLOTS:
                 .write();
             QueuedPrompts prompts;
             prompts.queue(archive);
-            Recorder rec;
-            runMenuImport(nullptr, data.path(), rec.hooks());
+            runMenuImport(nullptr, ProgramContext(data.path()));
             QVERIFY(prompts.asked.size() == 1); // only the open dialog
-            QCOMPARE(rec.calls.contains(QStringLiteral("reopen")), oldOnePresent);
+            QCOMPARE(DataFolder::familiesFilePresent(data.path()), oldOnePresent);
             QVERIFY(QFile::exists(data.file(QStringLiteral("RostSetup.adt"))));
         }
     }
@@ -127,11 +112,10 @@ private Q_SLOTS:
         f.close();
         QueuedPrompts prompts;
         prompts.queue(archive);
-        Recorder rec;
-        runMenuImport(nullptr, data.path(), rec.hooks());
+        runMenuImport(nullptr, ProgramContext(data.path()));
         QCOMPARE(prompts.asked.size(), size_t(2));
         QCOMPARE(prompts.asked.back().kind, MessageKind::Error);
-        QVERIFY(rec.calls.contains(QStringLiteral("reopen")));
+        QVERIFY(DataFolder::familiesFilePresent(data.path()));
     }
 
     void failedMemberWarningIsExactAndAlone()
@@ -144,7 +128,8 @@ private Q_SLOTS:
             .add(QStringLiteral("data/RostTalents.adt"), tableBytes(talentsTable(), {}))
             .write();
         QueuedPrompts prompts;
-        TImportDataForm form(data.path());
+        const ProgramContext context(data.path());
+        TImportDataForm form(context);
         form.ImportTheData(archive);
         QCOMPARE(prompts.asked.size(), size_t(1)); // no second box for this class
         QCOMPARE(prompts.asked.front().kind, MessageKind::Warning);

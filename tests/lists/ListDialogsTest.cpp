@@ -1,8 +1,7 @@
 #include "directory/Cursor.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
-#include "envelopes/RecordingSurface.h"
 #include "lists/ui/MakeLists.h"
 #include "lists/ui/PrintListEnv.h"
 #include "lists/ui/QueryGridView.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/Prompts.h"
 
 #include "ListFixture.h"
+#include "RecordingLauncher.h"
 #include "TestFolder.h"
 
 #include <QCheckBox>
@@ -77,11 +77,11 @@ struct Directory
         tbFam.open();
         tbInd.setIndexName(QLatin1String(idx::IndivIdNumOrder));
         tbInd.open();
-        envDef().setFolder(folder.path());
-        preferences().setFolder(folder.path());
-        preferences().RetAddLine1 = QStringLiteral("First Church");
+        context.preferences().RetAddLine1 = QStringLiteral("First Church");
     }
     TestFolder folder;
+    ProgramContext context{folder.path()};
+    RecordingLauncher launcher;
     RostConnection conn;
     Cursor tbFam{conn, QLatin1String(tbl::Families)};
     Cursor tbInd{conn, QLatin1String(tbl::Individuals)};
@@ -97,7 +97,7 @@ private Q_SLOTS:
     void makeListsOffersTheKindsInUse()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(false, true, false, false, true), d.tbFam, {});
+        TMakeListsForm form(d.conn, setupOf(false, true, false, false, true), d.tbFam, d.launcher);
         form.show();
         auto *kinds = form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"));
         auto *items = form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"));
@@ -127,12 +127,10 @@ private Q_SLOTS:
         QCOMPARE(titles(form.grid()->model()),
                  (QStringList{"Last Name", "First Name", "Home Phone", "EMail Address"}));
         QVERIFY(form.grid()->columnWidth(3) > form.grid()->columnWidth(0));
-        // Triggering a command without a list does nothing and asks nothing.
+        // Triggering a command without a list runs nothing; the user is told.
         QueuedPrompts prompts;
-        bool ran = false;
-        form.setReportRunner([&](const ReportDrawing &) { return ran = true; });
         form.Namephoneemailaddress1Click();
-        QVERIFY(!ran);
+        QVERIFY(d.launcher.calls.isEmpty());
         QCOMPARE(prompts.asked.size(), std::size_t(1));
         QVERIFY(prompts.asked.front().text.contains(QLatin1String("empty")));
     }
@@ -140,7 +138,7 @@ private Q_SLOTS:
     void choosingAKindAndAnItemFillsTheGrid()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(true, true, true, true, true), d.tbFam, {});
+        TMakeListsForm form(d.conn, setupOf(true, true, true, true, true), d.tbFam, d.launcher);
         form.show();
         auto *kinds = form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"));
         auto *items = form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"));
@@ -176,7 +174,7 @@ private Q_SLOTS:
     void printingLeavesTheGridOnItsFirstRow()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(true, false, true, false, false), d.tbFam, {});
+        TMakeListsForm form(d.conn, setupOf(true, false, true, false, false), d.tbFam, d.launcher);
         form.show();
         form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
             ->setEditText(QStringLiteral("Church Offices"));
@@ -185,39 +183,26 @@ private Q_SLOTS:
         form.grid()->selectRow(1);
         QCOMPARE(form.tbSQL().recNo(), 1);
 
-        RecordingSurface report(0.25 / 72, {8.5, 11});
-        std::vector<int> pages;
-        form.setReportRunner([&](const ReportDrawing &draw) {
-            draw(report, [&](int p) { pages.push_back(p); });
-            return true;
-        });
         form.Nameandaddresslist1->trigger();
-        QCOMPARE(report.texts().front().text, QStringLiteral("Carol Brown"));
-        QCOMPARE(pages, std::vector<int>{1});
+        QCOMPARE(d.launcher.calls, QStringList{"printReport"});
+        QCOMPARE(d.launcher.texts(0).front(), QStringLiteral("Carol Brown"));
+        QCOMPARE(d.launcher.reportPages, std::vector<int>{1});
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(form.grid()->currentRow(), 0);
         // The main window's families cursor followed the list to its last family.
         QCOMPARE(d.tbFam.integer(QLatin1String(fld::FamilyIdNum)), 1);
         QCOMPARE(d.tbFam.indexName(), QStringLiteral("Family ID Num Order"));
 
-        RecordingSurface phones(0.25 / 72, {8.5, 11});
-        form.setReportRunner([&](const ReportDrawing &draw) {
-            draw(phones, {});
-            return true;
-        });
         form.grid()->selectRow(1);
         form.Namephoneemailaddress1->trigger();
-        QCOMPARE(phones.texts().front().text, QStringLiteral("Name"));
+        QCOMPARE(d.launcher.texts(1).front(), QStringLiteral("Name"));
         QCOMPARE(form.grid()->currentRow(), 0);
     }
 
     void envelopeCommands()
     {
         Directory d;
-        std::vector<qint16> single;
-        ListDialogHooks hooks;
-        hooks.printSingleEnvelope = [&](QWidget *, qint16 id) { single.push_back(id); };
-        TMakeListsForm form(d.conn, setupOf(true, false, false, false, false), d.tbFam, hooks);
+        TMakeListsForm form(d.conn, setupOf(true, false, false, false, false), d.tbFam, d.launcher);
         form.show();
         form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
             ->setEditText(QStringLiteral("Church Offices"));
@@ -225,30 +210,12 @@ private Q_SLOTS:
             ->setEditText(QStringLiteral("Usher"));
         form.grid()->selectRow(1);
         form.Envelopeforselectedname1->trigger();
-        QCOMPARE(single, std::vector<qint16>{11});
+        QCOMPARE(d.launcher.calls, QStringList{"printEnvelope 11"});
 
-        RecordingSurface envelopes;
-        int shown = 0;
-        form.setModalRunner([&](QDialog &dialog) {
-            ++shown;
-            auto &list = dynamic_cast<TPrintListEnvForm &>(dialog);
-            list.show();
-            list.nameChoice(NameLine::FormalNameAndSpouse)->setChecked(true);
-            list.setJobRunner([&](PageOrientation, const PrintJob::Drawing &draw) {
-                draw(envelopes);
-                return true;
-            });
-            list.PrintButtonClick();
-            return list.result();
-        });
+        // The list envelope dialog walks the people query to its end; the grid goes back.
+        d.launcher.whileOpen = [&](const QString &) { form.tbSQL().last(); };
         form.Envelopesforentirelist1->trigger();
-        QCOMPARE(shown, 1);
-        QCOMPARE(envelopes.pages(), 2);
-        QStringList names;
-        for (const auto &t : envelopes.texts())
-            if (t.text.contains(QLatin1String(" and ")))
-                names << t.text;
-        QCOMPARE(names, (QStringList{"Matilda and William Smith", "William and Matilda Smith"}));
+        QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(form.grid()->currentRow(), 0);
 
@@ -258,26 +225,26 @@ private Q_SLOTS:
             ->setEditText(QStringLiteral("Nobody"));
         form.Envelopesforentirelist1Click();
         form.Envelopeforselectedname1Click();
-        QCOMPARE(shown, 1);
-        QCOMPARE(single.size(), std::size_t(1));
+        QCOMPARE(d.launcher.calls.size(), 2);
         QCOMPARE(prompts.asked.size(), std::size_t(2));
     }
 
     void listEnvelopeDialog()
     {
         Directory d;
-        envDef().Load();
-        envDef().PrintRetAdd = true;
+        d.context.envelopeLayout().Load();
+        d.context.envelopeLayout().PrintRetAdd = true;
+        d.context.envelopeLayout().Save();
         Query q(d.conn);
         q.setSql(QStringLiteral("Select 31 as \"Indiv ID Num\" union all select 12"));
         q.open();
-        int prefsOpened = 0;
-        ListDialogHooks hooks;
-        hooks.envelopePreferences = [&](QWidget *) {
-            ++prefsOpened;
-            envDef().PrintRetAdd = false;
+        d.launcher.whileOpen = [&](const QString &call) {
+            if (call == QLatin1String("envelopePreferences")) {
+                d.context.envelopeLayout().PrintRetAdd = false;
+                d.context.envelopeLayout().Save();
+            }
         };
-        TPrintListEnvForm form(d.conn, q, hooks);
+        TPrintListEnvForm form(d.conn, q, d.context, d.launcher);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Print Envelopes for Entire List"));
         QStringList captions;
@@ -295,24 +262,25 @@ private Q_SLOTS:
                  QStringLiteral("&Print Envelopes"));
         QVERIFY(form.findChild<QPushButton *>(QStringLiteral("PrintButton"))->isDefault());
         form.EnvPrefsButtonClick();
-        QCOMPARE(prefsOpened, 1);
+        QCOMPARE(d.launcher.calls, QStringList{"envelopePreferences"});
         QVERIFY(!returnBox->isChecked());
+        // Every envelope in one style: the couple line where there is a spouse.
+        form.nameChoice(NameLine::FormalNameAndSpouse)->setChecked(true);
+        form.PrintButtonClick();
+        QCOMPARE(d.launcher.jobs.front()->pages(), 2);
+        QCOMPARE(d.launcher.texts(0),
+                 (QStringList{"Carol Brown", "PO Box 9", "Suite 4", "Salem, OR 97301",
+                              "Matilda and William Smith", "1 Main St", "Springfield, IL 62701"}));
+        form.show();
 
         // The free text on every envelope, without the return block.
         QTest::keyClicks(form.findChild<QLineEdit *>(QStringLiteral("UserDefinedEdit")),
                          QStringLiteral("Current Resident"));
         QVERIFY(form.findChild<QRadioButton *>(QStringLiteral("rbUserDefined"))->isChecked());
-        RecordingSurface r;
-        form.setJobRunner([&](PageOrientation, const PrintJob::Drawing &draw) {
-            draw(r);
-            return true;
-        });
         form.PrintButtonClick();
         QCOMPARE(form.printedEnvelopes(), 2);
         QCOMPARE(form.result(), int(QDialog::Accepted));
-        QStringList texts;
-        for (const auto &t : r.texts())
-            texts << t.text;
+        const QStringList texts = d.launcher.texts(1);
         QVERIFY(!texts.contains(QStringLiteral("First Church")));
         QCOMPARE(texts.count(QStringLiteral("Current Resident")), 2);
         QCOMPARE(texts.at(1), QStringLiteral("PO Box 9"));

@@ -235,8 +235,7 @@ private Q_SLOTS:
     {
         TSendToClipBoardForm dialog(m_conn);
         QVERIFY_THROWS_EXCEPTION(NamesError, dialog.GetNames(0));
-        QVERIFY_THROWS_EXCEPTION(NamesError,
-                                 TSendToClipBoardForm::run(nullptr, m_conn, qint16(500)));
+        QVERIFY_THROWS_EXCEPTION(NamesError, dialog.GetNames(500));
         QCOMPARE(clipboardText(), QStringLiteral("before"));
     }
 

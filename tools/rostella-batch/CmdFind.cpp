@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "directory/Cursor.h"
+#include "browse/NameSearch.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
 
@@ -8,8 +8,7 @@
 
 namespace rost::batch {
 
-// The nearest-key search of the find dialogs: the family search in FAMILY NAME ORDER, the person
-// search in LAST NAME AND GOES BY ORDER with the text upper-cased as the dialog types it.
+// The nearest-key search of the find dialogs, through the same search object.
 int cmdFind(const QStringList &args)
 {
     const Options opt(args,
@@ -26,13 +25,10 @@ int cmdFind(const QStringList &args)
     RostConnection connection;
     connection.setPath(opt.required(QStringLiteral("data")));
     connection.connect();
-    Cursor cursor(connection, QLatin1String(families ? tbl::Families : tbl::Individuals));
-    cursor.setIndexName(
-        QLatin1String(families ? idx::FamilyNameOrder : idx::LastNameAndGoesByOrder));
-    cursor.open();
-    const QString text = families ? opt.value(QStringLiteral("family"))
-                                  : opt.value(QStringLiteral("person")).toUpper();
-    cursor.findNearest(text);
+    NameSearch search(connection,
+                      families ? NameSearch::Kind::Families : NameSearch::Kind::Individuals);
+    search.search(opt.value(families ? QStringLiteral("family") : QStringLiteral("person")));
+    Cursor &cursor = search.cursor();
 
     QStringList fields;
     if (families)

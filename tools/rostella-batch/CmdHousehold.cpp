@@ -1,9 +1,6 @@
 #include "Commands.h"
 
-#include "app/FamilyDisplay.h"
-#include "directory/Cursor.h"
-#include "directory/RostConnection.h"
-#include "directory/Tables.h"
+#include "app/FamilyBrowser.h"
 
 #include <QTextStream>
 
@@ -22,22 +19,23 @@ namespace {
 //     Phones: <phones line>
 //     E-Mail: <EMail Address>
 // Lines keep their blanks exactly; the name line always ends in blanks.
-void printFamily(QTextStream &out, Cursor &tbFam, Cursor &tbInd)
+void printFamily(QTextStream &out, FamilyBrowser &browser)
 {
-    out << "Family: " << tbFam.integer(QLatin1String(fld::FamilyIdNum)) << '\n';
-    out << "Name: " << tbFam.text(QLatin1String(fld::VorelName)) << '\n';
-    out << "Phone: " << tbFam.text(QLatin1String(fld::HomePhone)) << '\n';
+    const FamilyView family = browser.familyView();
+    out << "Family: " << family.familyId << '\n';
+    out << "Name: " << family.name << '\n';
+    out << "Phone: " << family.phone << '\n';
     out << "Address:\n";
-    for (const QString &line : FamilyDisplay::addressBlock(FamilyDisplay::displayedAddress(tbFam)))
+    for (const QString &line : family.address)
         out << "  " << line << '\n';
-    const std::vector<MemberTab> tabs = FamilyDisplay::memberTabs(tbFam, tbInd);
-    for (size_t k = 0; k < tabs.size(); ++k) {
-        tbInd.locate(QLatin1String(fld::IndivIdNum), tabs[k].IndivId);
-        const MemberLineFields m = FamilyDisplay::memberFields(tbInd);
-        out << "Tab " << (k + 1) << ": " << tabs[k].GoesBy << '\n';
-        out << "  Name: " << FamilyDisplay::nameLine(m) << '\n';
-        out << "  Phones: " << FamilyDisplay::phonesLine(m) << '\n';
-        out << "  E-Mail: " << tbInd.text(QLatin1String(fld::EMailAddress)) << '\n';
+    const MemberTabs &tabs = browser.rebuildMemberTabs(1);
+    for (int k = 0; k < int(tabs.tabs.size()); ++k) {
+        browser.selectMemberTab(k);
+        const MemberView member = browser.memberView();
+        out << "Tab " << (k + 1) << ": " << tabs.tabs[size_t(k)].goesBy << '\n';
+        out << "  Name: " << member.nameLine << '\n';
+        out << "  Phones: " << member.phonesLine << '\n';
+        out << "  E-Mail: " << member.eMail << '\n';
     }
 }
 
@@ -52,31 +50,24 @@ int cmdHousehold(const QStringList &args)
         throw Failure{QStringLiteral("Give either --family N or --all."), 2};
     const int familyId = opt.intValue(QStringLiteral("family"), 0);
 
-    RostConnection connection;
-    connection.setPath(opt.required(QStringLiteral("data")));
-    connection.connect();
-    // The window's own cursors: families in the table's row order, members in rank order.
-    Cursor tbFam(connection, QLatin1String(tbl::Families));
-    Cursor tbInd(connection, QLatin1String(tbl::Individuals));
-    tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-    tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
-    tbInd.open();
-    tbFam.open();
+    FamilyBrowser browser;
+    browser.open(opt.required(QStringLiteral("data")));
 
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     if (!all) {
-        if (!tbFam.locate(QLatin1String(fld::FamilyIdNum), familyId))
+        if (familyId != FamilyId(familyId) || !browser.locateFamily(FamilyId(familyId)))
             throw Failure{QStringLiteral("No family %1").arg(familyId), 1};
-        printFamily(out, tbFam, tbInd);
+        printFamily(out, browser);
         return 0;
     }
     // Every family in file order, a blank line between two.
-    tbFam.first();
-    while (tbFam.hasRow()) {
-        printFamily(out, tbFam, tbInd);
-        tbFam.next();
-        if (tbFam.eof())
+    Cursor &families = browser.families();
+    families.first();
+    while (families.hasRow()) {
+        printFamily(out, browser);
+        families.next();
+        if (families.eof())
             break;
         out << '\n';
     }

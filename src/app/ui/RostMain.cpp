@@ -1,10 +1,9 @@
 #include "app/ui/RostMain.h"
 
-#include "app/ui/About.h"
-#include "browse/ui/BrowseCommands.h"
 #include "directory/DataFolder.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "directory/Tables.h"
+#include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/RecordNavigator.h"
@@ -22,14 +21,11 @@ namespace {
 constexpr int MainWindowHelpTopic = 5;
 }
 
-TRostMainForm::TRostMainForm(QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TRostMainForm>()),
-      tbFam(m_connection, QLatin1String(tbl::Families)),
-      tbInd(m_connection, QLatin1String(tbl::Individuals)),
-      tbSetup(m_connection, QLatin1String(tbl::Setup))
+TRostMainForm::TRostMainForm(ProgramContext &context, DialogLauncher &launcher, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TRostMainForm>()), m_context(context),
+      m_launcher(launcher)
 {
     ui->setupUi(this);
-    MemberIds.fill(-1);
 
     // The group's caption is bold, its lines are not.
     QFont bold = ui->FamInfoGroup->font();
@@ -48,8 +44,7 @@ TRostMainForm::TRostMainForm(QWidget *parent)
     ui->NamePages->setExpanding(false);
     setTabOrder(ui->ViewListFieldsButton, ui->Nav);
 
-    tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-    tbInd.setMasterSource(&tbFam, QLatin1String(fld::FamilyIdNum));
+    Cursor &tbFam = m_browser.families();
     tbFam.addAfterScroll([this] { tbFamAfterScroll(); });
     using B = RecordNavigator::Button;
     ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
@@ -58,7 +53,7 @@ TRostMainForm::TRostMainForm(QWidget *parent)
     ui->VorelNameEdit->bind(&tbFam, QLatin1String(fld::VorelName));
     ui->HomePhoneEdit->bind(&tbFam, QLatin1String(fld::HomePhone));
     ui->Pic->bind(&tbFam, QLatin1String(fld::FamilyPicture));
-    ui->EMailEdit->bind(&tbInd, QLatin1String(fld::EMailAddress));
+    ui->EMailEdit->bind(&m_browser.members(), QLatin1String(fld::EMailAddress));
 
     connectCommands();
     updateCommandStates();
@@ -80,7 +75,7 @@ TRostMainForm::~TRostMainForm()
     ui->Pic->unbind();
     ui->EMailEdit->unbind();
     ui->AddEdit->unbind();
-    m_connection.disconnect();
+    m_browser.close();
 }
 
 void TRostMainForm::connectCommands()
@@ -113,11 +108,6 @@ RecordNavigator *TRostMainForm::navigator() const
     return ui->Nav;
 }
 
-bool TRostMainForm::isDirectoryOpen() const
-{
-    return tbFam.isOpen() && tbInd.isOpen();
-}
-
 void TRostMainForm::updateCommandStates()
 {
     // Without open tables there is nothing to find, update, print or list.
@@ -136,13 +126,10 @@ void TRostMainForm::updateCommandStates()
 
 void TRostMainForm::FormCreate()
 {
-    const QString folder = DataFolder::initFromCurrentDirectory();
     // A settings file that cannot be written is told, and the program goes on with the values
     // in memory.
-    preferences().setFolder(folder);
-    guarded(this, [] { preferences().Load(); });
-    envDef().setFolder(folder);
-    guarded(this, [] { envDef().Load(); });
+    guarded(this, [this] { m_context.preferences().Load(); });
+    guarded(this, [this] { m_context.envelopeLayout().Load(); });
 }
 
 void TRostMainForm::showEvent(QShowEvent *event)
@@ -159,40 +146,23 @@ void TRostMainForm::FormActivate()
     if (m_activated)
         return;
     m_activated = true;
-    if (!DataFolder::makeCurrent()) {
+    if (!QDir::setCurrent(m_context.dataFolder())) {
         showError(this, tr("The data folder %1 cannot be opened")
-                            .arg(QDir::toNativeSeparators(DataFolder::path())));
+                            .arg(QDir::toNativeSeparators(m_context.dataFolder())));
         return;
     }
-    if (familiesFilePresent())
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
     else
         TryToImportData();
     ui->FindFamilyButton->setFocus();
 }
 
-bool TRostMainForm::familiesFilePresent()
-{
-    const QDir dir(DataFolder::path());
-    const QString wanted = QLatin1String(tbl::FamiliesPresenceName);
-    const QStringList files = dir.entryList(QDir::Files);
-    return std::any_of(files.begin(), files.end(), [&](const QString &f) {
-        return f.compare(wanted, Qt::CaseInsensitive) == 0;
-    });
-}
-
 bool TRostMainForm::OpenDirectory()
 {
     const bool ok = guarded(this, [this] {
-        if (m_connection.isConnected())
-            m_connection.disconnect();
-        m_connection.setPath(DataFolder::path());
-        m_connection.connect();
         // Opening the families moves to the first family, which already builds the display.
-        tbInd.open();
-        tbFam.open();
-        updateCommandStates();
-        tbSetup.open();
+        m_browser.open(m_context.dataFolder());
         CheckSetupInfo();
         GetFamilyMembers(1);
     });
@@ -202,22 +172,20 @@ bool TRostMainForm::OpenDirectory()
 
 void TRostMainForm::CloseDirectory()
 {
-    m_connection.disconnect();
+    m_browser.close();
     ui->AddEdit->unbind();
     ui->AddEdit->setLines({});
     m_rebuildingTabs = true;
     while (ui->NamePages->count() > 0)
         ui->NamePages->removeTab(0);
     m_rebuildingTabs = false;
-    MemberIds.fill(-1);
     clearMemberDisplays();
     updateCommandStates();
 }
 
 void TRostMainForm::CheckSetupInfo()
 {
-    TDirectorySetup &setup = directorySetup();
-    readDirectorySetup(tbSetup, setup);
+    const TDirectorySetup &setup = m_browser.setup();
     // Once shown, the list commands stay: a later directory without lists does not hide them.
     if (setup.anyListInUse()) {
         ui->mMakeLists->setVisible(true);
@@ -227,12 +195,7 @@ void TRostMainForm::CheckSetupInfo()
 
 bool TRostMainForm::PostPendingEdits()
 {
-    return guarded(this, [this] {
-        if (tbInd.state() == CursorState::Edit)
-            tbInd.post();
-        if (tbFam.state() == CursorState::Edit)
-            tbFam.post();
-    });
+    return guarded(this, [this] { m_browser.postPendingEdits(); });
 }
 
 void TRostMainForm::closeEvent(QCloseEvent *event)
@@ -254,24 +217,10 @@ bool TRostMainForm::FormClose()
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return false;
-        tbInd.cancel();
-        tbFam.cancel();
+        m_browser.cancelPendingEdits();
     }
     CloseDirectory();
     return true;
-}
-
-qint16 TRostMainForm::currentIndivId() const
-{
-    if (!tbInd.isOpen() || !tbInd.hasRow())
-        return 0;
-    return qint16(tbInd.integer(QLatin1String(fld::IndivIdNum)));
-}
-
-void TRostMainForm::runHook(const std::function<void(TRostMainForm &)> &hook)
-{
-    if (hook)
-        guarded(this, [&] { hook(*this); });
 }
 
 void TRostMainForm::FindFamilyButtonClick()
@@ -279,93 +228,92 @@ void TRostMainForm::FindFamilyButtonClick()
     if (!isDirectoryOpen() || !PostPendingEdits())
         return;
     guarded(this, [this] {
-        std::optional<int> tag;
-        if (m_hooks.findFamily)
-            tag = m_hooks.findFamily(*this);
-        if (tag) {
-            // From now on the navigator walks the families by name.
-            tbFam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
-            tbFam.findKey({*tag});
-            tbFam.setIndexName(QLatin1String(idx::FamilyNameOrder));
-        }
+        if (const auto tag = m_launcher.findFamily(this, m_browser.connection()))
+            m_browser.goToFamily(*tag);
     });
     GetFamilyMembers(1);
 }
 
 void TRostMainForm::FindIndButtonClick()
 {
-    if (!isDirectoryOpen() || !PostPendingEdits() || !m_hooks.findIndividual)
+    if (!isDirectoryOpen() || !PostPendingEdits())
         return;
     std::optional<FoundIndividual> found;
-    if (!guarded(this, [&] { found = m_hooks.findIndividual(*this); }) || !found)
+    if (!guarded(this, [&] { found = m_launcher.findIndividual(this, m_browser.connection()); }) ||
+        !found)
         return;
     guarded(this, [&] {
-        if (tbInd.indexName().compare(QLatin1String(idx::FamilyIdRankOrder), Qt::CaseInsensitive) !=
-            0)
-            tbInd.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        if (!tbFam.locate(QLatin1String(fld::FamilyIdNum), int(found->FoundFamID))) {
-            Prompts::instance().message(
-                this, MessageKind::Information, tr("Information"),
-                locateFailedText(found->FoundFamID, found->FoundNameID, found->FoundRank));
-        }
+        if (!m_browser.goToFamilyOf(*found))
+            Prompts::instance().message(this, MessageKind::Information, tr("Information"),
+                                        found->locateFailedText());
     });
     GetFamilyMembers(found->FoundRank);
 }
 
 void TRostMainForm::UpdateAddressButtonClick()
 {
-    if (!isDirectoryOpen() || !m_hooks.updateFamily)
+    if (!isDirectoryOpen())
         return;
     guarded(this, [this] {
-        m_hooks.updateFamily(*this, int(tbFam.integer(QLatin1String(fld::FamilyIdNum))));
+        m_launcher.updateFamily(this, m_browser.connection(), m_browser.familyView().familyId);
     });
     // Rows saved through the dialog's own cursor show once the window's cursor reads them again.
     guarded(this, [this] {
-        tbFam.refresh();
+        m_browser.families().refresh();
         GetFamInfo();
     });
 }
 
 void TRostMainForm::UpdateIndButtonClick()
 {
-    if (!isDirectoryOpen() || !m_hooks.updateIndividual)
+    if (!isDirectoryOpen())
         return;
-    runHook(m_hooks.updateIndividual);
+    guarded(this, [this] { m_launcher.updateIndividual(this, m_browser.members()); });
     GetIndInfo();
 }
 
 void TRostMainForm::fPrintEnvelopeClick()
 {
-    if (isDirectoryOpen() && m_hooks.printEnvelope)
-        guarded(this, [this] { m_hooks.printEnvelope(*this, currentIndivId()); });
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.printEnvelope(this, m_browser.connection(), m_browser.currentIndivId());
+        });
 }
 
 void TRostMainForm::fSendToClipClick()
 {
-    if (isDirectoryOpen() && m_hooks.sendToClipboard)
-        guarded(this, [this] { m_hooks.sendToClipboard(*this, currentIndivId()); });
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.sendToClipboard(this, m_browser.connection(), m_browser.currentIndivId());
+        });
 }
 
 void TRostMainForm::pEnvPrefsClick()
 {
-    runHook(m_hooks.envelopePreferences);
+    guarded(this, [this] { m_launcher.envelopePreferences(this); });
 }
 
 void TRostMainForm::pReturnAddClick()
 {
-    runHook(m_hooks.returnAddress);
+    guarded(this, [this] { m_launcher.returnAddress(this); });
 }
 
 void TRostMainForm::mMakeListsClick()
 {
     if (isDirectoryOpen())
-        runHook(m_hooks.makeLists);
+        guarded(this, [this] {
+            m_launcher.makeLists(this, m_browser.connection(), m_browser.setup(),
+                                 m_browser.families());
+        });
 }
 
 void TRostMainForm::ViewListFieldsButtonClick()
 {
     if (isDirectoryOpen())
-        runHook(m_hooks.viewListFields);
+        guarded(this, [this] {
+            m_launcher.viewListFields(this, m_browser.connection(), m_browser.setup(),
+                                      m_browser.members());
+        });
 }
 
 void TRostMainForm::fImportDataClick()
@@ -374,8 +322,8 @@ void TRostMainForm::fImportDataClick()
     if (!PostPendingEdits())
         return;
     CloseDirectory();
-    runHook(m_hooks.importMenuRoad);
-    if (familiesFilePresent())
+    guarded(this, [this] { m_launcher.importFromMenu(this); });
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
     ui->FindFamilyButton->setFocus();
 }
@@ -383,8 +331,8 @@ void TRostMainForm::fImportDataClick()
 void TRostMainForm::TryToImportData()
 {
     CloseDirectory();
-    runHook(m_hooks.importStartupRoad);
-    if (familiesFilePresent())
+    guarded(this, [this] { m_launcher.importAtStartup(this); });
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
     ui->FindFamilyButton->setFocus();
 }
@@ -406,8 +354,7 @@ void TRostMainForm::HelpButtonClick()
 
 void TRostMainForm::hAboutClick()
 {
-    TAboutForm about(this);
-    about.exec();
+    guarded(this, [this] { m_launcher.about(this); });
 }
 
 void TRostMainForm::fExitClick()

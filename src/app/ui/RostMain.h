@@ -1,14 +1,11 @@
 #pragma once
 
-#include "directory/Cursor.h"
-#include "directory/RostConnection.h"
+#include "app/FamilyBrowser.h"
+#include "browse/FoundIndividual.h"
 
 #include <QMainWindow>
 
-#include <array>
-#include <functional>
 #include <memory>
-#include <optional>
 
 class QMenu;
 
@@ -18,65 +15,24 @@ class TRostMainForm;
 
 namespace rost {
 
+class DialogLauncher;
+class ProgramContext;
 class RecordNavigator;
-class TRostMainForm;
-
-// The person an individual find has chosen.
-struct FoundIndividual
-{
-    qint16 FoundFamID = 0;
-    qint16 FoundNameID = 0;
-    qint16 FoundRank = 0;
-};
-
-// The dialogs the main window opens, installed by whoever builds the program. Each runs its dialog
-// modally with the window as owner; the window does its own part before and after (saving pending
-// edits, moving its cursors, rebuilding the display). A hook left empty makes its command do
-// nothing.
-struct MainFormHooks
-{
-    // The find-family dialog: the chosen Family ID Num, or nothing when cancelled.
-    std::function<std::optional<int>(TRostMainForm &)> findFamily;
-    // The find-individual dialog: the chosen person, or nothing when cancelled.
-    std::function<std::optional<FoundIndividual>(TRostMainForm &)> findIndividual;
-    // The update-family dialog, opened on the family with this Family ID Num.
-    std::function<void(TRostMainForm &, int familyId)> updateFamily;
-    // The update-individual dialog over the window's member cursor.
-    std::function<void(TRostMainForm &)> updateIndividual;
-    // The dialogs that work for one person receive the current member's Indiv ID Num.
-    std::function<void(TRostMainForm &, qint16 indivId)> printEnvelope;
-    std::function<void(TRostMainForm &, qint16 indivId)> sendToClipboard;
-    std::function<void(TRostMainForm &)> envelopePreferences;
-    std::function<void(TRostMainForm &)> returnAddress;
-    std::function<void(TRostMainForm &)> makeLists;
-    std::function<void(TRostMainForm &)> viewListFields;
-    // The import roads. The window has closed the directory before the hook runs and opens it
-    // again afterwards when the families file is there.
-    std::function<void(TRostMainForm &)> importMenuRoad;
-    std::function<void(TRostMainForm &)> importStartupRoad;
-};
 
 // The main window: one family at a time with its members on tabs, and every command of the
-// program. It owns the connection to the directory and the three main cursors.
+// program. It owns the connection to the directory and the three main cursors, through its
+// browser; every other window it opens through the launcher.
 class TRostMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    static constexpr int MemberSlots = 20;
-
-    explicit TRostMainForm(QWidget *parent = nullptr);
+    // Creating the window loads the context's two settings records.
+    TRostMainForm(ProgramContext &context, DialogLauncher &launcher, QWidget *parent = nullptr);
     ~TRostMainForm() override;
 
-    void setHooks(MainFormHooks hooks) { m_hooks = std::move(hooks); }
-    MainFormHooks &hooks() { return m_hooks; }
-
-    RostConnection &connection() { return m_connection; }
-    Cursor &famCursor() { return tbFam; }
-    Cursor &indCursor() { return tbInd; }
-    Cursor &setupCursor() { return tbSetup; }
-    bool isDirectoryOpen() const;
-    // Slot k (1 to 20) of MemberIds: the Indiv ID Num shown on tab k, or -1.
-    qint64 memberId(int slot) const;
+    // The directory the window shows, its cursors and the member tabs.
+    FamilyBrowser &browser() { return m_browser; }
+    bool isDirectoryOpen() const { return m_browser.isOpen(); }
     // Where the pop-up menu of "Features  " lives, for the code that wires its commands.
     QMenu *featuresMenu() const { return m_puMenu; }
     // The record navigator over the families.
@@ -90,7 +46,6 @@ public:
     // Disconnects: every cursor closes and the displays empty.
     void CloseDirectory();
     void CheckSetupInfo();
-    static bool familiesFilePresent();
 
     // The display of the current family and member, rebuilt as the cursors move.
     void tbFamAfterScroll();
@@ -132,21 +87,15 @@ private:
     void connectCommands();
     void updateCommandStates();
     void clearMemberDisplays();
-    qint16 currentIndivId() const;
-    void runHook(const std::function<void(TRostMainForm &)> &hook);
 
     std::unique_ptr<Ui::TRostMainForm> ui;
     QMenu *m_puMenu = nullptr;
 
-    RostConnection m_connection;
-    Cursor tbFam;
-    Cursor tbInd;
-    Cursor tbSetup;
-
-    std::array<qint64, MemberSlots> MemberIds;
+    ProgramContext &m_context;
+    DialogLauncher &m_launcher;
+    FamilyBrowser m_browser;
     bool m_activated = false;
     bool m_rebuildingTabs = false;
-    MainFormHooks m_hooks;
 };
 
 } // namespace rost

@@ -1,20 +1,11 @@
-// The display of the current family and member: how the window follows tbFam and tbInd.
-#include "app/FamilyDisplay.h"
+// The display of the current family and member: how the window follows the families and members
+// cursors of its browser.
 #include "app/ui/RostMain.h"
 #include "directory/Tables.h"
 #include "platform/ui/Prompts.h"
 #include "ui_RostMain.h"
 
-#include <exception>
-
 namespace rost {
-
-qint64 TRostMainForm::memberId(int slot) const
-{
-    if (slot < 1 || slot > MemberSlots)
-        return -1;
-    return MemberIds[size_t(slot - 1)];
-}
 
 void TRostMainForm::tbFamAfterScroll()
 {
@@ -24,66 +15,39 @@ void TRostMainForm::tbFamAfterScroll()
 
 void TRostMainForm::GetFamInfo()
 {
-    if (!tbFam.isOpen()) {
-        ui->AddEdit->unbind();
-        ui->AddEdit->setLines({});
-        return;
-    }
-    const DisplayedAddress address = FamilyDisplay::displayedAddress(tbFam);
+    const FamilyView family = m_browser.familyView();
     // A free-form address is shown as stored, and typing there changes it.
-    if (!address.IntlAddress.isEmpty()) {
-        ui->AddEdit->bind(&tbFam, QLatin1String(fld::IntlAddress));
+    if (family.intlAddress) {
+        ui->AddEdit->bind(&m_browser.families(), QLatin1String(fld::IntlAddress));
         return;
     }
     ui->AddEdit->unbind();
-    ui->AddEdit->setLines(FamilyDisplay::composedAddress(address));
+    ui->AddEdit->setLines(family.address);
 }
 
 void TRostMainForm::GetFamilyMembers(int position)
 {
     QTabBar *tabs = ui->NamePages;
     m_rebuildingTabs = true;
-    // A failure while the tabs are rebuilt only leaves them incomplete; the member lines below
-    // still show whatever member tbInd stands on.
-    try {
-        while (tabs->count() > 0)
-            tabs->removeTab(0);
-        tbInd.setCountMode(CountMode::RespectWhenCounting);
-        if (tbInd.recordCount() <= 0) {
-            tabs->setEnabled(false);
-        } else {
-            tabs->setEnabled(true);
-            MemberIds.fill(-1);
-            const std::vector<MemberTab> members = FamilyDisplay::memberTabs(tbFam, tbInd);
-            for (size_t i = 0; i < members.size(); ++i) {
-                tabs->addTab(members[i].GoesBy);
-                MemberIds[i] = members[i].IndivId;
-            }
-            // Asked for a tab the family does not have (a rank past its last member, or ranks
-            // with gaps), the first member is shown rather than whoever the walk ended on.
-            int slot = position;
-            if (slot < 1 || slot > int(members.size()))
-                slot = 1;
-            if (!members.empty()) {
-                tabs->setCurrentIndex(slot - 1);
-                tbInd.locate(QLatin1String(fld::IndivIdNum), MemberIds[size_t(slot - 1)]);
-            }
-        }
-    } catch (const std::exception &) {
-    }
+    while (tabs->count() > 0)
+        tabs->removeTab(0);
+    const MemberTabs &members = m_browser.rebuildMemberTabs(position);
+    tabs->setEnabled(members.enabled);
+    for (const MemberTab &tab : members.tabs)
+        tabs->addTab(tab.goesBy);
+    if (members.selected >= 0)
+        tabs->setCurrentIndex(members.selected);
     m_rebuildingTabs = false;
-    if (tbInd.isOpen())
-        tbInd.setCountMode(CountMode::IgnoreWhenCounting);
     GetIndInfo();
     ui->FindFamilyButton->setFocus();
 }
 
 void TRostMainForm::NamePagesChange(int index)
 {
-    if (m_rebuildingTabs || index < 0 || index >= MemberSlots || !tbInd.isOpen())
+    if (m_rebuildingTabs || !isDirectoryOpen())
         return;
     guarded(this, [&] {
-        tbInd.locate(QLatin1String(fld::IndivIdNum), MemberIds[size_t(index)]);
+        m_browser.selectMemberTab(index);
         GetIndInfo();
     });
 }
@@ -96,14 +60,14 @@ void TRostMainForm::clearMemberDisplays()
 
 void TRostMainForm::GetIndInfo()
 {
-    if (!tbInd.isOpen()) {
+    if (!isDirectoryOpen()) {
         clearMemberDisplays();
         return;
     }
     guarded(this, [this] {
-        const MemberLineFields member = FamilyDisplay::memberFields(tbInd);
-        ui->iNameEdit->setText(FamilyDisplay::nameLine(member));
-        ui->iPhonesEdit->setText(FamilyDisplay::phonesLine(member));
+        const MemberView member = m_browser.memberView();
+        ui->iNameEdit->setText(member.nameLine);
+        ui->iPhonesEdit->setText(member.phonesLine);
         ui->iNameEdit->setCursorPosition(0);
         ui->iPhonesEdit->setCursorPosition(0);
     });

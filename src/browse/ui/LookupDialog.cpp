@@ -12,8 +12,8 @@
 namespace rost {
 
 LookupDialog::LookupDialog(const Setup &setup, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::LookupDialog>()), m_tableFile(setup.tableFile),
-      m_indexName(setup.indexName), m_helpTopic(setup.helpTopic)
+    : QDialog(parent), m_ui(std::make_unique<Ui::LookupDialog>()), m_kind(setup.kind),
+      m_helpTopic(setup.helpTopic)
 {
     m_ui->setupUi(this);
     setWindowTitle(setup.caption);
@@ -78,17 +78,14 @@ int LookupDialog::execLookup(RostConnection &connection)
 void LookupDialog::openCursor(RostConnection &connection)
 {
     closeCursor();
-    auto cursor = std::make_unique<Cursor>(connection, m_tableFile);
-    cursor->setIndexName(m_indexName);
-    cursor->open();
-    m_cursor = std::move(cursor);
-    m_ui->NamesList->setCursor(m_cursor.get());
+    m_search = std::make_unique<NameSearch>(connection, m_kind);
+    m_ui->NamesList->setCursor(&m_search->cursor());
 }
 
 void LookupDialog::closeCursor()
 {
     m_ui->NamesList->setCursor(nullptr);
-    m_cursor.reset();
+    m_search.reset();
 }
 
 void LookupDialog::showEvent(QShowEvent *event)
@@ -108,15 +105,9 @@ void LookupDialog::FormActivate()
 
 void LookupDialog::SearchEditChange()
 {
-    if (!m_cursor || !m_cursor->isOpen())
+    if (!m_search)
         return;
-    const QString text = m_ui->SearchEdit->text();
-    guarded(this, [&] {
-        if (text.isEmpty())
-            m_cursor->first();
-        else
-            m_cursor->findNearest(text);
-    });
+    guarded(this, [&] { m_search->search(m_ui->SearchEdit->text()); });
 }
 
 bool LookupDialog::eventFilter(QObject *watched, QEvent *event)
@@ -134,20 +125,20 @@ bool LookupDialog::eventFilter(QObject *watched, QEvent *event)
 
 void LookupDialog::SearchEditKeyDown(int key)
 {
-    if (m_cursor && m_cursor->isOpen()) {
+    if (m_search) {
         guarded(this, [&] {
             switch (key) {
             case Qt::Key_Up:
-                m_cursor->prior();
+                m_search->cursor().prior();
                 break;
             case Qt::Key_Down:
-                m_cursor->next();
+                m_search->cursor().next();
                 break;
             case Qt::Key_Home:
-                m_cursor->first();
+                m_search->cursor().first();
                 break;
             case Qt::Key_End:
-                m_cursor->last();
+                m_search->cursor().last();
                 break;
             default:
                 break;
@@ -161,23 +152,23 @@ void LookupDialog::SearchEditKeyDown(int key)
 void LookupDialog::CallButtonClick()
 {
     // With no row there is nothing to call; accepting would hand over the last find's values.
-    if (!m_cursor || !m_cursor->isOpen() || !m_cursor->hasRow()) {
+    if (!m_search || !m_search->cursor().hasRow()) {
         reject();
         return;
     }
-    takeChoice(*m_cursor);
+    takeChoice(*m_search);
     accept();
 }
 
 void LookupDialog::NamesListDblClick(const QModelIndex &index)
 {
-    if (!index.isValid() || !m_cursor || !m_cursor->isOpen())
+    if (!index.isValid() || !m_search)
         return;
     bool moved = false;
     guarded(this, [&] { moved = m_ui->NamesList->gridModel()->setCurrentRow(index.row()); });
-    if (!moved || !m_cursor->hasRow())
+    if (!moved || !m_search->cursor().hasRow())
         return;
-    takeChoice(*m_cursor);
+    takeChoice(*m_search);
     m_listChosen = true;
     close();
 }

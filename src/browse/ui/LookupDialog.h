@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browse/NameSearch.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -15,7 +17,6 @@ class LookupDialog;
 
 namespace rost {
 
-class Cursor;
 class CursorGridView;
 class RostConnection;
 
@@ -38,7 +39,7 @@ public:
     // The two halves of execLookup, for callers that show the dialog themselves.
     void openCursor(RostConnection &connection);
     void closeCursor();
-    Cursor *cursor() const { return m_cursor.get(); }
+    Cursor *cursor() const { return m_search ? &m_search->cursor() : nullptr; }
 
     // True once the list was double-clicked during this showing.
     bool ListChosen() const { return m_listChosen; }
@@ -70,24 +71,22 @@ protected:
         QString caption;
         QString label;
         QString callCaption;
-        QString tableFile;
-        QString indexName;
+        NameSearch::Kind kind;
         QStringList columns;
         int helpTopic = 0;
     };
     LookupDialog(const Setup &setup, QWidget *parent);
 
     // Copies the chosen row's values to where the caller reads them.
-    virtual void takeChoice(const Cursor &cursor) = 0;
+    virtual void takeChoice(const NameSearch &search) = 0;
 
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     std::unique_ptr<Ui::LookupDialog> m_ui;
-    std::unique_ptr<Cursor> m_cursor;
-    QString m_tableFile;
-    QString m_indexName;
+    std::unique_ptr<NameSearch> m_search;
+    NameSearch::Kind m_kind;
     int m_helpTopic = 0;
     bool m_listChosen = false;
 };

@@ -1,16 +1,12 @@
 #include "browse/ui/TfdFamLookupForm.h"
 
-#include "directory/Cursor.h"
-#include "directory/Tables.h"
-
 namespace rost {
 
 TfdFamLookupForm::TfdFamLookupForm(QWidget *parent)
     : LookupDialog({QStringLiteral("Find Family"),
                     QStringLiteral("Type in family name to view..."),
                     QStringLiteral("&Call family"),
-                    QLatin1String(tbl::Families),
-                    QLatin1String(idx::FamilyNameOrder),
+                    NameSearch::Kind::Families,
                     {QStringLiteral("Family Name\t40\tFamily Name")},
                     6},
                    parent)
@@ -18,9 +14,9 @@ TfdFamLookupForm::TfdFamLookupForm(QWidget *parent)
     setObjectName(QStringLiteral("fdFamLookupForm"));
 }
 
-void TfdFamLookupForm::takeChoice(const Cursor &cursor)
+void TfdFamLookupForm::takeChoice(const NameSearch &search)
 {
-    m_tag = int(cursor.integer(QLatin1String(fld::FamilyIdNum)));
+    m_tag = search.chosenFamily();
 }
 
 } // namespace rost

@@ -14,15 +14,13 @@ public:
     explicit TfdFamLookupForm(QWidget *parent = nullptr);
 
     // "Family ID Num" of the family chosen last; kept between finds.
-    int Tag() const { return m_tag; }
-
-    void CallFamilyButtonClick() { CallButtonClick(); }
+    FamilyId Tag() const { return m_tag; }
 
 protected:
-    void takeChoice(const Cursor &cursor) override;
+    void takeChoice(const NameSearch &search) override;
 
 private:
-    int m_tag = 0;
+    FamilyId m_tag = 0;
 };
 
 } // namespace rost

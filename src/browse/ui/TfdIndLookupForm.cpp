@@ -1,8 +1,5 @@
 #include "browse/ui/TfdIndLookupForm.h"
 
-#include "browse/FoundPerson.h"
-#include "directory/Cursor.h"
-#include "directory/Tables.h"
 #include "platform/ui/CursorGridView.h"
 
 #include <QLineEdit>
@@ -19,7 +16,7 @@ public:
     using QValidator::QValidator;
     State validate(QString &input, int &) const override
     {
-        input = input.toUpper();
+        input = NameSearch::typedText(NameSearch::Kind::Individuals, input);
         return Acceptable;
     }
 };
@@ -30,8 +27,7 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
     : LookupDialog({QStringLiteral("Find Individual"),
                     QStringLiteral("Type name of individual to view..."),
                     QStringLiteral("&Call individual"),
-                    QLatin1String(tbl::Individuals),
-                    QLatin1String(idx::LastNameAndGoesByOrder),
+                    NameSearch::Kind::Individuals,
                     {QStringLiteral("Last Name\t20\tLast Name"),
                      QStringLiteral("Goes By\t20\tGoes By"), QStringLiteral("Title\t10\tTitle")},
                     7},
@@ -47,11 +43,9 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
     namesList()->setBoldTitles(true);
 }
 
-void TfdIndLookupForm::takeChoice(const Cursor &cursor)
+void TfdIndLookupForm::takeChoice(const NameSearch &search)
 {
-    FoundNameID = qint16(cursor.integer(QLatin1String(fld::IndivIdNum)));
-    FoundFamID = qint16(cursor.integer(QLatin1String(fld::FamilyIdNum)));
-    FoundRank = qint16(cursor.integer(QLatin1String(fld::FamilyRankOrder)));
+    m_found = search.chosenIndividual();
 }
 
 } // namespace rost

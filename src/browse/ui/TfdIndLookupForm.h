@@ -5,8 +5,7 @@
 namespace rost {
 
 // "Find Individual": all individuals by last name and goes-by name; the search box shows and
-// searches every letter in upper case. An accepted dialog leaves the chosen person in
-// FoundFamID, FoundNameID and FoundRank (browse/FoundPerson.h).
+// searches every letter in upper case. An accepted dialog leaves the chosen person in Found().
 class TfdIndLookupForm : public LookupDialog
 {
     Q_OBJECT
@@ -14,10 +13,14 @@ class TfdIndLookupForm : public LookupDialog
 public:
     explicit TfdIndLookupForm(QWidget *parent = nullptr);
 
-    void CallIndividualButtonClick() { CallButtonClick(); }
+    // The person chosen last; kept between finds.
+    const FoundIndividual &Found() const { return m_found; }
 
 protected:
-    void takeChoice(const Cursor &cursor) override;
+    void takeChoice(const NameSearch &search) override;
+
+private:
+    FoundIndividual m_found;
 };
 
 } // namespace rost

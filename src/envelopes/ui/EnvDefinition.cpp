@@ -1,9 +1,10 @@
 #include "envelopes/ui/EnvDefinition.h"
 
 #include "directory/Preferences.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "envelopes/EnvelopeDrawing.h"
 #include "envelopes/ui/PrintWithPrompts.h"
+#include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -56,9 +57,10 @@ QString envFontDescription(const TEnvFont &font)
     return text;
 }
 
-TEnvelopeDefinitionForm::TEnvelopeDefinitionForm(QWidget *parent, tEnvDef *def)
+TEnvelopeDefinitionForm::TEnvelopeDefinitionForm(ProgramContext &context, DialogLauncher &launcher,
+                                                 QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::EnvelopeDefinitionForm>()),
-      m_layout(def ? *def : envDef())
+      m_layout(context.envelopeLayout()), m_launcher(launcher)
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -231,7 +233,7 @@ void TEnvelopeDefinitionForm::PrintTestButtonClick()
     const PageOrientation orientation =
         envelopeOrientation(m_layout.Orientation).value_or(PageOrientation::Portrait);
     const tEnvDef layout = m_layout;
-    runPrintJob(
+    m_launcher.printPages(
         this, orientation,
         [layout](PrintSurface &s) {
             drawEnvelope(s, layout, layout.PrintRetAdd, testEnvelopeText());

@@ -14,6 +14,8 @@ class EnvelopeDefinitionForm;
 
 namespace rost {
 
+class DialogLauncher;
+class ProgramContext;
 class tEnvDef;
 struct TEnvFont;
 
@@ -21,18 +23,16 @@ struct TEnvFont;
 // its trailing blank except the last word; strikeout is not shown.
 QString envFontDescription(const TEnvFont &font);
 
-// "Envelope Preferences": edits the run's envelope layout in memory, at once; "&Save" writes it.
+// "Envelope Preferences": edits the context's envelope layout in memory, at once; "&Save" writes
+// it. The test envelope prints through the launcher.
 class TEnvelopeDefinitionForm : public QDialog
 {
     Q_OBJECT
 
 public:
-    // def defaults to the run's envelope layout.
-    explicit TEnvelopeDefinitionForm(QWidget *parent = nullptr, tEnvDef *def = nullptr);
+    TEnvelopeDefinitionForm(ProgramContext &context, DialogLauncher &launcher,
+                            QWidget *parent = nullptr);
     ~TEnvelopeDefinitionForm() override;
-
-    // The font dialog lists the printer's fonts once the delivery font has been chosen here.
-    bool listsPrinterFonts() const { return m_printerFonts; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -54,6 +54,8 @@ private:
 
     std::unique_ptr<Ui::EnvelopeDefinitionForm> m_ui;
     tEnvDef &m_layout;
+    DialogLauncher &m_launcher;
+    // The font dialog lists the printer's fonts once the delivery font has been chosen here.
     bool m_printerFonts = false;
 };
 

@@ -1,19 +1,20 @@
 #include "envelopes/ui/PrintSingleEnv.h"
 
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "envelopes/EnvelopeDrawing.h"
-#include "envelopes/ui/EnvDefinition.h"
 #include "envelopes/ui/PrintWithPrompts.h"
-#include "envelopes/ui/RetAddDef.h"
 #include "names/ui/NameChoices.h"
+#include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 #include "ui_PrintSingleEnv.h"
 
 namespace rost {
 
-TPrintSingleEnvForm::TPrintSingleEnvForm(RostConnection &connection, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TPrintSingleEnvForm>()), m_composer(connection)
+TPrintSingleEnvForm::TPrintSingleEnvForm(RostConnection &connection, ProgramContext &context,
+                                         DialogLauncher &launcher, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TPrintSingleEnvForm>()), m_context(context),
+      m_launcher(launcher), m_composer(connection)
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -23,7 +24,7 @@ TPrintSingleEnvForm::TPrintSingleEnvForm(RostConnection &connection, QWidget *pa
     connect(m_ui->EnvPrefsButton, &QPushButton::clicked, this,
             &TPrintSingleEnvForm::EnvPrefsButtonClick);
     connect(m_ui->EnterRetunAddressButton, &QPushButton::clicked, this,
-            &TPrintSingleEnvForm::EnterRetunAddressButtonClick);
+            &TPrintSingleEnvForm::EnterReturnAddressButtonClick);
     connect(m_ui->SelectPrinterButton, &QPushButton::clicked, this,
             &TPrintSingleEnvForm::SelectPrinterButtonClick);
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -46,21 +47,12 @@ void TPrintSingleEnvForm::setCaption(NameLine line)
     showNameChoice(nameChoice(line), m_names.line(line));
 }
 
-void TPrintSingleEnvForm::GetNames(qint16 indivIdNum)
+void TPrintSingleEnvForm::GetNames(IndivId indivIdNum)
 {
     m_names = m_composer.GetNames(indivIdNum);
     for (NameLine line : allNameLines())
         if (isCoupleLine(line))
             setCaption(line);
-}
-
-void TPrintSingleEnvForm::run(QWidget *parent, RostConnection &connection, qint16 indivIdNum)
-{
-    guarded(parent, [&] {
-        TPrintSingleEnvForm form(connection, parent);
-        form.GetNames(indivIdNum);
-        form.exec();
-    });
 }
 
 void TPrintSingleEnvForm::showEvent(QShowEvent *event)
@@ -74,7 +66,7 @@ void TPrintSingleEnvForm::showEvent(QShowEvent *event)
 
 void TPrintSingleEnvForm::FormActivate()
 {
-    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+    m_ui->cbPrintReturnAddress->setChecked(m_context.envelopeLayout().PrintRetAdd);
     for (NameLine line : allNameLines())
         if (!isCoupleLine(line))
             setCaption(line);
@@ -107,13 +99,13 @@ void TPrintSingleEnvForm::PrintButtonClick()
     const QStringList delivery = deliveryLines();
     // The layout is read again from its file; when a damaged file cannot be rewritten the error
     // is shown and nothing is printed.
-    tEnvDef &layout = envDef();
+    tEnvDef &layout = m_context.envelopeLayout();
     layout.Load();
     const bool printReturn = m_ui->cbPrintReturnAddress->isChecked();
-    const EnvelopeText text = envelopeText(preferences(), delivery);
+    const EnvelopeText text = envelopeText(m_context.preferences(), delivery);
     const PageOrientation orientation =
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
-    const bool printed = runPrintJob(
+    const bool printed = m_launcher.printPages(
         this, orientation,
         [&](PrintSurface &surface) { drawEnvelope(surface, layout, printReturn, text); },
         QStringLiteral("Envelope.pdf"));
@@ -123,17 +115,13 @@ void TPrintSingleEnvForm::PrintButtonClick()
 
 void TPrintSingleEnvForm::EnvPrefsButtonClick()
 {
-    {
-        TEnvelopeDefinitionForm prefs(this, &envDef());
-        prefs.exec();
-    }
-    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+    guarded(this, [this] { m_launcher.envelopePreferences(this); });
+    m_ui->cbPrintReturnAddress->setChecked(m_context.envelopeLayout().PrintRetAdd);
 }
 
-void TPrintSingleEnvForm::EnterRetunAddressButtonClick()
+void TPrintSingleEnvForm::EnterReturnAddressButtonClick()
 {
-    TRetAddDefForm form(this, &preferences());
-    form.exec();
+    guarded(this, [this] { m_launcher.returnAddress(this); });
 }
 
 void TPrintSingleEnvForm::SelectPrinterButtonClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/Tables.h"
 #include "names/FamilyAddress.h"
 #include "names/HouseholdNameComposer.h"
 #include "names/HouseholdNames.h"
@@ -17,6 +18,8 @@ class TPrintSingleEnvForm;
 
 namespace rost {
 
+class DialogLauncher;
+class ProgramContext;
 class RostConnection;
 
 // "Print single envelope": one envelope to the household of one individual, in a chosen or typed
@@ -29,13 +32,14 @@ public:
     static constexpr int HelpTopic = 8;
     static constexpr int MaxLine = 255;
 
-    explicit TPrintSingleEnvForm(RostConnection &connection, QWidget *parent = nullptr);
+    // The layout and the return address are the context's; the nested layout and return address
+    // dialogs and the print job go through the launcher.
+    TPrintSingleEnvForm(RostConnection &connection, ProgramContext &context,
+                        DialogLauncher &launcher, QWidget *parent = nullptr);
     ~TPrintSingleEnvForm() override;
 
     // Composes the eight lines for the individual; throws NamesError when there is none.
-    void GetNames(qint16 indivIdNum);
-    // Creates the dialog for the individual, shows it modally and destroys it; errors are shown.
-    static void run(QWidget *parent, RostConnection &connection, qint16 indivIdNum);
+    void GetNames(IndivId indivIdNum);
 
     void FormActivate();
     // The line the envelope will carry: the chosen line, or the user's text, cut to 255.
@@ -43,7 +47,7 @@ public:
     QStringList deliveryLines() const;
     void PrintButtonClick();
     void EnvPrefsButtonClick();
-    void EnterRetunAddressButtonClick();
+    void EnterReturnAddressButtonClick();
     void SelectPrinterButtonClick();
 
     QRadioButton *nameChoice(NameLine line) const;
@@ -56,6 +60,8 @@ private:
     void setCaption(NameLine line);
 
     std::unique_ptr<Ui::TPrintSingleEnvForm> m_ui;
+    ProgramContext &m_context;
+    DialogLauncher &m_launcher;
     HouseholdNameComposer m_composer; // tbIndivInfo and tbFamilyInfo
     THouseholdNames m_names;
     FamilyAddress m_family;

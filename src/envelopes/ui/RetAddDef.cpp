@@ -1,7 +1,6 @@
 #include "envelopes/ui/RetAddDef.h"
 
-#include "directory/Preferences.h"
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
 #include "platform/ui/Prompts.h"
 
 #include "ui_RetAddDef.h"
@@ -10,9 +9,8 @@
 
 namespace rost {
 
-TRetAddDefForm::TRetAddDefForm(QWidget *parent, TPreferences *prefs)
-    : QDialog(parent), m_ui(std::make_unique<Ui::RetAddDefForm>()),
-      m_prefs(prefs ? *prefs : preferences())
+TRetAddDefForm::TRetAddDefForm(ProgramContext &context, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::RetAddDefForm>()), m_prefs(context.preferences())
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -10,17 +10,17 @@ class RetAddDefForm;
 
 namespace rost {
 
+class ProgramContext;
 class TPreferences;
 
-// "Return address definition": edits the four return lines and saves them on OK. The close box
-// leaves lines and file as they were.
+// "Return address definition": edits the four return lines of the context and saves them on OK.
+// The close box leaves lines and file as they were.
 class TRetAddDefForm : public QDialog
 {
     Q_OBJECT
 
 public:
-    // prefs defaults to the run's return address.
-    explicit TRetAddDefForm(QWidget *parent = nullptr, TPreferences *prefs = nullptr);
+    explicit TRetAddDefForm(ProgramContext &context, QWidget *parent = nullptr);
     ~TRetAddDefForm() override;
 
 protected:

@@ -1,7 +1,7 @@
 #include "import/ui/ImportData.h"
 
 #include "directory/DataFolder.h"
-#include "directory/Tables.h"
+#include "directory/ProgramContext.h"
 #include "import/ImportError.h"
 #include "platform/ui/Prompts.h"
 #include "ui_ImportData.h"
@@ -26,8 +26,9 @@ public:
 
 } // namespace
 
-TImportDataForm::TImportDataForm(const QString &dataFolder, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TImportDataForm>()), m_dataFolder(dataFolder)
+TImportDataForm::TImportDataForm(const ProgramContext &context, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TImportDataForm>()),
+      m_dataFolder(context.dataFolder())
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -45,10 +46,9 @@ void TImportDataForm::ImportTheData(const QString &archivePath)
         throw ImportError(QStringLiteral("The data folder %1 cannot be made the current folder")
                               .arg(QDir::toNativeSeparators(m_dataFolder)));
     BusyPointer busy;
-    m_summary = ZipImport(m_dataFolder, m_limits)
-                    .importArchive(archivePath, [this](const MemberFailure &failure) {
-                        UnzipperProcessItemFailure(failure);
-                    });
+    ZipImport(m_dataFolder).importArchive(archivePath, [this](const MemberFailure &failure) {
+        UnzipperProcessItemFailure(failure);
+    });
 }
 
 void TImportDataForm::UnzipperProcessItemFailure(const MemberFailure &failure)
@@ -81,58 +81,22 @@ QString startupArchivePath(const QString &dataFolder)
     return DataFolder::join(dataFolder, QStringLiteral("RostData.zip"));
 }
 
-bool familiesFilePresent(const QString &dataFolder)
+void runMenuImport(QWidget *owner, const ProgramContext &context)
 {
-    const QDir dir(dataFolder);
-    if (dir.exists(QLatin1String(tbl::FamiliesPresenceName)))
-        return true;
-    const QStringList files = dir.entryList(QDir::Files);
-    for (const QString &f : files)
-        if (f.compare(QLatin1String(tbl::FamiliesPresenceName), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    TImportDataForm form(context, owner);
+    const QString path = form.runOpenDialog();
+    if (!path.isEmpty())
+        guarded(owner, [&] { form.ImportTheData(path); });
 }
 
-namespace {
-
-void reopenIfPresent(const QString &dataFolder, const ImportRoadHooks &hooks)
+void runStartupImport(QWidget *owner, const ProgramContext &context)
 {
-    if (familiesFilePresent(dataFolder) && hooks.reopen)
-        hooks.reopen();
-}
-
-} // namespace
-
-void runMenuImport(QWidget *owner, const QString &dataFolder, const ImportRoadHooks &hooks)
-{
-    if (hooks.disconnect)
-        hooks.disconnect();
-    {
-        TImportDataForm form(dataFolder, owner);
-        const QString path = form.runOpenDialog();
-        if (!path.isEmpty())
-            guarded(owner, [&] { form.ImportTheData(path); });
-    }
-    reopenIfPresent(dataFolder, hooks);
-    if (hooks.focusFindFamily)
-        hooks.focusFindFamily();
-}
-
-void runStartupImport(QWidget *owner, const QString &dataFolder, const ImportRoadHooks &hooks)
-{
-    if (hooks.disconnect)
-        hooks.disconnect();
-    {
-        TImportDataForm form(dataFolder, owner);
-        const QString fixed = startupArchivePath(dataFolder);
-        if (QFileInfo::exists(fixed))
-            guarded(owner, [&] { form.ImportTheData(fixed); });
-        else
-            form.exec();
-    }
-    reopenIfPresent(dataFolder, hooks);
-    if (hooks.focusFindFamily)
-        hooks.focusFindFamily();
+    TImportDataForm form(context, owner);
+    const QString fixed = startupArchivePath(context.dataFolder());
+    if (QFileInfo::exists(fixed))
+        guarded(owner, [&] { form.ImportTheData(fixed); });
+    else
+        form.exec();
 }
 
 } // namespace rost

@@ -2,8 +2,8 @@
 
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
-#include "lists/ui/PrintListEnv.h"
 #include "lists/ui/QueryGridView.h"
+#include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -29,9 +29,9 @@ const QStringList &peopleColumns()
 } // namespace
 
 TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup &setup,
-                               Cursor &tbFam, ListDialogHooks hooks, QWidget *parent)
+                               Cursor &tbFam, DialogLauncher &launcher, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MakeListsForm>()), m_connection(connection),
-      m_tbFam(tbFam), m_hooks(std::move(hooks)), m_maker(connection, setup)
+      m_tbFam(tbFam), m_launcher(launcher), m_maker(connection, setup)
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -60,8 +60,6 @@ TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup
     connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
             [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
 
-    m_reportRunner = [this](const ReportDrawing &drawing) { return runReport(this, drawing); };
-    m_modalRunner = [](QDialog &dialog) { return dialog.exec(); };
     FormCreate();
     updateCommands();
 }
@@ -73,28 +71,9 @@ TMakeListsForm::~TMakeListsForm()
     m_maker.close();
 }
 
-void TMakeListsForm::run(QWidget *parent, RostConnection &connection, const TDirectorySetup &setup,
-                         Cursor &tbFam, const ListDialogHooks &hooks)
-{
-    guarded(parent, [&] {
-        TMakeListsForm form(connection, setup, tbFam, hooks, parent);
-        form.exec();
-    });
-}
-
 QueryGridView *TMakeListsForm::grid() const
 {
     return m_ui->ListGrid;
-}
-
-void TMakeListsForm::setReportRunner(std::function<bool(const ReportDrawing &)> runner)
-{
-    m_reportRunner = std::move(runner);
-}
-
-void TMakeListsForm::setModalRunner(ModalRunner runner)
-{
-    m_modalRunner = std::move(runner);
 }
 
 void TMakeListsForm::FormCreate()
@@ -193,7 +172,7 @@ void TMakeListsForm::RvSystemExecute()
         return;
     m_warnings.clear();
     guarded(this, [&] {
-        m_reportRunner([this](PrintSurface &report, const PageStarted &pageStarted) {
+        m_launcher.printReport(this, [this](PrintSurface &report, const PageStarted &pageStarted) {
             RvSystemPrint(report, pageStarted);
         });
     });
@@ -208,20 +187,15 @@ void TMakeListsForm::Envelopeforselectedname1Click()
 {
     if (refuseEmptyList(QStringLiteral("name to print an envelope for")))
         return;
-    const auto indivId =
-        static_cast<qint16>(m_maker.tbSQL().integer(QLatin1String(fld::IndivIdNum)));
-    if (m_hooks.printSingleEnvelope)
-        m_hooks.printSingleEnvelope(this, indivId);
+    const auto indivId = IndivId(m_maker.tbSQL().integer(QLatin1String(fld::IndivIdNum)));
+    guarded(this, [&] { m_launcher.printEnvelope(this, m_connection, indivId); });
 }
 
 void TMakeListsForm::Envelopesforentirelist1Click()
 {
     if (refuseEmptyList(QStringLiteral("envelope to print")))
         return;
-    guarded(this, [&] {
-        TPrintListEnvForm dialog(m_connection, m_maker.tbSQL(), m_hooks, this);
-        m_modalRunner(dialog);
-    });
+    guarded(this, [&] { m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL()); });
     backToFirstRow();
 }
 

@@ -2,8 +2,6 @@
 
 #include "lists/ListMaker.h"
 #include "lists/ListReports.h"
-#include "lists/ui/ListDialogHooks.h"
-#include "lists/ui/ReportRunner.h"
 
 #include <QDialog>
 
@@ -19,6 +17,7 @@ class MakeListsForm;
 namespace rost {
 
 class Cursor;
+class DialogLauncher;
 class RostConnection;
 class QueryGridView;
 
@@ -28,6 +27,7 @@ class QueryGridView;
 // tbFam is the main window's families cursor: the name, address and home phone list moves it
 // (and so the main window) and leaves it in family number order. Creating the dialog opens the
 // list table of every kind the setup uses and throws the engine's EngineError for a missing one.
+// The print jobs and the envelope dialogs it opens go through the launcher.
 class TMakeListsForm : public QDialog
 {
     Q_OBJECT
@@ -36,13 +36,8 @@ public:
     static constexpr int HelpTopic = 12;
 
     TMakeListsForm(RostConnection &connection, const TDirectorySetup &setup, Cursor &tbFam,
-                   ListDialogHooks hooks, QWidget *parent = nullptr);
+                   DialogLauncher &launcher, QWidget *parent = nullptr);
     ~TMakeListsForm() override;
-
-    // Creates the dialog, shows it modally and destroys it; an error (a missing list table) is
-    // shown by the application's error display.
-    static void run(QWidget *parent, RostConnection &connection, const TDirectorySetup &setup,
-                    Cursor &tbFam, const ListDialogHooks &hooks);
 
     void FormActivate();
     void ToViewComboChange(const QString &text);
@@ -53,11 +48,6 @@ public:
     void Envelopesforentirelist1Click();
     // The page producer of the list job: the list the selector names.
     void RvSystemPrint(PrintSurface &report, const PageStarted &pageStarted);
-
-    // Seams for tests: how a list job is run (default: runReport) and how the list envelope
-    // dialog is shown (default: exec).
-    void setReportRunner(std::function<bool(const ReportDrawing &)> runner);
-    void setModalRunner(ModalRunner runner);
 
     Query &tbSQL() { return m_maker.tbSQL(); }
     Query &tbSQLList() { return m_maker.tbSQLList(); }
@@ -81,12 +71,10 @@ private:
     std::unique_ptr<Ui::MakeListsForm> m_ui;
     RostConnection &m_connection;
     Cursor &m_tbFam;
-    ListDialogHooks m_hooks;
+    DialogLauncher &m_launcher;
     ListMaker m_maker;
     QMenu *m_puMenu = nullptr;
     ListReport m_listSelector = ListReport::NamePhoneEMail;
-    std::function<bool(const ReportDrawing &)> m_reportRunner;
-    ModalRunner m_modalRunner;
     QStringList m_warnings;
     bool m_activated = false;
 };

@@ -1,8 +1,10 @@
 #include "lists/ui/PrintListEnv.h"
 
-#include "directory/ProgramState.h"
+#include "directory/ProgramContext.h"
+#include "envelopes/EnvelopeDrawing.h"
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "names/ui/NameChoices.h"
+#include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -13,9 +15,10 @@
 namespace rost {
 
 TPrintListEnvForm::TPrintListEnvForm(RostConnection &connection, Query &tbSQL,
-                                     ListDialogHooks hooks, QWidget *parent)
+                                     ProgramContext &context, DialogLauncher &launcher,
+                                     QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PrintListEnvForm>()), m_tbSQL(tbSQL),
-      m_hooks(std::move(hooks)), m_names(connection)
+      m_context(context), m_launcher(launcher), m_names(connection)
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -47,25 +50,16 @@ TPrintListEnvForm::TPrintListEnvForm(RostConnection &connection, Query &tbSQL,
     connect(m_ui->SelectPrinterButton, &QPushButton::clicked, this,
             &TPrintListEnvForm::SelectPrinterButtonClick);
     connect(m_ui->EnterRetunAddressButton, &QPushButton::clicked, this,
-            &TPrintListEnvForm::EnterRetunAddressButtonClick);
+            &TPrintListEnvForm::EnterReturnAddressButtonClick);
     connect(m_ui->HelpButton, &QPushButton::clicked, this,
             [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
     // Typing a free line chooses it.
     connect(m_ui->UserDefinedEdit, &QLineEdit::textEdited, this,
             [this] { m_ui->rbUserDefined->setChecked(true); });
-
-    m_jobRunner = [this](PageOrientation orientation, const PrintJob::Drawing &draw) {
-        return runPrintJob(this, orientation, draw, QStringLiteral("Envelopes.pdf"));
-    };
 }
 
 TPrintListEnvForm::~TPrintListEnvForm() = default;
-
-void TPrintListEnvForm::setJobRunner(JobRunner runner)
-{
-    m_jobRunner = std::move(runner);
-}
 
 QRadioButton *TPrintListEnvForm::nameChoice(NameLine line) const
 {
@@ -83,7 +77,7 @@ void TPrintListEnvForm::showEvent(QShowEvent *event)
 
 void TPrintListEnvForm::FormActivate()
 {
-    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+    m_ui->cbPrintReturnAddress->setChecked(m_context.envelopeLayout().PrintRetAdd);
 }
 
 ListEnvelopeStyle TPrintListEnvForm::chosenStyle() const
@@ -102,10 +96,10 @@ void TPrintListEnvForm::PrintButtonClick()
 {
     m_printed = 0;
     ListEnvelopePages pages;
-    tEnvDef &layout = envDef();
+    tEnvDef &layout = m_context.envelopeLayout();
     const bool composed = guarded(this, [&] {
         layout.Load();
-        pages = composeListEnvelopes(m_tbSQL, m_names, preferences(), chosenStyle());
+        pages = composeListEnvelopes(m_tbSQL, m_names, m_context.preferences(), chosenStyle());
     });
     if (!composed)
         return;
@@ -120,9 +114,12 @@ void TPrintListEnvForm::PrintButtonClick()
     const bool printReturn = m_ui->cbPrintReturnAddress->isChecked();
     const PageOrientation orientation =
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
-    const bool ran = m_jobRunner(orientation, [&](PrintSurface &surface) {
-        drawListEnvelopes(surface, layout, printReturn, pages.pages);
-    });
+    const bool ran = m_launcher.printPages(
+        this, orientation,
+        [&](PrintSurface &surface) {
+            drawListEnvelopes(surface, layout, printReturn, pages.pages);
+        },
+        QStringLiteral("Envelopes.pdf"));
     if (ran)
         m_printed = int(pages.pages.size());
     if (!pages.warnings.isEmpty())
@@ -134,9 +131,8 @@ void TPrintListEnvForm::PrintButtonClick()
 
 void TPrintListEnvForm::EnvPrefsButtonClick()
 {
-    if (m_hooks.envelopePreferences)
-        m_hooks.envelopePreferences(this);
-    m_ui->cbPrintReturnAddress->setChecked(envDef().PrintRetAdd);
+    guarded(this, [this] { m_launcher.envelopePreferences(this); });
+    m_ui->cbPrintReturnAddress->setChecked(m_context.envelopeLayout().PrintRetAdd);
 }
 
 void TPrintListEnvForm::SelectPrinterButtonClick()
@@ -144,10 +140,9 @@ void TPrintListEnvForm::SelectPrinterButtonClick()
     runPrinterSetup(this);
 }
 
-void TPrintListEnvForm::EnterRetunAddressButtonClick()
+void TPrintListEnvForm::EnterReturnAddressButtonClick()
 {
-    if (m_hooks.returnAddress)
-        m_hooks.returnAddress(this);
+    guarded(this, [this] { m_launcher.returnAddress(this); });
 }
 
 } // namespace rost

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "envelopes/PrintSurface.h"
 #include "lists/ListEnvelopes.h"
-#include "lists/ui/ListDialogHooks.h"
 #include "names/HouseholdNameComposer.h"
-#include "platform/render/PrintJob.h"
 
 #include <QDialog>
 
@@ -19,6 +16,8 @@ class PrintListEnvForm;
 
 namespace rost {
 
+class DialogLauncher;
+class ProgramContext;
 class Query;
 class RostConnection;
 
@@ -30,24 +29,23 @@ class TPrintListEnvForm : public QDialog
 
 public:
     static constexpr int HelpTopic = 13;
-    using JobRunner = std::function<bool(PageOrientation, const PrintJob::Drawing &)>;
 
-    // tbSQL is the people query of Make Lists; printing walks it and leaves it at its end.
-    TPrintListEnvForm(RostConnection &connection, Query &tbSQL, ListDialogHooks hooks,
-                      QWidget *parent = nullptr);
+    // tbSQL is the people query of Make Lists; printing walks it and leaves it at its end. The
+    // layout and the return address are the context's; the nested layout and return address
+    // dialogs and the print job go through the launcher.
+    TPrintListEnvForm(RostConnection &connection, Query &tbSQL, ProgramContext &context,
+                      DialogLauncher &launcher, QWidget *parent = nullptr);
     ~TPrintListEnvForm() override;
 
     void FormActivate();
     void PrintButtonClick();
     void EnvPrefsButtonClick();
     void SelectPrinterButtonClick();
-    void EnterRetunAddressButtonClick();
+    void EnterReturnAddressButtonClick();
 
     // The chosen style: a name line, or none with the user's text.
     ListEnvelopeStyle chosenStyle() const;
     QRadioButton *nameChoice(NameLine line) const;
-    // How the job is run (default: on the run's printer, or a PDF file when there is none).
-    void setJobRunner(JobRunner runner);
     // What the last PrintButtonClick printed: envelopes drawn and warnings shown.
     int printedEnvelopes() const { return m_printed; }
 
@@ -57,10 +55,10 @@ protected:
 private:
     std::unique_ptr<Ui::PrintListEnvForm> m_ui;
     Query &m_tbSQL;
-    ListDialogHooks m_hooks;
+    ProgramContext &m_context;
+    DialogLauncher &m_launcher;
     HouseholdNameComposer m_names; // tbIndivInfo and tbFamilyInfo
     std::array<QRadioButton *, NameLineCount> m_nameChoices{};
-    JobRunner m_jobRunner;
     int m_printed = 0;
     bool m_activated = false;
 };

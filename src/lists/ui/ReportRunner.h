@@ -80,9 +80,6 @@ private:
     Drawing m_drawing;
 };
 
-// A report's page producer: draws every page, telling pageStarted of each.
-using ReportDrawing = std::function<void(PrintSurface &report, const PageStarted &pageStarted)>;
-
 // Runs a report as the lists do: "Output Options" first, then either the job on the run's
 // printer (or a PDF file when there is none) under the "Report Status" window, or the modal
 // preview. False when the user cancelled or the job failed (the failure shown).

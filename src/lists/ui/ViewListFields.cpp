@@ -30,15 +30,6 @@ TViewListFieldsForm::~TViewListFieldsForm()
     FormClose();
 }
 
-void TViewListFieldsForm::run(QWidget *parent, RostConnection &connection,
-                              const TDirectorySetup &setup, Cursor &tbInd)
-{
-    guarded(parent, [&] {
-        TViewListFieldsForm form(connection, setup, tbInd, parent);
-        form.exec();
-    });
-}
-
 CursorGridView *TViewListFieldsForm::grid() const
 {
     return m_ui->ListGrid;

@@ -30,10 +30,6 @@ public:
                         QWidget *parent = nullptr);
     ~TViewListFieldsForm() override;
 
-    // Creates the dialog, shows it modally and destroys it; errors are shown.
-    static void run(QWidget *parent, RostConnection &connection, const TDirectorySetup &setup,
-                    Cursor &tbInd);
-
     void FormActivate();
     void ToViewComboChange(const QString &text);
     void FormClose();

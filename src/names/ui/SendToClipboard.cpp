@@ -49,14 +49,7 @@ TSendToClipBoardForm::TSendToClipBoardForm(RostConnection &connection, QWidget *
 
 TSendToClipBoardForm::~TSendToClipBoardForm() = default;
 
-void TSendToClipBoardForm::run(QWidget *parent, RostConnection &connection, qint16 indivIdNum)
-{
-    TSendToClipBoardForm dialog(connection, parent);
-    dialog.GetNames(indivIdNum);
-    dialog.exec();
-}
-
-void TSendToClipBoardForm::GetNames(qint16 indivIdNum)
+void TSendToClipBoardForm::GetNames(IndivId indivIdNum)
 {
     m_names = m_composer.GetNames(indivIdNum, true);
     for (NameLine line : allNameLines())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/Tables.h"
 #include "names/ClipboardText.h"
 #include "names/HouseholdNameComposer.h"
 #include "names/HouseholdNames.h"
@@ -35,11 +36,7 @@ public:
     // Composes the individual's eight name lines (with the e-mail address) through the dialog's
     // own cursors and captions the name choices with them. Throws NamesError "No individual N"
     // when the table holds no such individual, and EngineError for a table that cannot be read.
-    void GetNames(qint16 indivIdNum);
-
-    // The whole road of the main window's command, errors passing to the caller: create with
-    // parent as owner, GetNames, show modally, destroy.
-    static void run(QWidget *parent, RostConnection &connection, qint16 indivIdNum);
+    void GetNames(IndivId indivIdNum);
 
     const THouseholdNames &names() const { return m_names; }
     ClipboardData chosenData() const;

@@ -1,7 +1,8 @@
-#include "MainFormWiring.h"
+#include "app/exe/AppDialogLauncher.h"
 #include "app/ui/RostMain.h"
 #include "browse/ui/TfdFamLookupForm.h"
 #include "browse/ui/TfdIndLookupForm.h"
+#include "directory/ProgramContext.h"
 
 #include <QApplication>
 
@@ -12,11 +13,14 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Rostella 2006.3"));
     QApplication::setApplicationVersion(QStringLiteral("2006.3"));
 
-    // The main window first, then the two find dialogs, kept hidden between uses.
-    rost::TRostMainForm RostMainForm;
+    // The data folder is the folder the program starts in. The main window comes first, then
+    // the two find dialogs, kept hidden between uses.
+    rost::ProgramContext context(rost::ProgramContext::currentFolder());
+    rost::AppDialogLauncher launcher(context);
+    rost::TRostMainForm RostMainForm(context, launcher);
     rost::TfdIndLookupForm fdIndLookupForm(&RostMainForm);
     rost::TfdFamLookupForm fdFamLookupForm(&RostMainForm);
-    rost::installMainFormHooks(RostMainForm, fdIndLookupForm, fdFamLookupForm);
+    launcher.setFindDialogs(fdIndLookupForm, fdFamLookupForm);
     RostMainForm.show();
     return app.exec();
 }

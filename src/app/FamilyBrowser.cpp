@@ -1,0 +1,140 @@
+#include "app/FamilyBrowser.h"
+
+#include "browse/FoundIndividual.h"
+
+#include <exception>
+
+namespace rost {
+
+FamilyBrowser::FamilyBrowser()
+    : m_families(m_connection, QLatin1String(tbl::Families)),
+      m_members(m_connection, QLatin1String(tbl::Individuals)),
+      m_setupTable(m_connection, QLatin1String(tbl::Setup))
+{
+    m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+    m_members.setMasterSource(&m_families, QLatin1String(fld::FamilyIdNum));
+}
+
+FamilyBrowser::~FamilyBrowser()
+{
+    m_connection.disconnect();
+}
+
+void FamilyBrowser::open(const QString &folder)
+{
+    if (m_connection.isConnected())
+        m_connection.disconnect();
+    m_tabs = {};
+    m_connection.setPath(folder);
+    m_connection.connect();
+    m_members.open();
+    m_families.open();
+    m_setupTable.open();
+    readDirectorySetup(m_setupTable, m_setup);
+}
+
+void FamilyBrowser::close()
+{
+    m_connection.disconnect();
+    m_tabs = {};
+}
+
+void FamilyBrowser::postPendingEdits()
+{
+    if (m_members.state() == CursorState::Edit)
+        m_members.post();
+    if (m_families.state() == CursorState::Edit)
+        m_families.post();
+}
+
+void FamilyBrowser::cancelPendingEdits()
+{
+    m_members.cancel();
+    m_families.cancel();
+}
+
+bool FamilyBrowser::goToFamily(FamilyId familyId)
+{
+    m_families.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    const bool found = m_families.findKey({familyId});
+    m_families.setIndexName(QLatin1String(idx::FamilyNameOrder));
+    return found;
+}
+
+bool FamilyBrowser::goToFamilyOf(const FoundIndividual &person)
+{
+    if (m_members.indexName().compare(QLatin1String(idx::FamilyIdRankOrder), Qt::CaseInsensitive) !=
+        0)
+        m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+    return locateFamily(person.FoundFamID);
+}
+
+bool FamilyBrowser::locateFamily(FamilyId familyId)
+{
+    return m_families.locate(QLatin1String(fld::FamilyIdNum), familyId);
+}
+
+FamilyView FamilyBrowser::familyView() const
+{
+    if (!m_families.isOpen())
+        return {};
+    const DisplayedAddress address = FamilyDisplay::displayedAddress(m_families);
+    return {FamilyId(m_families.integer(QLatin1String(fld::FamilyIdNum))),
+            m_families.text(QLatin1String(fld::VorelName)),
+            m_families.text(QLatin1String(fld::HomePhone)), FamilyDisplay::addressBlock(address),
+            !address.IntlAddress.isEmpty()};
+}
+
+MemberView FamilyBrowser::memberView() const
+{
+    if (!m_members.isOpen())
+        return {};
+    const MemberLineFields member = FamilyDisplay::memberFields(m_members);
+    return {FamilyDisplay::nameLine(member), FamilyDisplay::phonesLine(member),
+            m_members.text(QLatin1String(fld::EMailAddress))};
+}
+
+IndivId FamilyBrowser::currentIndivId() const
+{
+    if (!m_members.isOpen() || !m_members.hasRow())
+        return 0;
+    return IndivId(m_members.integer(QLatin1String(fld::IndivIdNum)));
+}
+
+const MemberTabs &FamilyBrowser::rebuildMemberTabs(int position)
+{
+    m_tabs = {};
+    try {
+        m_members.setCountMode(CountMode::RespectWhenCounting);
+        if (m_members.recordCount() > 0) {
+            m_tabs.enabled = true;
+            if (m_families.integer(QLatin1String(fld::FamilyIdNum)) != 0) {
+                for (m_members.first(); !m_members.eof() && m_members.hasRow(); m_members.next())
+                    m_tabs.tabs.push_back(
+                        {IndivId(m_members.integer(QLatin1String(fld::IndivIdNum))),
+                         m_members.text(QLatin1String(fld::GoesBy))});
+            }
+            // Asked for a tab the family does not have (a rank past its last member, or ranks
+            // with gaps), the first member is shown rather than whoever the walk ended on.
+            const int count = int(m_tabs.tabs.size());
+            if (count > 0) {
+                m_tabs.selected = position >= 1 && position <= count ? position - 1 : 0;
+                selectMemberTab(m_tabs.selected);
+            }
+        }
+    } catch (const std::exception &) {
+    }
+    if (m_members.isOpen())
+        m_members.setCountMode(CountMode::IgnoreWhenCounting);
+    return m_tabs;
+}
+
+bool FamilyBrowser::selectMemberTab(int index)
+{
+    if (index < 0 || index >= int(m_tabs.tabs.size()) || !m_members.isOpen())
+        return false;
+    m_tabs.selected = index;
+    return m_members.locate(QLatin1String(fld::IndivIdNum), m_tabs.tabs[size_t(index)].indivId);
+}
+
+} // namespace rost

@@ -1,0 +1,21 @@
+#include "directory/ProgramContext.h"
+
+#include <QDir>
+
+namespace rost {
+
+namespace {
+constexpr int MaxFolderLength = 255;
+}
+
+ProgramContext::ProgramContext(const QString &dataFolder)
+    : m_dataFolder(dataFolder.left(MaxFolderLength)), m_preferences(m_dataFolder),
+      m_envelopeLayout(m_dataFolder)
+{}
+
+QString ProgramContext::currentFolder()
+{
+    return QDir::currentPath();
+}
+
+} // namespace rost

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "directory/Preferences.h"
+
+#include <QString>
+
+namespace rost {
+
+// What the windows of one run share: the data folder, fixed when the run starts, and the two
+// settings records kept in it. The main window loads the records; every dialog that reads or
+// changes them is handed this object, so a test gives each window a context of its own.
+class ProgramContext
+{
+public:
+    // The folder is cut to 255 characters, the longest path the settings records were made for.
+    explicit ProgramContext(const QString &dataFolder);
+    ProgramContext(const ProgramContext &) = delete;
+    ProgramContext &operator=(const ProgramContext &) = delete;
+
+    // The current directory: the data folder of a run of the program.
+    static QString currentFolder();
+
+    const QString &dataFolder() const { return m_dataFolder; }
+    TPreferences &preferences() { return m_preferences; }
+    tEnvDef &envelopeLayout() { return m_envelopeLayout; }
+
+private:
+    QString m_dataFolder;
+    TPreferences m_preferences;
+    tEnvDef m_envelopeLayout;
+};
+
+} // namespace rost

@@ -1,0 +1,435 @@
+#include "app/exe/AppDialogLauncher.h"
+#include "app/ui/RostMain.h"
+#include "browse/ui/IndUpdateDialog.h"
+#include "browse/ui/RecordPanel.h"
+#include "browse/ui/TFamUpdateForm.h"
+#include "browse/ui/TfdFamLookupForm.h"
+#include "browse/ui/TfdIndLookupForm.h"
+#include "directory/DataFolder.h"
+#include "directory/ProgramContext.h"
+#include "directory/Tables.h"
+#include "import/ui/ImportData.h"
+#include "lists/ui/MakeLists.h"
+#include "lists/ui/PrintListEnv.h"
+#include "platform/ui/DataBoundMemo.h"
+#include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
+
+#include "Fixture.h"
+#include "TestFolder.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace rost;
+using namespace rost::test;
+using Button = RecordNavigator::Button;
+
+namespace {
+
+// Families stored out of name order, in mixed case; Smith has three members, Orphan's family
+// is missing, and family 8 has twenty-two members whose last names tell them apart.
+void writeDirectory(const QString &folder)
+{
+    std::vector<Row> families;
+    for (const auto &[id, name] : std::vector<std::pair<int, const char *>>{
+             {5, "Snow"}, {1, "adams"}, {3, "Smith"}, {2, "Baker"}, {4, "Smithers"}, {8, "Many"}}) {
+        Row f = family(id, QLatin1String(name));
+        f.insert(QLatin1String(fld::City), QStringLiteral("Old Town"));
+        families.push_back(f);
+    }
+    writeTable(folder, familiesTable(), families);
+    std::vector<Row> people{person(31, 3, 1, QStringLiteral("John"), QStringLiteral("Smith")),
+                            person(32, 3, 2, QStringLiteral("Mary"), QStringLiteral("Smith")),
+                            person(33, 3, 3, QStringLiteral("Tim"), QStringLiteral("Smith")),
+                            person(11, 1, 1, QStringLiteral("Ann"), QStringLiteral("Adams")),
+                            person(51, 5, 1, QStringLiteral("Jon"), QStringLiteral("Snow")),
+                            person(7, 99, 2, QStringLiteral("Lost"), QStringLiteral("Orphan"))};
+    for (int rank = 1; rank <= 22; ++rank)
+        people.push_back(person(800 + rank, 8, rank, QStringLiteral("M%1").arg(rank),
+                                QStringLiteral("Many%1").arg(rank, 2, 10, QLatin1Char('0'))));
+    writeTable(folder, individualsTable(), people);
+    writeSetup(folder, false, false, false, false, false);
+}
+
+// The program as main() builds it, on a folder of its own.
+struct Program
+{
+    explicit Program(const QString &folder)
+        : context(folder), launcher(context), window(context, launcher), findIndividual(&window),
+          findFamily(&window)
+    {
+        launcher.setFindDialogs(findIndividual, findFamily);
+        window.show();
+        window.FormActivate();
+    }
+    QString text(const char *name) const
+    {
+        return window.findChild<QLineEdit *>(QLatin1String(name))->text();
+    }
+    QTabBar *tabs() const { return window.findChild<QTabBar *>(QStringLiteral("NamePages")); }
+    FamilyId familyId() { return window.browser().familyView().familyId; }
+
+    ProgramContext context;
+    AppDialogLauncher launcher;
+    TRostMainForm window;
+    TfdIndLookupForm findIndividual;
+    TfdFamLookupForm findFamily;
+};
+
+// Plays the user in the next modal dialog once it is up; a dialog still open after a while is
+// closed, so that a fault fails the test instead of hanging it.
+template <typename Dialog> void whenShown(std::function<void(Dialog &)> action)
+{
+    QTimer::singleShot(0, [action = std::move(action)] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        QVERIFY2(dialog, "the expected dialog is not the one shown");
+        action(*dialog);
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto *w = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            w->reject();
+    });
+}
+
+void retype(QWidget *editor, const QString &text)
+{
+    QVERIFY(editor);
+    editor->setFocus();
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->clear();
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(editor))
+        memo->clear();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, lines.at(i));
+    }
+}
+
+} // namespace
+
+class AppDialogLauncherTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void findFamilyLeavesNameOrder();
+    void findIndividualSelectsRankOrTellsLocateFailed();
+    void everyMemberOfALargeFamilyIsFound();
+    void updateFamilySavesOnOkAndDiscardsOnCancel();
+    void updateFamilyMovesSaveAndTheWindowStays();
+    void updateFamilyMayDeleteTheWindowsFamily();
+    void updateIndividualMovesTheWindowsMember();
+    void importRoadsOpenWhatTheyBring();
+    void personDialogsAndTheirNestedDialogs();
+    void makeListsOpensTheEnvelopeDialogsOfItsList();
+};
+
+void AppDialogLauncherTest::findFamilyLeavesNameOrder()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    // A pending edit is saved before the dialog opens its own cursor.
+    auto *phone = p.window.findChild<QLineEdit *>(QStringLiteral("HomePhoneEdit"));
+    phone->selectAll();
+    QTest::keyClicks(phone, QStringLiteral("555-0005"));
+    whenShown<TfdFamLookupForm>([](TfdFamLookupForm &dialog) {
+        QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smi"));
+        QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
+    });
+    p.window.FindFamilyButtonClick();
+    QCOMPARE(p.familyId(), FamilyId(3));
+    QCOMPARE(p.tabs()->count(), 3);
+    QCOMPARE(p.text("iNameEdit"), QStringLiteral("John Smith   "));
+    QVERIFY(!p.findFamily.cursor()); // the dialog's cursor lives only while it is shown
+    p.window.browser().families().next();
+    QCOMPARE(p.familyId(), FamilyId(4)); // Smithers follows Smith by name
+    Cursor check(p.window.browser().connection(), QLatin1String(tbl::Families));
+    check.open();
+    QVERIFY(check.locate(QLatin1String(fld::FamilyIdNum), 5));
+    QCOMPARE(check.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-0005"));
+
+    // Cancel after picking another tab leaves the family, with the first member selected.
+    p.window.browser().families().prior();
+    p.tabs()->setCurrentIndex(2);
+    whenShown<TfdFamLookupForm>([](TfdFamLookupForm &dialog) { dialog.cancelButton()->click(); });
+    p.window.FindFamilyButtonClick();
+    QCOMPARE(p.familyId(), FamilyId(3));
+    QCOMPARE(p.tabs()->count(), 3);
+    QCOMPARE(p.tabs()->currentIndex(), 0);
+    QVERIFY(prompts.asked.empty());
+}
+
+void AppDialogLauncherTest::findIndividualSelectsRankOrTellsLocateFailed()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    whenShown<TfdIndLookupForm>([](TfdIndLookupForm &dialog) {
+        QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smith"));
+        QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
+        QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
+        QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
+    });
+    p.window.FindIndButtonClick();
+    QCOMPARE(p.familyId(), FamilyId(3));
+    QCOMPARE(p.tabs()->currentIndex(), 2);
+    QCOMPARE(p.text("iNameEdit"), QStringLiteral("Tim Smith   "));
+    QVERIFY(prompts.asked.empty());
+
+    whenShown<TfdIndLookupForm>([](TfdIndLookupForm &dialog) {
+        QTest::keyClicks(dialog.searchEdit(), QStringLiteral("orp"));
+        QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
+    });
+    p.window.FindIndButtonClick();
+    QCOMPARE(prompts.asked.size(), size_t(1));
+    QCOMPARE(prompts.asked.front().kind, MessageKind::Information);
+    QCOMPARE(prompts.asked.front().title, QStringLiteral("Information"));
+    QCOMPARE(prompts.asked.front().text,
+             QStringLiteral("Locate failed.\rFamID  = 99\rNameID = 7\rRank   = 2"));
+    QCOMPARE(p.familyId(), FamilyId(3)); // stays where it was, the second tab selected
+    QCOMPARE(p.tabs()->currentIndex(), 1);
+
+    whenShown<TfdIndLookupForm>(
+        [](TfdIndLookupForm &dialog) { QTest::keyClick(dialog.searchEdit(), Qt::Key_Escape); });
+    p.window.FindIndButtonClick();
+    QCOMPARE(p.tabs()->currentIndex(), 1); // a cancelled find changes nothing
+}
+
+void AppDialogLauncherTest::everyMemberOfALargeFamilyIsFound()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    for (int rank = 1; rank <= 22; ++rank) {
+        const QString last = QStringLiteral("Many%1").arg(rank, 2, 10, QLatin1Char('0'));
+        whenShown<TfdIndLookupForm>([last](TfdIndLookupForm &dialog) {
+            QTest::keyClicks(dialog.searchEdit(), last);
+            QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
+        });
+        p.window.FindIndButtonClick();
+        QCOMPARE(p.tabs()->count(), 22);
+        QCOMPARE(p.tabs()->currentIndex(), rank - 1);
+        QCOMPARE(p.text("iNameEdit"), QStringLiteral("M%1 %2   ").arg(rank).arg(last));
+    }
+    QVERIFY(prompts.asked.empty());
+}
+
+void AppDialogLauncherTest::updateFamilySavesOnOkAndDiscardsOnCancel()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    QVERIFY(p.window.browser().locateFamily(2));
+    p.window.GetFamInfo();
+    const auto typeCity = [](const QString &city, bool ok) {
+        whenShown<TFamUpdateForm>([city, ok](TFamUpdateForm &form) {
+            QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
+            retype(form.panel()->editor(QLatin1String(fld::City)), city);
+            QTest::keyClick(&form, ok ? Qt::Key_Return : Qt::Key_Escape);
+        });
+    };
+    auto *address = p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"));
+    typeCity(QStringLiteral("Bruges"), false);
+    p.window.UpdateAddressButtonClick();
+    QCOMPARE(address->lines(), QStringList{"Old Town   "});
+
+    typeCity(QStringLiteral("Le Havre"), true);
+    p.window.UpdateAddressButtonClick();
+    QCOMPARE(address->lines(), QStringList{"Le Havre   "});
+    QVERIFY(prompts.asked.empty());
+}
+
+void AppDialogLauncherTest::updateFamilyMovesSaveAndTheWindowStays()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    QVERIFY(p.window.browser().locateFamily(1));
+    whenShown<TFamUpdateForm>([](TFamUpdateForm &form) {
+        retype(form.panel()->editor(QLatin1String(fld::IntlAddress)),
+               QStringLiteral("Rue 1\nParis"));
+        form.nav()->button(Button::Next)->click();
+        QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
+        retype(form.panel()->editor(QLatin1String(fld::HomePhone)), QStringLiteral("555-0102"));
+        form.reject();
+    });
+    p.window.UpdateAddressButtonClick();
+    QCOMPARE(p.familyId(), FamilyId(1));
+    QCOMPARE(p.window.browser().families().text(QLatin1String(fld::IntlAddress)),
+             QStringLiteral("Rue 1\r\nParis"));
+    QCOMPARE(p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"))->lines(),
+             (QStringList{"Rue 1", "Paris"}));
+    Cursor check(p.window.browser().connection(), QLatin1String(tbl::Families));
+    check.open();
+    QVERIFY(check.locate(QLatin1String(fld::FamilyIdNum), 2));
+    QCOMPARE(check.text(QLatin1String(fld::HomePhone)), QString()); // left current at Cancel
+}
+
+void AppDialogLauncherTest::updateFamilyMayDeleteTheWindowsFamily()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    const auto deleteShown = [&prompts] {
+        whenShown<TFamUpdateForm>([&prompts](TFamUpdateForm &form) {
+            prompts.queue(QMessageBox::Ok);
+            form.nav()->button(Button::Delete)->click();
+            form.OKButtonClick();
+        });
+    };
+    QCOMPARE(p.familyId(), FamilyId(5));
+    deleteShown();
+    p.window.UpdateAddressButtonClick();
+    QVERIFY(p.familyId() != 5);
+    QVERIFY(p.window.isDirectoryOpen());
+    for (int left = 5; left > 0; --left) {
+        deleteShown();
+        p.window.UpdateAddressButtonClick();
+    }
+    QVERIFY(!p.window.browser().families().hasRow());
+    QVERIFY(p.window.isDirectoryOpen());
+    QCOMPARE(p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"))->lines(),
+             QStringList());
+}
+
+void AppDialogLauncherTest::updateIndividualMovesTheWindowsMember()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    QVERIFY(p.window.browser().goToFamily(3));
+    p.window.GetFamilyMembers(1);
+    whenShown<IndUpdateDialog>([](IndUpdateDialog &dialog) {
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Update individual"));
+        dialog.nav()->button(Button::Next)->click(); // a move of the window's member
+        retype(dialog.panel()->editor(QLatin1String(fld::WorkPhone)), QStringLiteral("555-0199"));
+        dialog.OKButtonClick();
+    });
+    p.window.UpdateIndButtonClick();
+    QCOMPARE(p.window.browser().currentIndivId(), IndivId(32));
+    QCOMPARE(p.text("iNameEdit"), QStringLiteral("Mary Smith   "));
+    QCOMPARE(p.text("iPhonesEdit"), QStringLiteral("Work: 555-0199   "));
+    QCOMPARE(p.tabs()->currentIndex(), 0); // the tabs are not rebuilt
+}
+
+void AppDialogLauncherTest::importRoadsOpenWhatTheyBring()
+{
+    TestFolder source;
+    writeDirectory(source.path());
+    TestFolder folder;
+    // The start-up road finds no archive: the dialog, closed by the user, brings nothing.
+    QueuedPrompts prompts;
+    whenShown<TImportDataForm>([](TImportDataForm &form) {
+        QCOMPARE(form.windowTitle(), QStringLiteral("Import data"));
+        form.findChild<QPushButton *>(QStringLiteral("CloseButton"))->click();
+    });
+    Program p(folder.path());
+    QVERIFY(!p.window.isDirectoryOpen());
+
+    // The menu road: a broken archive is shown and nothing opens; a good one opens.
+    const QString broken = source.file(QStringLiteral("broken.zip"));
+    QFile f(broken);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("this is not a zip archive");
+    f.close();
+    prompts.queue(broken);
+    prompts.queue(QMessageBox::Ok);
+    p.window.fImportDataClick();
+    QCOMPARE(prompts.asked.size(), size_t(2));
+    QCOMPARE(prompts.asked.back().kind, MessageKind::Error);
+    QVERIFY(!p.window.isDirectoryOpen());
+
+    for (const TableDef *def : {&familiesTable(), &individualsTable(), &setupTable()})
+        QVERIFY(QFile::copy(DataFolder::join(source.path(), QLatin1String(def->file)),
+                            DataFolder::join(folder.path(), QLatin1String(def->file))));
+    prompts.queue(QString()); // the open dialog cancelled: the tables there now are opened
+    p.window.fImportDataClick();
+    QVERIFY(p.window.isDirectoryOpen());
+    QCOMPARE(p.familyId(), FamilyId(5));
+}
+
+void AppDialogLauncherTest::personDialogsAndTheirNestedDialogs()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    Program p(folder.path());
+    QStringList seen;
+    const auto closeAfterNoting = [&seen](QDialog &dialog) {
+        seen << dialog.objectName() + QLatin1Char(':') + dialog.windowTitle();
+        dialog.reject();
+    };
+    whenShown<QDialog>([&](QDialog &dialog) {
+        seen << dialog.objectName() + QLatin1Char(':') + dialog.windowTitle();
+        // The single envelope dialog opens the layout and return address dialogs the same way.
+        whenShown<QDialog>(closeAfterNoting);
+        dialog.findChild<QPushButton *>(QStringLiteral("EnvPrefsButton"))->click();
+        whenShown<QDialog>(closeAfterNoting);
+        dialog.findChild<QPushButton *>(QStringLiteral("EnterRetunAddressButton"))->click();
+        dialog.reject();
+    });
+    p.window.fPrintEnvelopeClick();
+    whenShown<QDialog>(closeAfterNoting);
+    p.window.fSendToClipClick();
+    whenShown<QDialog>(closeAfterNoting);
+    p.window.hAboutClick();
+    QCOMPARE(seen, (QStringList{"PrintSingleEnvForm:Print single envelope",
+                                "EnvelopeDefinitionForm:Envelope Preferences",
+                                "RetAddDefForm:Return address definition",
+                                "SendToClipBoardForm:Send data to clipboard...",
+                                "AboutForm:About Rostella"}));
+    QVERIFY(prompts.asked.empty());
+}
+
+void AppDialogLauncherTest::makeListsOpensTheEnvelopeDialogsOfItsList()
+{
+    QueuedPrompts prompts;
+    TestFolder folder;
+    writeDirectory(folder.path());
+    writeSetup(folder.path(), true, false, false, false, false);
+    writeTable(folder.path(), officesTable(),
+               {{{QLatin1String(fld::IndivIdNum), 32}, {QLatin1String(fld::Office), "Usher"}},
+                {{QLatin1String(fld::IndivIdNum), 11}, {QLatin1String(fld::Office), "Usher"}}});
+    Program p(folder.path());
+    QStringList seen;
+    whenShown<TMakeListsForm>([&seen](TMakeListsForm &lists) {
+        lists.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
+            ->setEditText(QStringLiteral("Church Offices"));
+        lists.findChild<QComboBox *>(QStringLiteral("ItemsCombo"))
+            ->setEditText(QStringLiteral("Usher"));
+        whenShown<TPrintListEnvForm>([&seen](TPrintListEnvForm &envelopes) {
+            seen << envelopes.windowTitle();
+            envelopes.reject();
+        });
+        lists.Envelopesforentirelist1->trigger();
+        whenShown<QDialog>([&seen](QDialog &single) {
+            seen << single.windowTitle();
+            single.reject();
+        });
+        lists.Envelopeforselectedname1->trigger();
+        lists.reject();
+    });
+    p.window.mMakeListsClick();
+    QCOMPARE(seen, (QStringList{"Print Envelopes for Entire List", "Print single envelope"}));
+    QVERIFY(prompts.asked.empty());
+}
+
+QTEST_MAIN(AppDialogLauncherTest)
+#include "AppDialogLauncherTest.moc"

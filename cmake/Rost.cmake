@@ -17,10 +17,18 @@ if(ROST_SANITIZE)
   target_link_options(rost_settings INTERFACE -fsanitize=address,undefined)
 endif()
 
-# rost_layer(NAME core|render|ui SOURCES ... DEPS ...)
-# core links QtCore only; render adds QtGui and QtPrintSupport; ui adds QtWidgets.
+# rost_layer(NAME LAYER core|render|ui SOURCES ... DEPS ...)
+# core links QtCore only; render adds QtGui and QtPrintSupport; ui adds QtWidgets. SOURCES names
+# every .cpp, .h, .ui and .qrc file of the library; forms are found beside the sources that
+# include them.
 function(rost_layer name)
   cmake_parse_arguments(A "" "LAYER" "SOURCES;DEPS" ${ARGN})
+  if(A_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "rost_layer(${name}): unexpected arguments ${A_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT A_LAYER MATCHES "^(core|render|ui)$")
+    message(FATAL_ERROR "rost_layer(${name}): LAYER must be core, render or ui, not '${A_LAYER}'")
+  endif()
   add_library(${name} STATIC ${A_SOURCES})
   target_link_libraries(${name} PUBLIC rost_settings Qt6::Core ${A_DEPS})
   if(A_LAYER STREQUAL "render" OR A_LAYER STREQUAL "ui")
@@ -29,15 +37,7 @@ function(rost_layer name)
   if(A_LAYER STREQUAL "ui")
     target_link_libraries(${name} PUBLIC Qt6::Widgets)
   endif()
-endfunction()
-
-# rost_glob_layer(NAME core|render|ui DIR dir DEPS ...): a layer library from every source file
-# directly inside DIR (.ui forms included), so adding a file needs no edit here.
-function(rost_glob_layer name)
-  cmake_parse_arguments(A "" "LAYER;DIR" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${A_DIR}/*.cpp ${A_DIR}/*.h ${A_DIR}/*.ui ${A_DIR}/*.qrc)
-  rost_layer(${name} LAYER ${A_LAYER} SOURCES ${sources} DEPS ${A_DEPS})
-  set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS ${A_DIR})
+  set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
 
 # rost_test(NAME LABEL core|render|widget SOURCES ... DEPS ...)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "envelopes/PrintSurface.h"
 #include "lists/ListEnvelopes.h"
 #include "lists/ui/ListDialogHooks.h"
 #include "names/HouseholdNameComposer.h"
+#include "platform/print/PrintSurface.h"
 #include "platform/render/PrintJob.h"
 
 #include <QDialog>

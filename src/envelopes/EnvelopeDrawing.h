@@ -1,8 +1,8 @@
 #pragma once
 
 #include "directory/Preferences.h"
-#include "envelopes/PrintSurface.h"
 #include "names/FamilyAddress.h"
+#include "platform/print/PrintSurface.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "directory/Cursor.h"
 #include "directory/Query.h"
 #include "directory/Tables.h"
-#include "envelopes/PrintSurface.h"
+#include "platform/print/PrintSurface.h"
 
 namespace rost {
 

@@ -1,5 +1,5 @@
 #include "envelopes/EnvelopeDrawing.h"
-#include "envelopes/RecordingSurface.h"
+#include "RecordingSurface.h"
 
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+#include "RecordingSurface.h"
 #include "directory/Cursor.h"
 #include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"

@@ -1,6 +1,6 @@
 #include "lists/ListEnvelopes.h"
+#include "RecordingSurface.h"
 #include "directory/RostConnection.h"
-#include "envelopes/RecordingSurface.h"
 #include "lists/ListMaker.h"
 #include "names/HouseholdNameComposer.h"
 

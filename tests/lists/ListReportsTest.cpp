@@ -1,7 +1,7 @@
 #include "lists/ListReports.h"
+#include "RecordingSurface.h"
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
-#include "envelopes/RecordingSurface.h"
 #include "lists/ListCsv.h"
 #include "lists/ListMaker.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "envelopes/PrintSurface.h"
+#include "platform/print/PrintSurface.h"
 #include "platform/render/PrintJob.h"
 
 #include <QString>

@@ -77,7 +77,6 @@ public:
     void newPage();
 
     double lineHeight() const { return m_font.size / 60.0; }
-    double cursorBaseline();
     int pageNumber() const { return m_page; }
     virtual QSizeF pageSize() const = 0; // inches
 

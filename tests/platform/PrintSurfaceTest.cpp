@@ -1,4 +1,4 @@
-#include "envelopes/RecordingSurface.h"
+#include "RecordingSurface.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "envelopes/PrintSurface.h"
+#include "platform/print/PrintSurface.h"
 
 #include <QStringList>
 
@@ -104,12 +104,6 @@ void PrintSurface::ensureHome()
 {
     if (!m_homed)
         home();
-}
-
-double PrintSurface::cursorBaseline()
-{
-    ensureHome();
-    return m_baseline;
 }
 
 void PrintSurface::printLine(const QString &text)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "browse/FoundIndividual.h"
 #include "RecordingSurface.h"
+#include "browse/FoundIndividual.h"
 #include "platform/ui/DialogLauncher.h"
 
 #include <QStringList>

@@ -12,17 +12,6 @@ namespace rost {
 class Cursor;
 class Query;
 
-// Values the engine is set up with when the program starts. They mirror what the directory's
-// producer expects of a reader; the engine keeps them for callers that format values.
-struct EngineSettings
-{
-    QString dateFormat = QStringLiteral("MM/dd/yyyy");
-    int decimals = 2;
-    bool showDeleted = true;
-    int cachedTables = 0;
-    int cachedCursors = 25;
-};
-
 // One connection to the table files of a folder. The table files are attached to a single SQLite
 // connection on first use, each under its table name, so that SQL names tables without extension.
 // Disconnecting closes every cursor and query over the connection and frees their files.
@@ -33,9 +22,6 @@ public:
     ~RostConnection();
     RostConnection(const RostConnection &) = delete;
     RostConnection &operator=(const RostConnection &) = delete;
-
-    void setSettings(const EngineSettings &settings) { m_settings = settings; }
-    const EngineSettings &settings() const { return m_settings; }
 
     // The folder may only be changed while disconnected (EngineError otherwise).
     void setPath(const QString &folder);
@@ -62,7 +48,6 @@ public:
 
 private:
     QString m_path;
-    EngineSettings m_settings;
     sqlite3 *m_db = nullptr;
     QHash<QString, QString> m_attached; // lower-case table name -> schema name
     std::vector<Cursor *> m_cursors;

@@ -1,5 +1,6 @@
 #include "lists/ListKinds.h"
 
+#include "directory/Statement.h"
 #include "directory/Tables.h"
 
 namespace rost {
@@ -128,16 +129,9 @@ QString peoplePrefix(ListKind kind)
         .arg(column, table);
 }
 
-QString sqlLiteral(const QString &text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
-
 QString peopleStatement(ListKind kind, const QString &item)
 {
-    return peoplePrefix(kind) + sqlLiteral(item) +
+    return peoplePrefix(kind) + quoteLiteral(item) +
            QLatin1String(") Order by \"Last Name\", \"First Name\"");
 }
 

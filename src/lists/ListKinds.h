@@ -32,8 +32,6 @@ QString peoplePrefix(ListKind kind);
 // The people holding item, one row per person and item, by last name, then first name. The item
 // goes in as an SQL literal, so any text is safe here.
 QString peopleStatement(ListKind kind, const QString &item);
-// text in single quotes, each single quote inside doubled: O'Neil gives 'O''Neil'.
-QString sqlLiteral(const QString &text);
 
 // The one grid column of the kind's list table when viewing one person's entries:
 // "Field\twidth\ttitle", the user lists titled with their names.

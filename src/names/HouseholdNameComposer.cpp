@@ -106,46 +106,6 @@ QString HouseholdNameComposer::listLine(NameLine line, const TIndividualNameRow 
     return onePersonLine(onePersonFallback(line), row.Names);
 }
 
-QString HouseholdNameComposer::GetFormalName(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::FormalName, row);
-}
-
-QString HouseholdNameComposer::GetFormalTitle(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::FormalTitle, row);
-}
-
-QString HouseholdNameComposer::GetFormalNameAndSpouse(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::FormalNameAndSpouse, row);
-}
-
-QString HouseholdNameComposer::GetFormalNameAndSpouseTitle(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::FormalNameAndSpouseTitle, row);
-}
-
-QString HouseholdNameComposer::GetInformalName(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::InformalName, row);
-}
-
-QString HouseholdNameComposer::GetInformalTitle(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::InformalTitle, row);
-}
-
-QString HouseholdNameComposer::GetInformalNameAndSpouse(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::InformalNameAndSpouse, row);
-}
-
-QString HouseholdNameComposer::GetInformalNameAndSpouseTitle(const TIndividualNameRow &row)
-{
-    return listLine(NameLine::InformalNameAndSpouseTitle, row);
-}
-
 FamilyAddress HouseholdNameComposer::familyAddress(qint16 familyIdNum)
 {
     open();

@@ -51,18 +51,9 @@ public:
     // The couple lines of the last successful GetSpouseName, indexed like NameLine.
     const std::array<QString, NameLineCount> &spouseLines() const { return m_spouseLines; }
 
-    // One line per list row, for the chosen style only. The couple functions search for the
-    // spouse first and, without one, give the one-person line (FormalNameAndSpouse gives
-    // FormalName, and so on), never the lines of an earlier row.
-    QString GetFormalName(const TIndividualNameRow &row);
-    QString GetFormalTitle(const TIndividualNameRow &row);
-    QString GetFormalNameAndSpouse(const TIndividualNameRow &row);
-    QString GetFormalNameAndSpouseTitle(const TIndividualNameRow &row);
-    QString GetInformalName(const TIndividualNameRow &row);
-    QString GetInformalTitle(const TIndividualNameRow &row);
-    QString GetInformalNameAndSpouse(const TIndividualNameRow &row);
-    QString GetInformalNameAndSpouseTitle(const TIndividualNameRow &row);
-    // The function of that line's name.
+    // One line per list row, for the chosen style only. A couple line searches for the spouse
+    // first and, without one, gives the one-person line (FormalNameAndSpouse gives FormalName,
+    // and so on), never the lines of an earlier row.
     QString listLine(NameLine line, const TIndividualNameRow &row);
 
     // The family's address fields through tbFamilyInfo; found false when it is not there.

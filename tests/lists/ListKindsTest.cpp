@@ -1,6 +1,7 @@
 #include "lists/ListKinds.h"
 #include "directory/EngineError.h"
 #include "directory/RostConnection.h"
+#include "directory/Statement.h"
 #include "lists/ListKindTables.h"
 #include "lists/ListMaker.h"
 
@@ -113,8 +114,8 @@ private Q_SLOTS:
 
     void literalsAndDefinitionWidth()
     {
-        QCOMPARE(sqlLiteral(QString()), QStringLiteral("''"));
-        QCOMPARE(sqlLiteral(QStringLiteral("'; drop table x; --")),
+        QCOMPARE(quoteLiteral(QString()), QStringLiteral("''"));
+        QCOMPARE(quoteLiteral(QStringLiteral("'; drop table x; --")),
                  QStringLiteral("'''; drop table x; --'"));
         const TDirectorySetup longName = allKinds(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
         QCOMPARE(columnDefinition(ListKind::User1, longName),

@@ -302,14 +302,9 @@ private Q_SLOTS:
         HouseholdNameComposer composer(m_conn);
         const auto row = composer.findIndividual(static_cast<qint16>(indiv));
         QVERIFY(row);
-        const QStringList got{composer.GetFormalName(*row),
-                              composer.GetFormalTitle(*row),
-                              composer.GetFormalNameAndSpouse(*row),
-                              composer.GetFormalNameAndSpouseTitle(*row),
-                              composer.GetInformalName(*row),
-                              composer.GetInformalTitle(*row),
-                              composer.GetInformalNameAndSpouse(*row),
-                              composer.GetInformalNameAndSpouseTitle(*row)};
+        QStringList got;
+        for (NameLine line : allNameLines())
+            got << composer.listLine(line, *row);
         QCOMPARE(got, lines);
     }
 
@@ -322,7 +317,7 @@ private Q_SLOTS:
             const auto row = composer.findIndividual(static_cast<qint16>(indiv));
             QVERIFY2(row, qPrintable(QString::number(indiv)));
             QCOMPARE(row->IndivIdNum, indiv);
-            got << composer.GetInformalNameAndSpouseTitle(*row);
+            got << composer.listLine(NameLine::InformalNameAndSpouseTitle, *row);
         }
         QCOMPARE(got, QStringList({"Mr and Mrs Bill Smith", "Mr and Mrs Bill Smith", "Ms Annie Lee",
                                    "Dr. and Mrs Jack Doe", "Dr. and Mrs Jack Doe",
@@ -339,7 +334,7 @@ private Q_SLOTS:
         QVERIFY(!composer.GetSpouseName(*lee));
         QCOMPARE(composer.spouseLines()[lineIndex(NameLine::FormalNameAndSpouse)],
                  QStringLiteral("William and Matilda Smith"));
-        QCOMPARE(composer.GetFormalNameAndSpouse(*lee), QStringLiteral("Ann Lee"));
+        QCOMPARE(composer.listLine(NameLine::FormalNameAndSpouse, *lee), QStringLiteral("Ann Lee"));
     }
 
     void mainWindowCursorsDoNotMove()

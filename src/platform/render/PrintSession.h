@@ -32,8 +32,6 @@ public:
     std::optional<PrintOutcome> run(PageOrientation orientation, const PrintJob::Drawing &draw,
                                     const QString &pdfName, const AskPdfPath &askPdfPath);
 
-    QString lastPdfPath() const { return m_lastPdf; }
-
     // What the user is told after a job that went to a file; empty after a printed job.
     static QString outcomeText(const PrintOutcome &outcome);
 

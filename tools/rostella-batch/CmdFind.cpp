@@ -1,4 +1,5 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
@@ -6,32 +7,30 @@
 
 #include <QTextStream>
 
+#include <limits>
+
 namespace rost::batch {
+
+namespace {
+
+constexpr Option FamilyText{"family", "TEXT", "the first letters of a family name"};
+constexpr Option PersonText{"person", "TEXT", "the first letters of a last name"};
+constexpr Option Rows{"rows", "N", "how many rows to print, from the row found on",
+                      NumberRange{0, std::numeric_limits<int>::max()}};
 
 // The nearest-key search of the find dialogs: the family search in FAMILY NAME ORDER, the person
 // search in LAST NAME AND GOES BY ORDER with the text upper-cased as the dialog types it.
-int cmdFind(const QStringList &args)
+int cmdFind(const Arguments &opt, DataContext &data)
 {
-    const Options opt(args,
-                      {QStringLiteral("data"), QStringLiteral("family"), QStringLiteral("person"),
-                       QStringLiteral("rows")},
-                      {});
-    const bool families = opt.has(QStringLiteral("family"));
-    if (families == opt.has(QStringLiteral("person")))
-        throw Failure{QStringLiteral("Give either --family TEXT or --person TEXT."), 2};
-    const int rows = opt.intValue(QStringLiteral("rows"), 5);
-    if (rows < 0)
-        throw Failure{QStringLiteral("--rows must not be negative."), 2};
+    const bool families = opt.isSet(FamilyText);
+    const int rows = opt.number(Rows, 5);
 
-    RostConnection connection;
-    connection.setPath(opt.required(QStringLiteral("data")));
-    connection.connect();
+    RostConnection &connection = data.connection();
     Cursor cursor(connection, QLatin1String(families ? tbl::Families : tbl::Individuals));
     cursor.setIndexName(
         QLatin1String(families ? idx::FamilyNameOrder : idx::LastNameAndGoesByOrder));
     cursor.open();
-    const QString text = families ? opt.value(QStringLiteral("family"))
-                                  : opt.value(QStringLiteral("person")).toUpper();
+    const QString text = families ? opt.value(FamilyText) : opt.value(PersonText).toUpper();
     cursor.findNearest(text);
 
     QStringList fields;
@@ -53,6 +52,15 @@ int cmdFind(const QStringList &args)
             break;
     }
     return 0;
+}
+
+} // namespace
+
+Command findCommand()
+{
+    return Command::onData("find",
+                           "The find dialogs' nearest-key search: N rows from the row found.",
+                           {oneOf({FamilyText, PersonText}), optional(Rows)}, cmdFind);
 }
 
 } // namespace rost::batch

@@ -1,4 +1,5 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "app/FamilyDisplay.h"
 #include "directory/Cursor.h"
@@ -10,6 +11,9 @@
 namespace rost::batch {
 
 namespace {
+
+constexpr Option FamilyId{"family", "N", "the family's Family ID Num", IdNumbers};
+constexpr Option All{"all", nullptr, "every family in file order, a blank line between two"};
 
 // One family as the main window shows it:
 //   Family: <Family ID Num>
@@ -41,20 +45,12 @@ void printFamily(QTextStream &out, Cursor &tbFam, Cursor &tbInd)
     }
 }
 
-} // namespace
-
-int cmdHousehold(const QStringList &args)
+int cmdHousehold(const Arguments &opt, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data"), QStringLiteral("family")},
-                      {QStringLiteral("all")});
-    const bool all = opt.has(QStringLiteral("all"));
-    if (all == opt.has(QStringLiteral("family")))
-        throw Failure{QStringLiteral("Give either --family N or --all."), 2};
-    const int familyId = opt.intValue(QStringLiteral("family"), 0);
+    const bool all = opt.isSet(All);
+    const int familyId = opt.number(FamilyId, 0);
 
-    RostConnection connection;
-    connection.setPath(opt.required(QStringLiteral("data")));
-    connection.connect();
+    RostConnection &connection = data.connection();
     // The window's own cursors: families in the table's row order, members in rank order.
     Cursor tbFam(connection, QLatin1String(tbl::Families));
     Cursor tbInd(connection, QLatin1String(tbl::Individuals));
@@ -81,6 +77,16 @@ int cmdHousehold(const QStringList &args)
         out << '\n';
     }
     return 0;
+}
+
+} // namespace
+
+Command householdCommand()
+{
+    return Command::onData("household",
+                           "What the main window shows for a family: name, phone, address block, "
+                           "and each member's tab.",
+                           {oneOf({FamilyId, All})}, cmdHousehold);
 }
 
 } // namespace rost::batch

@@ -1,85 +1,48 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
+#include "SharedOptions.h"
 
 #include "directory/Preferences.h"
-#include "directory/RostConnection.h"
 #include "envelopes/EnvelopeDrawing.h"
 #include "names/HouseholdNameComposer.h"
-#include "names/NameLine.h"
 #include "platform/render/PrintJob.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace rost::batch {
 
 namespace {
 
-// Which envelope to draw. Each form of the command names one source of texts; a new form adds
-// its option to the lists below and one branch here.
-EnvelopeText envelopeTexts(const Options &opt, const QString &dataFolder)
-{
-    const bool test = opt.has(QStringLiteral("test"));
-    if (test == opt.has(QStringLiteral("indiv")))
-        throw Failure{QStringLiteral("Say which envelope to draw: --test or --indiv N."), 2};
-    if (test)
-        return testEnvelopeText();
+constexpr Option TestEnvelope{"test", nullptr, "the test envelope instead of a person's"};
 
-    // The single envelope: the chosen line of the individual (or the user's own text, cut as the
-    // dialog cuts it) over the household's address, with the return lines of RostPrefs.QMR.
-    const bool byName = opt.has(QStringLiteral("name"));
-    if (byName == opt.has(QStringLiteral("text")))
-        throw Failure{QStringLiteral("With --indiv give --name LINENAME or --text TEXT."), 2};
-    const int indiv = opt.intValue(QStringLiteral("indiv"), 0);
-    if (indiv < -32768 || indiv > 32767)
-        throw Failure{QStringLiteral("--indiv must be a 16-bit number."), 2};
-    RostConnection connection;
-    connection.setPath(dataFolder);
-    connection.connect();
-    HouseholdNameComposer composer(connection);
-    const THouseholdNames names = composer.GetNames(qint16(indiv));
-    QString nameLine;
-    if (byName) {
-        const auto line = nameLineFromName(opt.value(QStringLiteral("name")));
-        if (!line)
-            throw Failure{
-                QStringLiteral("Unknown name line \"%1\".").arg(opt.value(QStringLiteral("name"))),
-                2};
-        nameLine = names.line(*line);
-    } else {
-        nameLine = opt.value(QStringLiteral("text")).left(255);
-    }
+// Which envelope to draw: the test envelope, or the chosen line of the individual (or the user's
+// own text, cut as the dialog cuts it) over the household's address, with the return lines of
+// RostPrefs.QMR.
+EnvelopeText envelopeTexts(const Arguments &args, DataContext &data)
+{
+    if (args.isSet(TestEnvelope))
+        return testEnvelopeText();
+    const std::optional<NameLine> line =
+        args.isSet(NameLineOption) ? std::optional(nameLineOf(args)) : std::nullopt;
+    HouseholdNameComposer composer(data.connection());
+    const THouseholdNames names = composer.GetNames(args.number<qint16>(IndivOption));
+    const QString nameLine = line ? names.line(*line) : args.value(NameTextOption).left(255);
     const FamilyAddress family = composer.familyAddress(names.FamilyIdNum);
-    TPreferences prefs(dataFolder);
+    TPreferences prefs(data.folder());
     prefs.Load();
     return envelopeText(prefs, householdDeliveryLines(nameLine, family));
 }
 
-} // namespace
-
 // One envelope page into a PDF file, drawn exactly as the program prints it, on the layout
 // stored in the data folder (written with the defaults when missing, as the program does).
-int cmdEnvelope(const QStringList &args)
+int cmdEnvelope(const Arguments &args, DataContext &data)
 {
-    const Options opt(
-        args,
-        {QStringLiteral("data"), QStringLiteral("out"), QStringLiteral("indiv"),
-         QStringLiteral("name"), QStringLiteral("text")},
-        {QStringLiteral("test"), QStringLiteral("return"), QStringLiteral("no-return")});
-    const QString data = opt.required(QStringLiteral("data"));
-    const QString out = opt.required(QStringLiteral("out"));
-    if (opt.has(QStringLiteral("return")) && opt.has(QStringLiteral("no-return")))
-        throw Failure{QStringLiteral("Give --return or --no-return, not both."), 2};
-    if (!QFileInfo(data).isDir())
-        throw Failure{QStringLiteral("The data folder %1 does not exist.").arg(data), 1};
-    const EnvelopeText texts = envelopeTexts(opt, data);
+    const QString out = args.value(PdfOutOption);
+    const EnvelopeText texts = envelopeTexts(args, data);
 
-    tEnvDef layout(data);
+    tEnvDef layout(data.folder());
     layout.Load();
-    bool printReturn = layout.PrintRetAdd;
-    if (opt.has(QStringLiteral("return")))
-        printReturn = true;
-    else if (opt.has(QStringLiteral("no-return")))
-        printReturn = false;
+    const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 
     const PageOrientation orientation =
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
@@ -88,6 +51,18 @@ int cmdEnvelope(const QStringList &args)
     QTextStream(stdout) << "Wrote " << outcome.pdfPath << " (" << outcome.pages
                         << (outcome.pages == 1 ? " page" : " pages") << ").\n";
     return 0;
+}
+
+} // namespace
+
+Command envelopeCommand()
+{
+    return Command::onData(
+        "envelope",
+        "One envelope, or the test envelope, to PDF on the stored layout and return address.",
+        {oneOf({sequence({IndivOption, oneOf({NameLineOption, NameTextOption})}), TestEnvelope}),
+         optional(oneOf({ReturnOption, NoReturnOption})), PdfOutOption},
+        cmdEnvelope);
 }
 
 } // namespace rost::batch

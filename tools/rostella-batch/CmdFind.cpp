@@ -1,33 +1,31 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "browse/NameSearch.h"
-#include "directory/RostConnection.h"
 #include "directory/Tables.h"
 
 #include <QTextStream>
 
+#include <limits>
+
 namespace rost::batch {
 
-// The nearest-key search of the find dialogs, through the same search object.
-int cmdFind(const QStringList &args)
-{
-    const Options opt(args,
-                      {QStringLiteral("data"), QStringLiteral("family"), QStringLiteral("person"),
-                       QStringLiteral("rows")},
-                      {});
-    const bool families = opt.has(QStringLiteral("family"));
-    if (families == opt.has(QStringLiteral("person")))
-        throw Failure{QStringLiteral("Give either --family TEXT or --person TEXT."), 2};
-    const int rows = opt.intValue(QStringLiteral("rows"), 5);
-    if (rows < 0)
-        throw Failure{QStringLiteral("--rows must not be negative."), 2};
+namespace {
 
-    RostConnection connection;
-    connection.setPath(opt.required(QStringLiteral("data")));
-    connection.connect();
-    NameSearch search(connection,
+constexpr Option FamilyText{"family", "TEXT", "the first letters of a family name"};
+constexpr Option PersonText{"person", "TEXT", "the first letters of a last name"};
+constexpr Option Rows{"rows", "N", "how many rows to print, from the row found on",
+                      NumberRange{0, std::numeric_limits<int>::max()}};
+
+// The nearest-key search of the find dialogs, through the same search object.
+int cmdFind(const Arguments &opt, DataContext &data)
+{
+    const bool families = opt.isSet(FamilyText);
+    const int rows = opt.number(Rows, 5);
+
+    NameSearch search(data.connection(),
                       families ? NameSearch::Kind::Families : NameSearch::Kind::Individuals);
-    search.search(opt.value(families ? QStringLiteral("family") : QStringLiteral("person")));
+    search.search(opt.value(families ? FamilyText : PersonText));
     Cursor &cursor = search.cursor();
 
     QStringList fields;
@@ -49,6 +47,15 @@ int cmdFind(const QStringList &args)
             break;
     }
     return 0;
+}
+
+} // namespace
+
+Command findCommand()
+{
+    return Command::onData("find",
+                           "The find dialogs' nearest-key search: N rows from the row found.",
+                           {oneOf({FamilyText, PersonText}), optional(Rows)}, cmdFind);
 }
 
 } // namespace rost::batch

@@ -1,4 +1,5 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "app/FamilyBrowser.h"
 
@@ -7,6 +8,9 @@
 namespace rost::batch {
 
 namespace {
+
+constexpr Option FamilyNumber{"family", "N", "the family's Family ID Num", IdNumbers};
+constexpr Option All{"all", nullptr, "every family in file order, a blank line between two"};
 
 // One family as the main window shows it:
 //   Family: <Family ID Num>
@@ -39,24 +43,19 @@ void printFamily(QTextStream &out, FamilyBrowser &browser)
     }
 }
 
-} // namespace
-
-int cmdHousehold(const QStringList &args)
+int cmdHousehold(const Arguments &opt, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data"), QStringLiteral("family")},
-                      {QStringLiteral("all")});
-    const bool all = opt.has(QStringLiteral("all"));
-    if (all == opt.has(QStringLiteral("family")))
-        throw Failure{QStringLiteral("Give either --family N or --all."), 2};
-    const int familyId = opt.intValue(QStringLiteral("family"), 0);
+    const bool all = opt.isSet(All);
+    const int familyId = opt.number(FamilyNumber, 0);
 
+    // The window's own browsing: families in the table's row order, members in rank order.
     FamilyBrowser browser;
-    browser.open(opt.required(QStringLiteral("data")));
+    browser.open(data.folder());
 
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     if (!all) {
-        if (familyId != FamilyId(familyId) || !browser.locateFamily(FamilyId(familyId)))
+        if (!browser.locateFamily(FamilyId(familyId)))
             throw Failure{QStringLiteral("No family %1").arg(familyId), 1};
         printFamily(out, browser);
         return 0;
@@ -72,6 +71,16 @@ int cmdHousehold(const QStringList &args)
         out << '\n';
     }
     return 0;
+}
+
+} // namespace
+
+Command householdCommand()
+{
+    return Command::onData("household",
+                           "What the main window shows for a family: name, phone, address block, "
+                           "and each member's tab.",
+                           {oneOf({FamilyNumber, All})}, cmdHousehold);
 }
 
 } // namespace rost::batch

@@ -1,4 +1,5 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "import/ImportError.h"
 #include "import/ZipImport.h"
@@ -6,20 +7,18 @@
 #include <QDir>
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace rost::batch {
+
+namespace {
+
+constexpr Argument Archive{"ARCHIVE", "the zip archive to install"};
 
 // Each failed member is written to standard error as the window shows it: the warning, its
 // carriage return printed as a line break, then for an error of the zip reader the reader's own
 // text, then an indented line saying why. The names written go to standard output.
-int cmdImport(const QStringList &args)
+int cmdImport(const Arguments &args, DataContext &data)
 {
-    const Options options(args, {QStringLiteral("data")}, {});
-    const QString data = options.required(QStringLiteral("data"));
-    if (options.positional().size() != 1)
-        throw Failure{QStringLiteral("Give exactly one archive to import."), 2};
-    const QString archive = options.positional().first();
+    const QString archive = args.argument(Archive);
 
     QTextStream err(stderr);
     const auto warn = [&err](const MemberFailure &f) {
@@ -32,7 +31,7 @@ int cmdImport(const QStringList &args)
 
     ImportSummary summary;
     try {
-        summary = importArchive(archive, data, warn);
+        summary = importArchive(archive, data.folder(), warn);
     } catch (const ImportError &e) {
         throw Failure{e.text(), 2};
     }
@@ -41,8 +40,19 @@ int cmdImport(const QStringList &args)
     for (const QString &name : summary.writtenFiles)
         out << name << '\n';
     out << summary.written << " written, " << summary.failed << " failed into "
-        << QDir::toNativeSeparators(data) << '\n';
+        << QDir::toNativeSeparators(data.folder()) << '\n';
     return summary.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+Command importCommand()
+{
+    return Command::onData("import",
+                           "Installs an archive as the program does; each failed member's warning "
+                           "goes to standard error. Exits with 0 when every member was written, 1 "
+                           "when some failed, 2 when the archive was not opened.",
+                           {Archive}, cmdImport);
 }
 
 } // namespace rost::batch

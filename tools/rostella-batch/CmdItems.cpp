@@ -1,25 +1,21 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
+#include "SharedOptions.h"
 
-#include "directory/RostConnection.h"
 #include "lists/ListKindTables.h"
 #include "lists/ListMaker.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace rost::batch {
 
+namespace {
+
 // The entries the Make Lists item box offers after the list field CAPTION is chosen.
-int cmdItems(const QStringList &args)
+int cmdItems(const Arguments &args, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data"), QStringLiteral("kind")}, {});
-    const QString data = opt.required(QStringLiteral("data"));
-    const QString kind = opt.required(QStringLiteral("kind"));
-    if (!QFileInfo(data).isDir())
-        throw Failure{QStringLiteral("The data folder %1 does not exist.").arg(data), 1};
-    RostConnection connection;
-    connection.setPath(data);
-    connection.connect();
+    const QString kind = args.value(KindOption);
+    RostConnection &connection = data.connection();
     ListMaker maker(connection, readSetupOf(connection));
     maker.openKindTables();
     if (!maker.chooseKind(kind))
@@ -32,6 +28,14 @@ int cmdItems(const QStringList &args)
     for (const QString &item : maker.items())
         out << item << '\n';
     return 0;
+}
+
+} // namespace
+
+Command itemsCommand()
+{
+    return Command::onData("items", "The items of a list field, as Make Lists offers them.",
+                           {KindOption}, cmdItems);
 }
 
 } // namespace rost::batch

@@ -1,4 +1,6 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
+#include "SharedOptions.h"
 
 #include "directory/Cursor.h"
 #include "directory/Preferences.h"
@@ -12,15 +14,18 @@
 #include "names/HouseholdNameComposer.h"
 #include "platform/render/PrintJob.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace rost::batch {
 
 namespace {
+
+constexpr Option Item{"item", "ITEM", "the item, as items prints it"};
+constexpr Option Report{"report", "phone-email|address",
+                        "print the name, phone and e-mail list, or the name and address list"};
+constexpr Option Envelopes{"envelopes", nullptr, "print an envelope for each person on the list"};
+constexpr Option Csv{"csv", "FILE", "write the list as CSV"};
 
 void warn(const QStringList &warnings)
 {
@@ -52,41 +57,26 @@ int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, cons
     return 0;
 }
 
-int writeEnvelopes(const Options &opt, Query &tbSQL, RostConnection &connection,
-                   const QString &data, const QString &out)
+ListEnvelopeStyle envelopeStyle(const Arguments &args)
 {
-    if (opt.has(QStringLiteral("name")) == opt.has(QStringLiteral("text")))
-        throw Failure{QStringLiteral("Give the name style with either --name LINENAME or --text "
-                                     "TEXT."),
-                      2};
-    if (opt.has(QStringLiteral("return")) && opt.has(QStringLiteral("no-return")))
-        throw Failure{QStringLiteral("Give --return or --no-return, not both."), 2};
     ListEnvelopeStyle style;
-    if (opt.has(QStringLiteral("name"))) {
-        style.style = nameLineFromName(opt.value(QStringLiteral("name")));
-        if (!style.style) {
-            QStringList names;
-            for (NameLine line : allNameLines())
-                names << nameLineName(line);
-            throw Failure{
-                QStringLiteral("Unknown name style \"%1\"; use one of %2.")
-                    .arg(opt.value(QStringLiteral("name")), names.join(QStringLiteral(", "))),
-                2};
-        }
+    if (args.isSet(NameLineOption)) {
+        style.style = nameLineOf(args);
     } else {
         style.style.reset();
-        style.userDefined = opt.value(QStringLiteral("text"));
+        style.userDefined = args.value(NameTextOption);
     }
+    return style;
+}
 
+int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query &tbSQL,
+                   RostConnection &connection, const QString &data, const QString &out)
+{
     tEnvDef layout(data);
     layout.Load();
     TPreferences prefs(data);
     prefs.Load();
-    bool printReturn = layout.PrintRetAdd;
-    if (opt.has(QStringLiteral("return")))
-        printReturn = true;
-    else if (opt.has(QStringLiteral("no-return")))
-        printReturn = false;
+    const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 
     HouseholdNameComposer names(connection);
     const ListEnvelopePages pages = composeListEnvelopes(tbSQL, names, prefs, style);
@@ -120,43 +110,25 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
     return 0;
 }
 
-} // namespace
-
 // The people holding one item of one list field, as Make Lists finds them, printed as one of its
 // two lists, as envelopes for the whole list, or written as CSV.
-int cmdList(const QStringList &args)
+int cmdList(const Arguments &args, DataContext &data)
 {
-    const Options opt(
-        args,
-        {QStringLiteral("data"), QStringLiteral("kind"), QStringLiteral("item"),
-         QStringLiteral("report"), QStringLiteral("out"), QStringLiteral("name"),
-         QStringLiteral("text"), QStringLiteral("csv")},
-        {QStringLiteral("envelopes"), QStringLiteral("return"), QStringLiteral("no-return")});
-    const QString data = opt.required(QStringLiteral("data"));
-    const QString kind = opt.required(QStringLiteral("kind"));
-    const QString item = opt.required(QStringLiteral("item"));
-    const int outputs = int(opt.has(QStringLiteral("report"))) +
-                        int(opt.has(QStringLiteral("envelopes"))) +
-                        int(opt.has(QStringLiteral("csv")));
-    if (outputs != 1)
-        throw Failure{QStringLiteral("Give exactly one of --report, --envelopes and --csv."), 2};
+    const QString kind = args.value(KindOption);
+    const QString item = args.value(Item);
     ListReport which = ListReport::NamePhoneEMail;
-    if (opt.has(QStringLiteral("report"))) {
-        const QString r = opt.value(QStringLiteral("report"));
+    if (args.isSet(Report)) {
+        const QString r = args.value(Report);
         if (r == QLatin1String("address"))
             which = ListReport::NameAddress;
         else if (r != QLatin1String("phone-email"))
-            throw Failure{QStringLiteral("--report is phone-email or address, not \"%1\".").arg(r),
-                          2};
+            throw UsageError{QStringLiteral("Option --report takes %1, not \"%2\".")
+                                 .arg(QLatin1String(Report.valueName), r)};
     }
-    if (!opt.has(QStringLiteral("csv")))
-        opt.required(QStringLiteral("out"));
-    if (!QFileInfo(data).isDir())
-        throw Failure{QStringLiteral("The data folder %1 does not exist.").arg(data), 1};
+    const ListEnvelopeStyle style =
+        args.isSet(Envelopes) ? envelopeStyle(args) : ListEnvelopeStyle();
 
-    RostConnection connection;
-    connection.setPath(data);
-    connection.connect();
+    RostConnection &connection = data.connection();
     ListMaker maker(connection, readSetupOf(connection));
     maker.openKindTables();
     if (!maker.chooseItem(kind, item))
@@ -165,16 +137,32 @@ int cmdList(const QStringList &args)
                 .arg(kind, maker.captions().join(QStringLiteral(", "))),
             1};
     Query &tbSQL = maker.tbSQL();
-    if (opt.has(QStringLiteral("csv")))
-        return writeCsv(tbSQL, connection, opt.value(QStringLiteral("csv")));
+    if (args.isSet(Csv))
+        return writeCsv(tbSQL, connection, args.value(Csv));
     if (tbSQL.recordCount() == 0)
         throw Failure{QStringLiteral("The list of \"%1\" in %2 is empty; nothing was printed.")
                           .arg(item, kind),
                       1};
-    const QString out = opt.value(QStringLiteral("out"));
-    if (opt.has(QStringLiteral("envelopes")))
-        return writeEnvelopes(opt, tbSQL, connection, data, out);
+    const QString out = args.value(PdfOutOption);
+    if (args.isSet(Envelopes))
+        return writeEnvelopes(args, style, tbSQL, connection, data.folder(), out);
     return writeReport(which, tbSQL, connection, out);
+}
+
+} // namespace
+
+Command listCommand()
+{
+    return Command::onData(
+        "list",
+        "The people holding an item: one of the two lists to PDF, an envelope for each to PDF, "
+        "or the list as CSV.",
+        {KindOption, Item,
+         oneOf({sequence({Report, PdfOutOption}),
+                sequence({Envelopes, oneOf({NameLineOption, NameTextOption}),
+                          optional(oneOf({ReturnOption, NoReturnOption})), PdfOutOption}),
+                Csv})},
+        cmdList);
 }
 
 } // namespace rost::batch

@@ -1,34 +1,36 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
+#include "SharedOptions.h"
 
-#include "directory/RostConnection.h"
 #include "lists/ListKindTables.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace rost::batch {
 
+namespace {
+
 // What View List Fields shows for one person, every kind at once: "caption<TAB>item" per entry.
-int cmdListFields(const QStringList &args)
+int cmdListFields(const Arguments &args, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data"), QStringLiteral("indiv")}, {});
-    const QString data = opt.required(QStringLiteral("data"));
-    opt.required(QStringLiteral("indiv"));
-    const int indiv = opt.intValue(QStringLiteral("indiv"), 0);
-    if (indiv < -32768 || indiv > 32767)
-        throw Failure{QStringLiteral("--indiv must lie between -32768 and 32767."), 2};
-    if (!QFileInfo(data).isDir())
-        throw Failure{QStringLiteral("The data folder %1 does not exist.").arg(data), 1};
-    RostConnection connection;
-    connection.setPath(data);
-    connection.connect();
+    RostConnection &connection = data.connection();
     const std::vector<HeldItem> held =
-        heldItems(connection, readSetupOf(connection), static_cast<qint16>(indiv));
+        heldItems(connection, readSetupOf(connection), args.number<qint16>(IndivOption));
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     for (const HeldItem &h : held)
         out << h.caption << '\t' << h.item << '\n';
     return 0;
+}
+
+} // namespace
+
+Command listFieldsCommand()
+{
+    return Command::onData("listfields",
+                           "Every list item a person holds, as the list field's caption, a tab "
+                           "and the item.",
+                           {IndivOption}, cmdListFields);
 }
 
 } // namespace rost::batch

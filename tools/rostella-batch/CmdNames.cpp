@@ -1,37 +1,32 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
+#include "SharedOptions.h"
 
-#include "directory/RostConnection.h"
 #include "names/HouseholdNameComposer.h"
 #include "names/NamesError.h"
 
 #include <QByteArray>
 
 #include <cstdio>
-#include <limits>
 
 namespace rost::batch {
+
+namespace {
+
+constexpr Option ListLines{"list", nullptr,
+                           "the list envelopes' lines: a couple line without a spouse falls back "
+                           "to the one-person line"};
 
 // The eight name lines of one individual as the clipboard and single envelope dialogs offer
 // them, or with --list as the list envelopes compose them (a couple line without a spouse falls
 // back to the one-person line).
-int cmdNames(const QStringList &args)
+int cmdNames(const Arguments &args, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data"), QStringLiteral("indiv")},
-                      {QStringLiteral("list")});
-    const QString data = opt.required(QStringLiteral("data"));
-    opt.required(QStringLiteral("indiv"));
-    const int indiv = opt.intValue(QStringLiteral("indiv"), 0);
-    if (indiv < std::numeric_limits<qint16>::min() || indiv > std::numeric_limits<qint16>::max())
-        throw Failure{QStringLiteral("Option --indiv needs a number from -32768 to 32767."), 2};
-    const auto indivId = static_cast<qint16>(indiv);
-
-    RostConnection connection;
-    connection.setPath(data);
-    connection.connect();
-    HouseholdNameComposer composer(connection);
+    const auto indivId = args.number<qint16>(IndivOption);
+    HouseholdNameComposer composer(data.connection());
     QString out;
     try {
-        if (opt.has(QStringLiteral("list"))) {
+        if (args.isSet(ListLines)) {
             const auto row = composer.findIndividual(indivId);
             if (!row)
                 throw NamesError(QStringLiteral("No individual %1").arg(indivId));
@@ -50,6 +45,15 @@ int cmdNames(const QStringList &args)
     const QByteArray bytes = out.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     return 0;
+}
+
+} // namespace
+
+Command namesCommand()
+{
+    return Command::onData("names",
+                           "The eight name lines of a person, each after its name and a tab.",
+                           {IndivOption, optional(ListLines)}, cmdNames);
 }
 
 } // namespace rost::batch

@@ -1,18 +1,20 @@
-#include "Commands.h"
+#include "Command.h"
 
 #include "sample/CsvPack.h"
 
 #include <QTextStream>
 
-#include <cstdio>
-
 namespace rost::batch {
 
-int cmdPack(const QStringList &args)
+namespace {
+
+constexpr Option Csv{"csv", "DIR", "the folder of CSV files, one per table, named after it"};
+constexpr Option Out{"out", "FILE.zip", "the archive to write"};
+
+int cmdPack(const Arguments &args)
 {
-    const Options options(args, {QStringLiteral("csv"), QStringLiteral("out")}, {});
-    const QString csvDir = options.required(QStringLiteral("csv"));
-    const QString out = options.required(QStringLiteral("out"));
+    const QString csvDir = args.value(Csv);
+    const QString out = args.value(Out);
     try {
         const PackResult result = packCsv(csvDir, out);
         QTextStream stream(stdout);
@@ -23,6 +25,16 @@ int cmdPack(const QStringList &args)
         throw Failure{e.text(), 1};
     }
     return 0;
+}
+
+} // namespace
+
+Command packCommand()
+{
+    return Command("pack",
+                   "Builds the table files from CSV and zips them. A bad value is reported with "
+                   "file, line and field, and then nothing is written.",
+                   {Csv, Out}, cmdPack);
 }
 
 } // namespace rost::batch

@@ -1,15 +1,15 @@
-#include "Commands.h"
+#include "Command.h"
+#include "DataContext.h"
 
 #include "directory/Query.h"
-#include "directory/RostConnection.h"
 
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace rost::batch {
 
 namespace {
+
+constexpr Argument Sql{"\"SQL\"", "one SELECT statement; tables are named without extension"};
 
 // Tab-separated output stays one line per row: tabs, line breaks and backslashes inside values
 // are written as \t, \n, \r and \\.
@@ -27,18 +27,10 @@ QString cellText(const QVariant &v)
     return s;
 }
 
-} // namespace
-
-int cmdQuery(const QStringList &args)
+int cmdQuery(const Arguments &args, DataContext &data)
 {
-    const Options opt(args, {QStringLiteral("data")}, {});
-    if (opt.positional().size() != 1)
-        throw Failure{QStringLiteral("Give exactly one SQL statement."), 2};
-    RostConnection connection;
-    connection.setPath(opt.required(QStringLiteral("data")));
-    connection.connect();
-    Query query(connection);
-    query.setSql(opt.positional().first());
+    Query query(data.connection());
+    query.setSql(args.argument(Sql));
     query.open();
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
@@ -50,6 +42,16 @@ int cmdQuery(const QStringList &args)
         out << cells.join(QLatin1Char('\t')) << '\n';
     }
     return 0;
+}
+
+} // namespace
+
+Command queryCommand()
+{
+    return Command::onData("query",
+                           "Runs one SELECT through the engine and prints a header row, then the "
+                           "rows, tab-separated.",
+                           {Sql}, cmdQuery);
 }
 
 } // namespace rost::batch

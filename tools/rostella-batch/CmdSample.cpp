@@ -1,41 +1,33 @@
-#include "Commands.h"
+#include "Command.h"
 
 #include "sample/SampleDirectory.h"
 #include "sample/SampleError.h"
 
 #include <QTextStream>
 
-#include <cstdio>
+#include <limits>
 
 namespace rost::batch {
 
-int cmdSample(const QStringList &args)
+namespace {
+
+constexpr Option Out{"out", "DIR", "the folder to write into, made when missing"};
+constexpr Option Families{"families", "N", "how many families",
+                          NumberRange{0, std::numeric_limits<int>::max()}};
+constexpr Option Individuals{"individuals", "N", "families are added until there are N individuals",
+                             NumberRange{1, MaxIndividuals}};
+constexpr Option Seed{"seed", "S", "the same seed writes the same directory",
+                      NumberRange{0, std::numeric_limits<quint64>::max()}};
+constexpr Option Zip{"zip", nullptr, "write DIR/RostData.zip holding the tables instead"};
+
+int cmdSample(const Arguments &args)
 {
-    const Options options(args,
-                          {QStringLiteral("out"), QStringLiteral("families"),
-                           QStringLiteral("individuals"), QStringLiteral("seed")},
-                          {QStringLiteral("zip")});
     SampleOptions sample;
-    const QString out = options.required(QStringLiteral("out"));
-    if (options.has(QStringLiteral("families")) && options.has(QStringLiteral("individuals")))
-        throw Failure{QStringLiteral("Give either --families or --individuals, not both."), 2};
-    sample.families = options.intValue(QStringLiteral("families"), sample.families);
-    if (options.has(QStringLiteral("individuals"))) {
-        sample.individuals = options.intValue(QStringLiteral("individuals"), 0);
-        if (sample.individuals < 1)
-            throw Failure{QStringLiteral("Option --individuals needs a number from 1 to %1.")
-                              .arg(MaxIndividuals),
-                          2};
-    }
-    if (options.has(QStringLiteral("seed"))) {
-        bool ok = false;
-        sample.seed = options.value(QStringLiteral("seed")).toULongLong(&ok);
-        if (!ok)
-            throw Failure{QStringLiteral("Option --seed needs a whole number, not \"%1\".")
-                              .arg(options.value(QStringLiteral("seed"))),
-                          2};
-    }
-    sample.zip = options.has(QStringLiteral("zip"));
+    const QString out = args.value(Out);
+    sample.families = args.number(Families, sample.families);
+    sample.individuals = args.number(Individuals, sample.individuals);
+    sample.seed = args.number(Seed, sample.seed);
+    sample.zip = args.isSet(Zip);
     try {
         const SampleSize size = sampleSize(sample);
         writeSampleDirectory(out, sample);
@@ -46,6 +38,17 @@ int cmdSample(const QStringList &args)
         throw Failure{e.text(), 1};
     }
     return 0;
+}
+
+} // namespace
+
+Command sampleCommand()
+{
+    return Command("sample",
+                   "Writes a realistic, deterministic sample directory: loose table files, or with "
+                   "--zip the archive the program imports.",
+                   {Out, optional(oneOf({Families, Individuals})), optional(Seed), optional(Zip)},
+                   cmdSample);
 }
 
 } // namespace rost::batch

@@ -1,70 +1,48 @@
 #include "Commands.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <exception>
 
 #include <unistd.h>
 
-namespace rost::batch {
-
-Options::Options(const QStringList &args, const QStringList &valued, const QStringList &flags)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            m_positional << a;
-            continue;
-        }
-        const QString name = a.mid(2);
-        if (valued.contains(name)) {
-            if (i + 1 >= args.size())
-                throw Failure{QStringLiteral("Option %1 needs a value.").arg(a), 2};
-            m_values.insert(name, args.at(++i));
-        } else if (flags.contains(name)) {
-            m_values.insert(name, QString());
-        } else {
-            throw Failure{QStringLiteral("Unknown option %1.").arg(a), 2};
-        }
-    }
-}
-
-QString Options::required(const QString &name) const
-{
-    if (!m_values.contains(name))
-        throw Failure{QStringLiteral("Option --%1 is required.").arg(name), 2};
-    return m_values.value(name);
-}
-
-int Options::intValue(const QString &name, int fallback) const
-{
-    if (!m_values.contains(name))
-        return fallback;
-    bool ok = false;
-    const int v = m_values.value(name).toInt(&ok);
-    if (!ok)
-        throw Failure{QStringLiteral("Option --%1 needs a whole number, not \"%2\".")
-                          .arg(name, m_values.value(name)),
-                      2};
-    return v;
-}
-
-} // namespace rost::batch
-
 namespace {
 
-void printHelp(FILE *to)
+using rost::batch::Command;
+
+// How the program is called at all; follows an error that no command's usage line explains.
+const QString ProgramUsage =
+    QStringLiteral("Usage: rostella-batch (COMMAND [OPTION]... | --help | --version)");
+
+QString programHelp()
 {
-    QTextStream out(to);
-    out << "rostella-batch: Rostella's core and rendering code without windows.\n\nUsage:\n";
-    for (const auto &c : rost::batch::commands())
-        out << "  rostella-batch " << c.name << " " << c.usage << "\n";
-    out << "\nrostella-batch COMMAND --help is the same as --help.\n";
+    QString text = QStringLiteral("rostella-batch: Rostella's core and rendering code without "
+                                  "windows.\n\n") +
+                   ProgramUsage + QStringLiteral("\n\nCommands:\n");
+    for (const Command &command : rost::batch::commands())
+        text += QStringLiteral("  ") + command.usageLine() + QLatin1Char('\n');
+    text += QStringLiteral("\nrostella-batch COMMAND --help describes the command and its "
+                           "options.\n");
+    return text;
+}
+
+void print(FILE *to, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+}
+
+// A command line that cannot run: one line saying why, then the usage that would.
+int usageError(const QString &who, const QString &why, const QString &usage)
+{
+    print(stderr, who + QStringLiteral(": ") + why + QLatin1Char('\n') + usage + QLatin1Char('\n'));
+    return 2;
 }
 
 } // namespace
@@ -85,28 +63,49 @@ int main(int argc, char **argv)
             qputenv("XDG_RUNTIME_DIR", dir);
     }
     QGuiApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
-        args.first() == QLatin1String("-h") || args.contains(QLatin1String("--help"))) {
-        printHelp(args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+
+    // Everything after the command's name is the command's to parse.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption versionOption(QStringLiteral("version"), {});
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
+    const QString program = QStringLiteral("rostella-batch");
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(program, parser.errorText(), ProgramUsage);
+    if (parser.isSet(helpOption)) {
+        print(stdout, programHelp());
+        return 0;
     }
+    if (parser.isSet(versionOption)) {
+        print(stdout, program + QStringLiteral(" " ROST_VERSION "\n"));
+        return 0;
+    }
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty()) {
+        print(stderr, programHelp());
+        return 2;
+    }
+
     const QString name = args.takeFirst();
-    for (const auto &c : rost::batch::commands()) {
-        if (name != QLatin1String(c.name))
-            continue;
-        try {
-            return c.run(args);
-        } catch (const rost::batch::Failure &f) {
-            std::fprintf(stderr, "rostella-batch %s: %s\n", c.name,
-                         f.text.toLocal8Bit().constData());
-            return f.exitCode;
-        } catch (const std::exception &e) {
-            std::fprintf(stderr, "rostella-batch %s: %s\n", c.name, e.what());
-            return 1;
-        }
+    const auto &all = rost::batch::commands();
+    const auto command = std::find_if(
+        all.begin(), all.end(), [&](const Command &c) { return name == QLatin1String(c.name()); });
+    if (command == all.end())
+        return usageError(program, QStringLiteral("Unknown command \"%1\".").arg(name),
+                          ProgramUsage);
+    const QString who = program + QLatin1Char(' ') + name;
+    try {
+        return command->execute(args);
+    } catch (const rost::batch::UsageError &e) {
+        return usageError(who, e.text, QStringLiteral("Usage: ") + command->usageLine());
+    } catch (const rost::batch::Failure &f) {
+        print(stderr, who + QStringLiteral(": ") + f.text + QLatin1Char('\n'));
+        return f.exitCode;
+    } catch (const std::exception &e) {
+        print(stderr,
+              who + QStringLiteral(": ") + QString::fromLocal8Bit(e.what()) + QLatin1Char('\n'));
+        return 1;
     }
-    std::fprintf(stderr, "rostella-batch: unknown command \"%s\"; see --help.\n",
-                 name.toLocal8Bit().constData());
-    return 2;
 }

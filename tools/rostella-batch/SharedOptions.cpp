@@ -1,0 +1,26 @@
+#include "SharedOptions.h"
+
+namespace rost::batch {
+
+NameLine nameLineOf(const Arguments &args)
+{
+    const QString text = args.value(NameLineOption);
+    if (const std::optional<NameLine> line = nameLineFromName(text))
+        return *line;
+    QStringList names;
+    for (NameLine line : allNameLines())
+        names << nameLineName(line);
+    throw UsageError{QStringLiteral("Unknown name line \"%1\"; the lines are %2.")
+                         .arg(text, names.join(QStringLiteral(", ")))};
+}
+
+bool printReturnOf(const Arguments &args, bool stored)
+{
+    if (args.isSet(ReturnOption))
+        return true;
+    if (args.isSet(NoReturnOption))
+        return false;
+    return stored;
+}
+
+} // namespace rost::batch

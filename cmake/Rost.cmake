@@ -7,6 +7,9 @@ target_compile_options(rost_settings INTERFACE
 if(ROST_WERROR)
   target_compile_options(rost_settings INTERFACE -Werror)
 endif()
+# A section per function, so that scripts/check-unused.sh can ask the linker which functions the
+# programs never reach.
+target_compile_options(rost_settings INTERFACE -ffunction-sections)
 target_compile_definitions(rost_settings INTERFACE
   QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY QT_NO_FOREACH
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)

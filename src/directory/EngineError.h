@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "directory/RostError.h"
 
 namespace rost {
 
 // An error of the table engine: a code and a text for the user. Codes below 1000 are SQLite's
 // result codes; the engine's own start at 7000.
-class EngineError : public std::runtime_error
+class EngineError : public RostError
 {
 public:
     enum Code {
@@ -26,15 +24,11 @@ public:
         NotEditing = 7012,
     };
 
-    EngineError(int code, const QString &text)
-        : std::runtime_error(text.toStdString()), m_code(code), m_text(text)
-    {}
+    EngineError(int code, const QString &text) : RostError(text), m_code(code) {}
     int code() const { return m_code; }
-    QString text() const { return m_text; }
 
 private:
     int m_code;
-    QString m_text;
 };
 
 } // namespace rost

@@ -1,21 +1,15 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "directory/RostError.h"
 
 namespace rost {
 
-// A file could not be written (or read where reading matters). The text is for the user and
-// carries the system's own error text.
-class IoError : public std::runtime_error
+// A file could not be written (or read where reading matters). The text carries the system's own
+// error text.
+class IoError : public RostError
 {
 public:
-    explicit IoError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    QString text() const { return m_text; }
-
-private:
-    QString m_text;
+    using RostError::RostError;
 };
 
 } // namespace rost

@@ -1,22 +1,14 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "directory/RostError.h"
 
 namespace rost {
 
-// A request the sample generator, the CSV packer or the zip writer cannot carry out; the text is
-// meant for the user as it stands.
-class SampleError : public std::runtime_error
+// A request the sample generator, the CSV packer or the zip writer cannot carry out.
+class SampleError : public RostError
 {
 public:
-    explicit SampleError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text)
-    {}
-    QString text() const { return m_text; }
-
-private:
-    QString m_text;
+    using RostError::RostError;
 };
 
 } // namespace rost

@@ -1,6 +1,6 @@
 #include "platform/ui/Prompts.h"
 
-#include "directory/EngineError.h"
+#include "directory/RostError.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -163,7 +163,7 @@ bool guarded(QWidget *parent, const std::function<void()> &action)
     try {
         action();
         return true;
-    } catch (const EngineError &e) {
+    } catch (const RostError &e) {
         showError(parent, e.text());
     } catch (const std::exception &e) {
         showError(parent, QString::fromUtf8(e.what()));

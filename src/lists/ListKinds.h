@@ -35,9 +35,9 @@ QString peopleStatement(ListKind kind, const QString &item);
 // text in single quotes, each single quote inside doubled: O'Neil gives 'O''Neil'.
 QString sqlLiteral(const QString &text);
 
-// The one grid column of the kind's list table when viewing one person's entries:
-// "Field\twidth\ttitle", the user lists titled with their names.
-QString columnDefinition(ListKind kind, const TDirectorySetup &setup);
+// The title of the item column when viewing one person's entries: "Offices", "Talents",
+// "Activities", or the user list's name, at most 20 characters.
+QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup);
 
 struct OfferedKind
 {

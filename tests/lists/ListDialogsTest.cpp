@@ -5,10 +5,9 @@
 #include "envelopes/RecordingSurface.h"
 #include "lists/ui/MakeLists.h"
 #include "lists/ui/PrintListEnv.h"
-#include "lists/ui/QueryGridView.h"
 #include "lists/ui/ReportRunner.h"
 #include "lists/ui/ViewListFields.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/Prompts.h"
 
 #include "ListFixture.h"
@@ -195,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(report.texts().front().text, QStringLiteral("Carol Brown"));
         QCOMPARE(pages, std::vector<int>{1});
         QCOMPARE(form.tbSQL().recNo(), 0);
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
         // The main window's families cursor followed the list to its last family.
         QCOMPARE(d.tbFam.integer(QLatin1String(fld::FamilyIdNum)), 1);
         QCOMPARE(d.tbFam.indexName(), QStringLiteral("Family ID Num Order"));
@@ -208,7 +207,7 @@ private Q_SLOTS:
         form.grid()->selectRow(1);
         form.Namephoneemailaddress1->trigger();
         QCOMPARE(phones.texts().front().text, QStringLiteral("Name"));
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
     }
 
     void envelopeCommands()
@@ -250,7 +249,7 @@ private Q_SLOTS:
                 names << t.text;
         QCOMPARE(names, (QStringList{"Matilda and William Smith", "William and Matilda Smith"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
 
         // An empty list opens no dialog and sends no job; the user is told.
         QueuedPrompts prompts;

@@ -3,7 +3,7 @@
 #include "ui_LookupDialog.h"
 
 #include "directory/Cursor.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -44,7 +44,7 @@ QLineEdit *LookupDialog::searchEdit() const
     return m_ui->SearchEdit;
 }
 
-CursorGridView *LookupDialog::namesList() const
+GridView *LookupDialog::namesList() const
 {
     return m_ui->NamesList;
 }
@@ -82,12 +82,12 @@ void LookupDialog::openCursor(RostConnection &connection)
     cursor->setIndexName(m_indexName);
     cursor->open();
     m_cursor = std::move(cursor);
-    m_ui->NamesList->setCursor(m_cursor.get());
+    m_ui->NamesList->setSource(m_cursor.get());
 }
 
 void LookupDialog::closeCursor()
 {
-    m_ui->NamesList->setCursor(nullptr);
+    m_ui->NamesList->setSource(nullptr);
     m_cursor.reset();
 }
 

@@ -11,7 +11,7 @@ TfdFamLookupForm::TfdFamLookupForm(QWidget *parent)
                     QStringLiteral("&Call family"),
                     QLatin1String(tbl::Families),
                     QLatin1String(idx::FamilyNameOrder),
-                    {QStringLiteral("Family Name\t40\tFamily Name")},
+                    {{QLatin1String(fld::FamilyName), 40, QStringLiteral("Family Name")}},
                     6},
                    parent)
 {

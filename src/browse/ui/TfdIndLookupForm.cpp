@@ -3,7 +3,7 @@
 #include "browse/FoundPerson.h"
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 
 #include <QLineEdit>
 #include <QValidator>
@@ -32,8 +32,9 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
                     QStringLiteral("&Call individual"),
                     QLatin1String(tbl::Individuals),
                     QLatin1String(idx::LastNameAndGoesByOrder),
-                    {QStringLiteral("Last Name\t20\tLast Name"),
-                     QStringLiteral("Goes By\t20\tGoes By"), QStringLiteral("Title\t10\tTitle")},
+                    {{QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
+                     {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
+                     {QLatin1String(fld::Title), 10, QStringLiteral("Title")}},
                     7},
                    parent)
 {
@@ -41,8 +42,6 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);
-    // The widths in characters are measured in the dialog's own type.
-    namesList()->setColumns(namesList()->gridModel()->columns());
     searchEdit()->setValidator(new UpperCaseValidator(searchEdit()));
     namesList()->setBoldTitles(true);
 }

@@ -20,7 +20,7 @@ namespace rost {
 
 class Cursor;
 class RostConnection;
-class QueryGridView;
+class GridView;
 
 // "Make Lists": finds the people who hold an item of a list field, shows them in a grid and
 // prints them as a list or on envelopes.
@@ -61,7 +61,7 @@ public:
 
     Query &tbSQL() { return m_maker.tbSQL(); }
     Query &tbSQLList() { return m_maker.tbSQLList(); }
-    QueryGridView *grid() const;
+    GridView *grid() const;
     QMenu *popupMenu() const { return m_puMenu; }
     QAction *Namephoneemailaddress1 = nullptr;
     QAction *Nameandaddresslist1 = nullptr;
@@ -76,7 +76,6 @@ private:
     void RvSystemExecute();
     void updateCommands();
     bool refuseEmptyList(const QString &what);
-    void backToFirstRow();
 
     std::unique_ptr<Ui::MakeListsForm> m_ui;
     RostConnection &m_connection;

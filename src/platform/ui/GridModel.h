@@ -29,7 +29,6 @@ public:
     ~GridModel() override;
 
     void setSource(RowSource *source);
-    RowSource *source() const { return m_source; }
 
     void setColumns(const QList<GridColumn> &columns);
     const QList<GridColumn> &columns() const { return m_columns; }

@@ -6,7 +6,7 @@
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
-#include "platform/ui/CursorGridModel.h"
+#include "platform/ui/GridModel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,9 +16,9 @@ using namespace rost;
 
 namespace {
 
-const QStringList columns{QStringLiteral("Last Name\t20\tLast Name"),
-                          QStringLiteral("Goes By\t20\tGoes By"),
-                          QStringLiteral("Title\t10\tTitle")};
+const QList<GridColumn> columns{{QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
+                                {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
+                                {QLatin1String(fld::Title), 10, QStringLiteral("Title")}};
 
 void BM_OpenFindIndividual(benchmark::State &state)
 {
@@ -28,10 +28,10 @@ void BM_OpenFindIndividual(benchmark::State &state)
     for (auto _ : state) {
         Cursor c(conn, QLatin1String(tbl::Individuals));
         c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
-        CursorGridModel model;
+        GridModel model;
         model.setColumns(columns);
         c.open();
-        model.setCursor(&c);
+        model.setSource(&c);
         benchmark::DoNotOptimize(model.rowCount());
     }
 }
@@ -43,12 +43,12 @@ void BM_SearchKeystroke(benchmark::State &state)
     conn.connect();
     Cursor c(conn, QLatin1String(tbl::Individuals));
     c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
-    CursorGridModel model;
+    GridModel model;
     model.setColumns(columns);
     c.open();
-    model.setCursor(&c);
+    model.setSource(&c);
     int reported = -1;
-    QObject::connect(&model, &CursorGridModel::currentRowChanged, [&](int row) { reported = row; });
+    QObject::connect(&model, &GridModel::currentRowChanged, [&](int row) { reported = row; });
     // What a user types letter by letter, deleted again at the end.
     const QStringList texts{
         QStringLiteral("W"),   QStringLiteral("WI"), QStringLiteral("WIL"), QStringLiteral("WILS"),

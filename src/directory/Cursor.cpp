@@ -103,6 +103,7 @@ void Cursor::open()
     const bool found = fetchInto(st);
     m_bof = true;
     m_eof = !found;
+    m_rowsChanged = true;
     notify(Event::StateChanged);
     // Opening on rows is a move to the first one; an empty table still tells its details.
     moved();
@@ -233,8 +234,13 @@ void Cursor::setIndexName(const QString &indexName)
         prepareOrder();
         throw;
     }
-    if (m_master)
+    if (m_master) {
         followMaster();
+    } else {
+        // The current row stays, so nothing moved; only the rows' order is new.
+        m_rowsChanged = false;
+        notifyRows(Change::Rows);
+    }
 }
 
 void Cursor::setMasterSource(Cursor *master, const QString &masterField)
@@ -246,8 +252,12 @@ void Cursor::setMasterSource(Cursor *master, const QString &masterField)
     if (m_master)
         m_master->m_details.push_back(this);
     invalidateStatements();
-    if (m_open && m_master)
+    if (m_open && m_master) {
         followMaster();
+    } else if (m_open) {
+        m_rowsChanged = false;
+        notifyRows(Change::Rows);
+    }
 }
 
 void Cursor::setFilter(const QString &filter)
@@ -256,6 +266,8 @@ void Cursor::setFilter(const QString &filter)
     m_filterField.clear();
     m_filterValue = QVariant();
     invalidateStatements();
+    // A filter that is on applies from the next move, which tells the row listeners.
+    m_rowsChanged = m_open;
     if (filter.trimmed().isEmpty() || !m_open)
         return;
     static const QRegularExpression re(
@@ -437,6 +449,17 @@ void Cursor::notify(Event event)
     const auto listeners = m_listeners;
     for (const auto &[id, listener] : listeners)
         listener(event);
+    if (event == Event::Closed) {
+        m_rowsChanged = false;
+        notifyRows(Change::Closed);
+    } else if (m_rowsChanged) {
+        m_rowsChanged = false;
+        notifyRows(Change::Rows);
+    } else if (event == Event::Scrolled) {
+        notifyRows(Change::CurrentRow);
+    } else if (event == Event::DataChanged) {
+        notifyRows(Change::CurrentValues);
+    }
 }
 
 void Cursor::moved()
@@ -458,6 +481,7 @@ Statement &Cursor::firstStatement()
 void Cursor::followMaster()
 {
     checkBrowseMode();
+    m_rowsChanged = true;
     m_masterValue = masterHasRow() ? m_master->value(m_masterField) : QVariant();
     moveToFirst();
 }
@@ -794,6 +818,8 @@ void Cursor::post()
                                  .arg(selectList(), m_qualified, quoteIdent(m_rowIdName)));
         reread.bind(1, m_rowId);
         fetchInto(reread);
+        // The saved keys may sort the row elsewhere.
+        m_rowsChanged = true;
     }
     m_editing = false;
     m_changes.clear();
@@ -850,6 +876,7 @@ void Cursor::deleteRecord()
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_qualified, quoteIdent(m_rowIdName)));
     del.bind(1, m_rowId);
     del.step();
+    m_rowsChanged = true;
     positionAfterLoss(oldKey);
     moved();
 }
@@ -858,6 +885,8 @@ void Cursor::refresh()
 {
     requireOpen();
     checkBrowseMode();
+    // Rows saved through other cursors may have come, gone or moved.
+    m_rowsChanged = true;
     if (!m_hasRow) {
         first();
         return;
@@ -914,6 +943,17 @@ std::vector<qint64> Cursor::orderedRowIds() const
 QVariantList Cursor::rowValues(qint64 rowId, const QStringList &fields) const
 {
     requireOpen();
+    if (m_hasRow && rowId == m_rowId) {
+        // The current row is in memory, with the changes not yet saved.
+        QVariantList values;
+        for (const QString &f : fields) {
+            QVariant v = value(f);
+            if (v.typeId() == QMetaType::QString)
+                v = stripTrailingBlanks(v.toString());
+            values << v;
+        }
+        return values;
+    }
     QStringList cols;
     for (const QString &f : fields)
         cols << quoteIdent(m_columns[size_t(requireColumn(f))].name);

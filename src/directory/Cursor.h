@@ -1,5 +1,7 @@
 #pragma once
 
+#include "directory/RowSource.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -25,11 +27,13 @@ enum class CursorState { Inactive, Browse, Edit };
 // Like the data-access layer the windows were designed for, the cursor is set up while closed
 // (table, index, master, listeners) and then opened; opening a table that holds rows is a move to
 // its first row. Moving while a row is being edited posts the edit first.
-class Cursor
+//
+// As a RowSource its keys are the table's row numbers, in the current order and restriction.
+class Cursor : public RowSource
 {
 public:
     explicit Cursor(RostConnection &connection, const QString &tableFile = {});
-    ~Cursor();
+    ~Cursor() override;
     Cursor(const Cursor &) = delete;
     Cursor &operator=(const Cursor &) = delete;
 
@@ -39,7 +43,7 @@ public:
 
     void open();
     void close();
-    bool isOpen() const { return m_open; }
+    bool isOpen() const override { return m_open; }
     CursorState state() const;
 
     // Index names match without regard to case; an empty name selects the table's row order.
@@ -83,8 +87,8 @@ public:
     // The first row, in the current order, whose field equals value. A miss leaves the cursor.
     bool locate(const QString &field, const QVariant &value);
     // The row with this internal row number within the current restriction.
-    bool gotoRowId(qint64 rowId);
-    qint64 rowId() const { return m_hasRow ? m_rowId : -1; }
+    bool gotoRowId(qint64 rowId) override;
+    qint64 rowId() const override { return m_hasRow ? m_rowId : -1; }
 
     QStringList fieldNames() const;
     bool hasField(const QString &field) const;
@@ -121,9 +125,9 @@ public:
     int addAfterScroll(std::function<void()> handler);
 
     // For grids: every row of the current order and restriction as its row number, and rows
-    // fetched by row number. Neither moves the cursor.
-    std::vector<qint64> orderedRowIds() const;
-    QVariantList rowValues(qint64 rowId, const QStringList &fields) const;
+    // fetched by row number, the current one from memory. Neither moves the cursor.
+    std::vector<qint64> orderedRowIds() const override;
+    QVariantList rowValues(qint64 rowId, const QStringList &fields) const override;
 
 private:
     struct Column
@@ -196,6 +200,8 @@ private:
 
     bool m_editing = false;
     QHash<int, QVariant> m_changes;
+    // Which rows there are, or their order, changed since the row listeners were last told.
+    bool m_rowsChanged = false;
 
     mutable QHash<QString, std::shared_ptr<Statement>> m_statements;
     std::vector<std::pair<int, Listener>> m_listeners;

@@ -48,11 +48,15 @@ void Query::open()
     }
     m_open = true;
     m_connection.registerQuery(this);
-    first();
+    m_pos = m_rows.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.empty();
+    notifyRows(Change::Rows);
 }
 
 void Query::close()
 {
+    const bool wasOpen = m_open;
     if (m_open)
         m_connection.unregisterQuery(this);
     m_open = false;
@@ -60,27 +64,37 @@ void Query::close()
     m_rows.clear();
     m_pos = -1;
     m_eof = m_bof = true;
+    if (wasOpen)
+        notifyRows(Change::Closed);
+}
+
+void Query::setPosition(int pos)
+{
+    if (pos == m_pos)
+        return;
+    m_pos = pos;
+    notifyRows(Change::CurrentRow);
 }
 
 void Query::first()
 {
-    m_pos = m_rows.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_rows.empty();
+    setPosition(m_rows.empty() ? -1 : 0);
 }
 
 void Query::last()
 {
-    m_pos = int(m_rows.size()) - 1;
     m_eof = true;
     m_bof = m_rows.empty();
+    setPosition(int(m_rows.size()) - 1);
 }
 
 void Query::next()
 {
     if (m_pos + 1 < int(m_rows.size())) {
-        ++m_pos;
         m_bof = false;
+        setPosition(m_pos + 1);
     } else {
         m_eof = true;
     }
@@ -89,8 +103,8 @@ void Query::next()
 void Query::prior()
 {
     if (m_pos > 0) {
-        --m_pos;
         m_eof = false;
+        setPosition(m_pos - 1);
     } else {
         m_bof = true;
     }
@@ -100,8 +114,35 @@ void Query::gotoRow(int row)
 {
     if (row < 0 || row >= int(m_rows.size()))
         return;
-    m_pos = row;
     m_bof = m_eof = false;
+    setPosition(row);
+}
+
+std::vector<qint64> Query::orderedRowIds() const
+{
+    std::vector<qint64> ids(m_rows.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        ids[i] = qint64(i);
+    return ids;
+}
+
+QVariantList Query::rowValues(qint64 rowId, const QStringList &fields) const
+{
+    if (rowId < 0 || rowId >= qint64(m_rows.size()))
+        return {};
+    QVariantList values;
+    values.reserve(fields.size());
+    for (const QString &f : fields)
+        values << valueAt(int(rowId), columnIndex(f));
+    return values;
+}
+
+bool Query::gotoRowId(qint64 rowId)
+{
+    if (rowId < 0 || rowId >= qint64(m_rows.size()))
+        return false;
+    gotoRow(int(rowId));
+    return true;
 }
 
 int Query::columnIndex(const QString &field) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "directory/RowSource.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -13,11 +15,13 @@ class RostConnection;
 // An SQL SELECT over the directory's tables, named without extension. The result is read whole
 // when the query opens (lists are small next to the tables they come from) and walked like a
 // cursor. Replacing the statement closes the previous result.
-class Query
+//
+// As a RowSource its keys are the rows' positions, 0 for the first.
+class Query : public RowSource
 {
 public:
     explicit Query(RostConnection &connection);
-    ~Query();
+    ~Query() override;
     Query(const Query &) = delete;
     Query &operator=(const Query &) = delete;
 
@@ -25,7 +29,7 @@ public:
     QString sql() const { return m_sql; }
     void open();
     void close();
-    bool isOpen() const { return m_open; }
+    bool isOpen() const override { return m_open; }
 
     void first();
     void next();
@@ -45,8 +49,15 @@ public:
     QVariant value(const QString &field) const;
     QVariant valueAt(int row, int column) const;
 
+    std::vector<qint64> orderedRowIds() const override;
+    // A field the query has no column for reads as no value.
+    QVariantList rowValues(qint64 rowId, const QStringList &fields) const override;
+    qint64 rowId() const override { return m_pos; }
+    bool gotoRowId(qint64 rowId) override;
+
 private:
     const QVariant &cell(const QString &field) const;
+    void setPosition(int pos);
 
     RostConnection &m_connection;
     QString m_sql;

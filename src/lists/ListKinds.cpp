@@ -29,8 +29,8 @@ QString sqlTable(ListKind kind)
     return file;
 }
 
-// User list names are held to 20 characters, so a definition never passes 35.
-constexpr qsizetype DefinitionWidth = 35;
+// User list names are held to 20 characters wherever they title a column.
+constexpr qsizetype UserListNameWidth = 20;
 
 } // namespace
 
@@ -135,19 +135,18 @@ QString peopleStatement(ListKind kind, const QString &item)
            QLatin1String(") Order by \"Last Name\", \"First Name\"");
 }
 
-QString columnDefinition(ListKind kind, const TDirectorySetup &setup)
+QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup)
 {
     switch (kind) {
     case ListKind::Offices:
-        return QStringLiteral("Office\t20\tOffices");
+        return QStringLiteral("Offices");
     case ListKind::Talents:
-        return QStringLiteral("Talent\t20\tTalents");
+        return QStringLiteral("Talents");
     case ListKind::Activities:
-        return QStringLiteral("Activity\t20\tActivities");
+        return QStringLiteral("Activities");
     case ListKind::User1:
     case ListKind::User2:
-        return (kindItemField(kind) + QLatin1String("\t20\t") + kindCaption(kind, setup))
-            .left(DefinitionWidth);
+        return kindCaption(kind, setup).left(UserListNameWidth);
     }
     return {};
 }

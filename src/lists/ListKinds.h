@@ -33,9 +33,9 @@ QString peoplePrefix(ListKind kind);
 // goes in as an SQL literal, so any text is safe here.
 QString peopleStatement(ListKind kind, const QString &item);
 
-// The one grid column of the kind's list table when viewing one person's entries:
-// "Field\twidth\ttitle", the user lists titled with their names.
-QString columnDefinition(ListKind kind, const TDirectorySetup &setup);
+// The title of the item column when viewing one person's entries: "Offices", "Talents",
+// "Activities", or the user list's name, at most 20 characters.
+QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup);
 
 struct OfferedKind
 {

@@ -1,4 +1,7 @@
+#include "app/exe/AppDialogLauncher.h"
+#include "app/ui/RostMain.h"
 #include "directory/Cursor.h"
+#include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
 #include "platform/ui/DataBoundEdit.h"
@@ -6,13 +9,18 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/PictureView.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
 
 using namespace rost;
 
@@ -27,6 +35,19 @@ QByteArray png(int w, int h)
     image.save(&buffer, "PNG");
     return bytes;
 }
+
+// Replaces a memo's text the way a user does, line by line.
+void retype(QTextEdit *memo, const QStringList &lines)
+{
+    memo->setFocus();
+    memo->selectAll();
+    QTest::keyClick(memo, Qt::Key_Delete);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, lines.at(i));
+    }
+}
 } // namespace
 
 // The data-bound displays, the picture view and the help viewer of the main window.
@@ -39,7 +60,9 @@ private Q_SLOTS:
     void editFollowsAndPostsOnMove();
     void editKeepsTypedTrailingBlank();
     void editWithoutRowIsReadOnly();
+    void editShowsTheRowAgainAfterARefusedValue();
     void memoKeepsCrLineEnds();
+    void addressLinesAreStoredAlikeFromWindowAndDialog();
     void pictureFitsAndBadBytesShowNothing();
     void helpTopicsContentsAndSearch();
 
@@ -134,6 +157,21 @@ void BoundDisplaysTest::editWithoutRowIsReadOnly()
     edit.unbind();
 }
 
+void BoundDisplaysTest::editShowsTheRowAgainAfterARefusedValue()
+{
+    m_fam->open();
+    QueuedPrompts prompts;
+    DataBoundEdit edit;
+    edit.bind(m_fam.get(), QLatin1String(fld::FamilyIdNum));
+    QCOMPARE(edit.text(), QStringLiteral("1"));
+    QTest::keyClicks(&edit, QStringLiteral("x"));
+    QCOMPARE(prompts.asked.size(), size_t(1));
+    QCOMPARE(prompts.asked.front().kind, MessageKind::Error);
+    QCOMPARE(edit.text(), QStringLiteral("1"));
+    QCOMPARE(m_fam->integer(QLatin1String(fld::FamilyIdNum)), 1);
+    edit.unbind();
+}
+
 void BoundDisplaysTest::memoKeepsCrLineEnds()
 {
     m_fam->open();
@@ -151,6 +189,51 @@ void BoundDisplaysTest::memoKeepsCrLineEnds()
     memo.setLines({QStringLiteral("a"), QStringLiteral("b")});
     QCOMPARE(memo.lines(), (QStringList{"a", "b"}));
     QCOMPARE(m_fam->state(), CursorState::Browse); // filling the display edits nothing
+}
+
+// The main window's address block and the update-family dialog store typed lines in the same
+// bytes, whatever line ends the field held before.
+void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
+{
+    test::TestFolder folder;
+    auto one = test::family(1, QStringLiteral("One"));
+    one.insert(QLatin1String(fld::IntlAddress), QStringLiteral("Single line"));
+    test::writeTable(folder.path(), familiesTable(), {one, test::family(2, QStringLiteral("Two"))});
+    test::writeTable(folder.path(), individualsTable(), {});
+    test::writeSetup(folder.path(), false, false, false, false, false);
+    const QStringList lines{QStringLiteral("Rue 1"), QStringLiteral("75001 Paris")};
+    {
+        ProgramContext context(folder.path());
+        AppDialogLauncher launcher(context);
+        TRostMainForm window(context, launcher);
+        window.show();
+        window.FormActivate();
+        auto *address = window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"));
+        QVERIFY(address->isBound());
+        retype(address, lines);
+        auto *nav = window.findChild<RecordNavigator *>(QStringLiteral("Nav"));
+        nav->button(RecordNavigator::Button::Next)->click(); // saves the typed lines
+        QCOMPARE(window.browser().familyView().familyId, FamilyId(2));
+        QTimer::singleShot(0, [&lines] {
+            auto *form = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            QCOMPARE(form->windowTitle(), QStringLiteral("Update Family"));
+            retype(form->findChild<QTextEdit *>(QStringLiteral("IntlMemo")), lines);
+            form->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+        });
+        window.findChild<QPushButton *>(QStringLiteral("UpdateAddressButton"))->click();
+        QCOMPARE(address->lines(), lines);
+    }
+    RostConnection connection;
+    connection.setPath(folder.path());
+    connection.connect();
+    Cursor fam(connection, QLatin1String(tbl::Families));
+    fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    fam.open();
+    const QString typedInWindow = fam.text(QLatin1String(fld::IntlAddress));
+    fam.next();
+    QCOMPARE(fam.text(QLatin1String(fld::IntlAddress)), typedInWindow);
+    QCOMPARE(typedInWindow, QStringLiteral("Rue 1\r\n75001 Paris"));
 }
 
 void BoundDisplaysTest::pictureFitsAndBadBytesShowNothing()

@@ -3,7 +3,7 @@
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -174,7 +174,7 @@ private Q_SLOTS:
     {
         TfdIndLookupForm dialog;
         whenShown(dialog, [&] {
-            CursorGridView *list = dialog.namesList();
+            GridView *list = dialog.namesList();
             // Rows by last name: Adams, Orphan, Smith x3, Snow; the fourth is Mary Smith.
             const QRect cell = list->visualRect(list->model()->index(3, 1));
             // A real double-click begins with a click; the test library sends only the second.

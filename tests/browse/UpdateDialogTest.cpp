@@ -1,11 +1,11 @@
 #include "browse/ui/IndUpdateDialog.h"
-#include "browse/ui/RecordFieldEdit.h"
-#include "browse/ui/RecordMemoEdit.h"
 #include "browse/ui/RecordPanel.h"
 #include "browse/ui/TFamUpdateForm.h"
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
+#include "platform/ui/DataBoundEdit.h"
+#include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/RecordNavigator.h"
 
@@ -32,7 +32,7 @@ void retype(RecordPanel *panel, const char *field, const QString &text)
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         line->selectAll();
         QTest::keyClick(line, Qt::Key_Delete);
-    } else if (auto *memo = qobject_cast<QPlainTextEdit *>(editor)) {
+    } else if (auto *memo = qobject_cast<QTextEdit *>(editor)) {
         memo->selectAll();
         QTest::keyClick(memo, Qt::Key_Delete);
     }
@@ -109,12 +109,91 @@ private Q_SLOTS:
         const char *fields[] = {fld::VorelName, fld::Address1,    fld::Address2,
                                 fld::City,      fld::State,       fld::Zip,
                                 fld::Country,   fld::IntlAddress, fld::HomePhone};
-        for (int i = 0; i < labels.size(); ++i)
-            QCOMPARE(form.panel()->label(QLatin1String(fields[i]))->text(), labels.at(i));
-        QVERIFY(
-            qobject_cast<RecordMemoEdit *>(form.panel()->editor(QLatin1String(fld::IntlAddress))));
+        QWidget *previous = nullptr;
+        for (int i = 0; i < labels.size(); ++i) {
+            const QString field = QLatin1String(fields[i]);
+            QWidget *editor = form.panel()->editor(field);
+            QCOMPARE(form.panel()->label(field)->text(), labels.at(i));
+            QCOMPARE(form.panel()->label(field)->buddy(), editor);
+            QCOMPARE(editor->objectName(),
+                     field == QLatin1String(fld::IntlAddress) ? QStringLiteral("IntlMemo") : field);
+            if (previous) {
+                QWidget *next = previous->nextInFocusChain();
+                while (!(next->focusPolicy() & Qt::TabFocus))
+                    next = next->nextInFocusChain();
+                QCOMPARE(next, editor);
+            }
+            previous = editor;
+        }
+        auto *memo =
+            qobject_cast<DataBoundMemo *>(form.panel()->editor(QLatin1String(fld::IntlAddress)));
+        QVERIFY(memo);
+        QVERIFY(memo->frameShape() != QFrame::NoFrame);
+        QVERIFY(memo->tabChangesFocus());
+        auto *city = qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::City)));
+        auto *state =
+            qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::State)));
+        auto *name =
+            qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::VorelName)));
+        QVERIFY(city && state && name);
+        QVERIFY(city->hasFrame());
+        // Name 40, City 20 and State 4 characters wide.
+        const int perChar = city->fontMetrics().averageCharWidth();
+        QCOMPARE(name->sizeHint().width() - city->sizeHint().width(), 20 * perChar);
+        QCOMPARE(city->sizeHint().width() - state->sizeHint().width(), 16 * perChar);
+        QVERIFY(city->isReadOnly()); // no row before the table opens
         form.openTable();
         QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 1); // number order
+        QVERIFY(!city->isReadOnly());
+        QCOMPARE(city->text(), QStringLiteral("Old Town"));
+    }
+
+    // What the user types is what is saved: a trailing blank survives changes of other fields,
+    // nothing typed beyond a field's width is taken, and a table without rows takes no typing.
+    void familyPanelKeepsWhatIsTyped()
+    {
+        QueuedPrompts prompts;
+        TFamUpdateForm form(m_conn);
+        form.openTable();
+        form.show();
+        retype(form.panel(), fld::VorelName, QStringLiteral("Ann "));
+        retype(form.panel(), fld::City, QStringLiteral("Paris"));
+        auto *name = qobject_cast<QLineEdit *>(form.panel()->editor(QLatin1String(fld::VorelName)));
+        QCOMPARE(name->text(), QStringLiteral("Ann "));
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, QStringLiteral("Lee"));
+        retype(form.panel(), fld::Zip, QString(12, QLatin1Char('9')));
+        retype(form.panel(), fld::IntlAddress,
+               QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
+                   QString(30, QLatin1Char('y')));
+        QCOMPARE(qobject_cast<QTextEdit *>(form.panel()->editor(QLatin1String(fld::IntlAddress)))
+                     ->toPlainText(),
+                 QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
+                     QString(18, QLatin1Char('y'))); // 120 stored with the line end's CR LF
+        form.OKButtonClick();
+        QCOMPARE(familyField(1, fld::VorelName), QStringLiteral("Ann Lee"));
+        QCOMPARE(familyField(1, fld::City), QStringLiteral("Paris"));
+        QCOMPARE(familyField(1, fld::Zip), QString(10, QLatin1Char('9')));
+        QCOMPARE(familyField(1, fld::IntlAddress), QString(100, QLatin1Char('x')) +
+                                                       QStringLiteral("\r\n") +
+                                                       QString(18, QLatin1Char('y')));
+        QVERIFY(prompts.asked.empty());
+
+        Cursor all(m_conn, QLatin1String(tbl::Families));
+        all.open();
+        while (all.hasRow())
+            all.deleteRecord();
+        TFamUpdateForm empty(m_conn);
+        empty.openTable();
+        empty.show();
+        QVERIFY(qobject_cast<QLineEdit *>(empty.panel()->editor(QLatin1String(fld::City)))
+                    ->isReadOnly());
+        QVERIFY(qobject_cast<QTextEdit *>(empty.panel()->editor(QLatin1String(fld::IntlAddress)))
+                    ->isReadOnly());
+        retype(empty.panel(), fld::City, QStringLiteral("x"));
+        QCOMPARE(empty.tbFam().state(), CursorState::Browse);
+        QVERIFY(prompts.asked.empty());
     }
 
     // A save that fails keeps the dialog open with what was typed, so it can be saved later.

@@ -5,10 +5,9 @@
 #include "directory/Tables.h"
 #include "lists/ui/MakeLists.h"
 #include "lists/ui/PrintListEnv.h"
-#include "lists/ui/QueryGridView.h"
 #include "lists/ui/ReportRunner.h"
 #include "lists/ui/ViewListFields.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/Prompts.h"
 
 #include "ListFixture.h"
@@ -189,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(d.launcher.texts(0).front(), QStringLiteral("Carol Brown"));
         QCOMPARE(d.launcher.reportPages, std::vector<int>{1});
         QCOMPARE(form.tbSQL().recNo(), 0);
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
         // The main window's families cursor followed the list to its last family.
         QCOMPARE(d.tbFam.integer(QLatin1String(fld::FamilyIdNum)), 1);
         QCOMPARE(d.tbFam.indexName(), QStringLiteral("Family ID Num Order"));
@@ -197,7 +196,7 @@ private Q_SLOTS:
         form.grid()->selectRow(1);
         form.Namephoneemailaddress1->trigger();
         QCOMPARE(d.launcher.texts(1).front(), QStringLiteral("Name"));
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
     }
 
     void envelopeCommands()
@@ -218,7 +217,7 @@ private Q_SLOTS:
         form.Envelopesforentirelist1->trigger();
         QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
-        QCOMPARE(form.grid()->currentRow(), 0);
+        QCOMPARE(form.grid()->currentIndex().row(), 0);
 
         // An empty list opens no dialog and sends no job; the user is told.
         QueuedPrompts prompts;

@@ -3,7 +3,7 @@
 #include "ui_LookupDialog.h"
 
 #include "directory/Cursor.h"
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -44,7 +44,7 @@ QLineEdit *LookupDialog::searchEdit() const
     return m_ui->SearchEdit;
 }
 
-CursorGridView *LookupDialog::namesList() const
+GridView *LookupDialog::namesList() const
 {
     return m_ui->NamesList;
 }
@@ -79,12 +79,12 @@ void LookupDialog::openCursor(RostConnection &connection)
 {
     closeCursor();
     m_search = std::make_unique<NameSearch>(connection, m_kind);
-    m_ui->NamesList->setCursor(&m_search->cursor());
+    m_ui->NamesList->setSource(&m_search->cursor());
 }
 
 void LookupDialog::closeCursor()
 {
-    m_ui->NamesList->setCursor(nullptr);
+    m_ui->NamesList->setSource(nullptr);
     m_search.reset();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "browse/NameSearch.h"
+#include "platform/ui/GridColumn.h"
 
 #include <QDialog>
-#include <QStringList>
+#include <QList>
 
 #include <memory>
 
@@ -17,7 +18,7 @@ class LookupDialog;
 
 namespace rost {
 
-class CursorGridView;
+class GridView;
 class RostConnection;
 
 // What the find-family and find-individual dialogs share: a search box over a list of a whole
@@ -45,7 +46,7 @@ public:
     bool ListChosen() const { return m_listChosen; }
 
     QLineEdit *searchEdit() const;
-    CursorGridView *namesList() const;
+    GridView *namesList() const;
     QPushButton *callButton() const;
     QPushButton *cancelButton() const;
     QPushButton *helpButton() const;
@@ -72,7 +73,7 @@ protected:
         QString label;
         QString callCaption;
         NameSearch::Kind kind;
-        QStringList columns;
+        QList<GridColumn> columns;
         int helpTopic = 0;
     };
     LookupDialog(const Setup &setup, QWidget *parent);

@@ -1,9 +1,7 @@
 #include "browse/ui/RecordPanel.h"
 
-#include "browse/ui/RecordFieldEdit.h"
-#include "browse/ui/RecordMemoEdit.h"
-#include "directory/Cursor.h"
-#include "platform/ui/Prompts.h"
+#include "platform/ui/DataBoundEdit.h"
+#include "platform/ui/DataBoundMemo.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -32,32 +30,46 @@ void RecordPanel::setFields(const QList<RecordField> &fields)
         auto *label = new QLabel(f.label, this);
         QWidget *editor = nullptr;
         if (f.multiLine) {
-            auto *memo = new RecordMemoEdit(f.field, f.width, this);
-            connect(memo, &RecordMemoEdit::typed, this, &RecordPanel::write);
+            auto *memo = new DataBoundMemo(this);
+            memo->setFramed(true);
+            memo->setTabChangesFocus(true);
+            memo->setWidthChars(f.width);
             editor = memo;
         } else {
-            auto *edit = new RecordFieldEdit(f.field, f.width, this);
-            edit->setMaxLength(f.width);
-            connect(edit, &RecordFieldEdit::typed, this, &RecordPanel::write);
+            auto *edit = new DataBoundEdit(this);
+            edit->setFrame(true);
+            edit->setWidthChars(f.width);
             editor = edit;
         }
+        editor->setObjectName(f.field);
         label->setBuddy(editor);
         m_layout->addRow(label, editor);
         m_labels << label;
         m_editors << editor;
     }
-    load();
+    bindEditors();
 }
 
 void RecordPanel::setCursor(Cursor *cursor)
 {
-    if (m_cursor && m_listener >= 0)
-        m_cursor->removeListener(m_listener);
     m_cursor = cursor;
-    m_listener = -1;
-    if (m_cursor)
-        m_listener = m_cursor->addListener([this](Cursor::Event) { load(); });
-    load();
+    bindEditors();
+}
+
+void RecordPanel::bindEditors()
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        auto bindBox = [this, &field = m_fields.at(i).field](auto *box) {
+            if (m_cursor)
+                box->bind(m_cursor, field);
+            else
+                box->unbind();
+        };
+        if (auto *edit = qobject_cast<DataBoundEdit *>(m_editors.at(i)))
+            bindBox(edit);
+        else if (auto *memo = qobject_cast<DataBoundMemo *>(m_editors.at(i)))
+            bindBox(memo);
+    }
 }
 
 QWidget *RecordPanel::editor(const QString &field) const
@@ -74,35 +86,6 @@ QLabel *RecordPanel::label(const QString &field) const
         if (m_fields.at(i).field == field)
             return m_labels.at(i);
     return nullptr;
-}
-
-void RecordPanel::load()
-{
-    const bool hasRow = m_cursor && m_cursor->isOpen() && m_cursor->hasRow();
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const QString &field = m_fields.at(i).field;
-        QString value;
-        if (hasRow && m_cursor->hasField(field))
-            value = m_cursor->text(field);
-        if (auto *edit = qobject_cast<RecordFieldEdit *>(m_editors.at(i))) {
-            // The table's own width limits typing, so nothing typed is cut off on saving.
-            if (m_cursor && m_cursor->isOpen() && m_cursor->fieldWidth(field) > 0)
-                edit->setMaxLength(m_cursor->fieldWidth(field));
-            edit->showValue(value);
-            edit->setReadOnly(!hasRow);
-        } else if (auto *memo = qobject_cast<RecordMemoEdit *>(m_editors.at(i))) {
-            memo->showValue(value);
-            memo->setReadOnly(!hasRow);
-        }
-    }
-}
-
-void RecordPanel::write(const QString &field, const QString &text)
-{
-    if (!m_cursor || !m_cursor->isOpen() || !m_cursor->hasRow())
-        return;
-    if (!guarded(this, [&] { m_cursor->setText(field, text); }))
-        load();
 }
 
 } // namespace rost

@@ -10,8 +10,6 @@ class QLabel;
 namespace rost {
 
 class Cursor;
-class RecordFieldEdit;
-class RecordMemoEdit;
 
 struct RecordField
 {
@@ -21,9 +19,10 @@ struct RecordField
     bool multiLine = false;
 };
 
-// One label and one edit box per field of the current row of a cursor, in the given order. The
-// boxes follow every move and change of the cursor; typing changes the cursor's row, which the
-// cursor saves on post or on its next move. With no current row the boxes are read-only.
+// One label and one framed edit box per field of the current row of a cursor, in the given
+// order: the data-bound edits and memos the main window shows its fields with. The boxes follow
+// every move and change of the cursor; typing changes the cursor's row, which the cursor saves on
+// post or on its next move. With no current row the boxes are read-only.
 //
 // Detach the cursor with setCursor(nullptr) before the cursor is destroyed.
 class RecordPanel : public QWidget
@@ -38,16 +37,14 @@ public:
     void setCursor(Cursor *cursor);
     Cursor *cursor() const { return m_cursor; }
 
-    // The edit box of the field (a RecordFieldEdit or a RecordMemoEdit), or nullptr.
+    // The edit box of the field (a DataBoundEdit or a DataBoundMemo), or nullptr.
     QWidget *editor(const QString &field) const;
     QLabel *label(const QString &field) const;
 
 private:
-    void load();
-    void write(const QString &field, const QString &text);
+    void bindEditors();
 
     Cursor *m_cursor = nullptr;
-    int m_listener = -1;
     QFormLayout *m_layout;
     QList<RecordField> m_fields;
     QList<QLabel *> m_labels;

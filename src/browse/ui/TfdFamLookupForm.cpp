@@ -7,7 +7,7 @@ TfdFamLookupForm::TfdFamLookupForm(QWidget *parent)
                     QStringLiteral("Type in family name to view..."),
                     QStringLiteral("&Call family"),
                     NameSearch::Kind::Families,
-                    {QStringLiteral("Family Name\t40\tFamily Name")},
+                    {{QLatin1String(fld::FamilyName), 40, QStringLiteral("Family Name")}},
                     6},
                    parent)
 {

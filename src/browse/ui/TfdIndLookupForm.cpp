@@ -1,6 +1,7 @@
 #include "browse/ui/TfdIndLookupForm.h"
 
-#include "platform/ui/CursorGridView.h"
+#include "directory/Tables.h"
+#include "platform/ui/GridView.h"
 
 #include <QLineEdit>
 #include <QValidator>
@@ -28,8 +29,9 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
                     QStringLiteral("Type name of individual to view..."),
                     QStringLiteral("&Call individual"),
                     NameSearch::Kind::Individuals,
-                    {QStringLiteral("Last Name\t20\tLast Name"),
-                     QStringLiteral("Goes By\t20\tGoes By"), QStringLiteral("Title\t10\tTitle")},
+                    {{QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
+                     {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
+                     {QLatin1String(fld::Title), 10, QStringLiteral("Title")}},
                     7},
                    parent)
 {
@@ -37,8 +39,6 @@ TfdIndLookupForm::TfdIndLookupForm(QWidget *parent)
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);
-    // The widths in characters are measured in the dialog's own type.
-    namesList()->setColumns(namesList()->gridModel()->columns());
     searchEdit()->setValidator(new UpperCaseValidator(searchEdit()));
     namesList()->setBoldTitles(true);
 }

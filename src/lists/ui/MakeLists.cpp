@@ -2,8 +2,8 @@
 
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
-#include "lists/ui/QueryGridView.h"
 #include "platform/ui/DialogLauncher.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -15,19 +15,6 @@
 
 namespace rost {
 
-namespace {
-
-const QStringList &peopleColumns()
-{
-    static const QStringList columns{QStringLiteral("Last Name\t20\tLast Name"),
-                                     QStringLiteral("First Name\t20\tFirst Name"),
-                                     QStringLiteral("Home Phone\t20\tHome Phone"),
-                                     QStringLiteral("EMail Address\t40\tEMail Address")};
-    return columns;
-}
-
-} // namespace
-
 TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup &setup,
                                Cursor &tbFam, DialogLauncher &launcher, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MakeListsForm>()), m_connection(connection),
@@ -35,7 +22,14 @@ TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    m_ui->ListGrid->setQuery(m_maker.tbSQL(), peopleColumns());
+    m_ui->ListGrid->setBoldTitles(true);
+    m_ui->ListGrid->setColumns({
+        {QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
+        {QLatin1String(fld::FirstName), 20, QStringLiteral("First Name")},
+        {QLatin1String(fld::HomePhone), 20, QStringLiteral("Home Phone")},
+        {QLatin1String(fld::EMailAddress), 40, QStringLiteral("EMail Address")},
+    });
+    m_ui->ListGrid->setSource(&m_maker.tbSQL());
 
     m_puMenu = new QMenu(this);
     Namephoneemailaddress1 =
@@ -67,11 +61,11 @@ TMakeListsForm::TMakeListsForm(RostConnection &connection, const TDirectorySetup
 TMakeListsForm::~TMakeListsForm()
 {
     // The grid outlives the queries it shows: the widgets go after the members.
-    m_ui->ListGrid->clearQuery();
+    m_ui->ListGrid->setSource(nullptr);
     m_maker.close();
 }
 
-QueryGridView *TMakeListsForm::grid() const
+GridView *TMakeListsForm::grid() const
 {
     return m_ui->ListGrid;
 }
@@ -121,7 +115,6 @@ void TMakeListsForm::ToViewComboChange(const QString &text)
 void TMakeListsForm::ItemsComboChange(const QString &text)
 {
     guarded(this, [&] { m_maker.chooseItem(m_ui->ToViewCombo->currentText(), text); });
-    m_ui->ListGrid->refresh();
     updateCommands();
 }
 
@@ -141,12 +134,6 @@ bool TMakeListsForm::refuseEmptyList(const QString &what)
                                 QGuiApplication::applicationDisplayName(),
                                 QStringLiteral("The list is empty, so there is no %1.").arg(what));
     return true;
-}
-
-void TMakeListsForm::backToFirstRow()
-{
-    m_maker.tbSQL().first();
-    m_ui->ListGrid->refresh();
 }
 
 void TMakeListsForm::Namephoneemailaddress1Click()
@@ -176,7 +163,7 @@ void TMakeListsForm::RvSystemExecute()
             RvSystemPrint(report, pageStarted);
         });
     });
-    backToFirstRow();
+    m_maker.tbSQL().first();
     if (!m_warnings.isEmpty())
         Prompts::instance().message(this, MessageKind::Warning,
                                     QGuiApplication::applicationDisplayName(),
@@ -196,7 +183,7 @@ void TMakeListsForm::Envelopesforentirelist1Click()
     if (refuseEmptyList(QStringLiteral("envelope to print")))
         return;
     guarded(this, [&] { m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL()); });
-    backToFirstRow();
+    m_maker.tbSQL().first();
 }
 
 } // namespace rost

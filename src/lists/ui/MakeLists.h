@@ -19,7 +19,7 @@ namespace rost {
 class Cursor;
 class DialogLauncher;
 class RostConnection;
-class QueryGridView;
+class GridView;
 
 // "Make Lists": finds the people who hold an item of a list field, shows them in a grid and
 // prints them as a list or on envelopes.
@@ -51,7 +51,7 @@ public:
 
     Query &tbSQL() { return m_maker.tbSQL(); }
     Query &tbSQLList() { return m_maker.tbSQLList(); }
-    QueryGridView *grid() const;
+    GridView *grid() const;
     QMenu *popupMenu() const { return m_puMenu; }
     QAction *Namephoneemailaddress1 = nullptr;
     QAction *Nameandaddresslist1 = nullptr;
@@ -66,7 +66,6 @@ private:
     void RvSystemExecute();
     void updateCommands();
     bool refuseEmptyList(const QString &what);
-    void backToFirstRow();
 
     std::unique_ptr<Ui::MakeListsForm> m_ui;
     RostConnection &m_connection;

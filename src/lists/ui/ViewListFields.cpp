@@ -1,6 +1,6 @@
 #include "lists/ui/ViewListFields.h"
 
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
@@ -16,7 +16,6 @@ TViewListFieldsForm::TViewListFieldsForm(RostConnection &connection, const TDire
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_ui->ListGrid->setBoldTitles(true);
-    m_ui->ListGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
             &TViewListFieldsForm::ToViewComboChange);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -30,7 +29,7 @@ TViewListFieldsForm::~TViewListFieldsForm()
     FormClose();
 }
 
-CursorGridView *TViewListFieldsForm::grid() const
+GridView *TViewListFieldsForm::grid() const
 {
     return m_ui->ListGrid;
 }
@@ -72,8 +71,8 @@ void TViewListFieldsForm::ToViewComboChange(const QString &text)
 {
     guarded(this, [&] {
         for (ListKind kind : kindsMatching(m_offered, text)) {
-            m_ui->ListGrid->setCursor(&m_tables.cursor(kind));
-            m_ui->ListGrid->setColumns(QStringList{columnDefinition(kind, m_setup)});
+            m_ui->ListGrid->setColumns({{kindItemField(kind), 20, kindColumnTitle(kind, m_setup)}});
+            m_ui->ListGrid->setSource(&m_tables.cursor(kind));
         }
     });
 }
@@ -86,7 +85,7 @@ void TViewListFieldsForm::done(int result)
 
 void TViewListFieldsForm::FormClose()
 {
-    m_ui->ListGrid->setCursor(nullptr);
+    m_ui->ListGrid->setSource(nullptr);
     m_tables.close();
 }
 

@@ -12,7 +12,7 @@ class ViewListFieldsForm;
 
 namespace rost {
 
-class CursorGridView;
+class GridView;
 class RostConnection;
 
 // "View List Fields": the entries one individual holds, one list kind at a time, read only. The
@@ -34,7 +34,7 @@ public:
     void ToViewComboChange(const QString &text);
     void FormClose();
 
-    CursorGridView *grid() const;
+    GridView *grid() const;
     QString currentCaption() const;
 
 protected:

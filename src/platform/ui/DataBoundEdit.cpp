@@ -5,6 +5,17 @@
 
 namespace rost {
 
+namespace {
+
+QString withoutTrailingBlanks(QString text)
+{
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
 DataBoundEdit::DataBoundEdit(QWidget *parent)
     : QLineEdit(parent), m_binding([this] { showValue(); })
 {
@@ -21,6 +32,20 @@ void DataBoundEdit::unbind()
     showValue();
 }
 
+void DataBoundEdit::setWidthChars(int chars)
+{
+    m_widthChars = chars;
+    updateGeometry();
+}
+
+QSize DataBoundEdit::sizeHint() const
+{
+    QSize size = QLineEdit::sizeHint();
+    if (m_widthChars > 0)
+        size.setWidth(fontMetrics().averageCharWidth() * m_widthChars + 12);
+    return size;
+}
+
 void DataBoundEdit::showValue()
 {
     // While the user types, the row echoes the text back without trailing blanks; showing that
@@ -34,7 +59,9 @@ void DataBoundEdit::showValue()
     const int width = has ? m_binding.cursor()->fieldWidth(m_binding.field()) : 0;
     setMaxLength(width > 0 ? width : 32767);
     const QString value = has ? m_binding.cursor()->text(m_binding.field()) : QString();
-    if (value != text()) {
+    // The row holds text without trailing blanks: a blank typed here earlier is no change, and
+    // showing the row's text would eat it when another field of the row changes.
+    if (value != withoutTrailingBlanks(text())) {
         setText(value);
         setCursorPosition(0);
     }
@@ -45,7 +72,7 @@ void DataBoundEdit::typed(const QString &newText)
     Cursor *cursor = m_binding.cursor();
     if (!cursor)
         return;
-    // A value the field refuses (too long is cut, a bad number throws) shows what the row holds.
+    // A value the field refuses (a bad number throws) shows what the row holds.
     m_typing = true;
     const bool ok = guarded(this, [&] { cursor->setText(m_binding.field(), newText); });
     m_typing = false;

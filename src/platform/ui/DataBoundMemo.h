@@ -6,9 +6,11 @@
 
 namespace rost {
 
-// A borderless multi-line display. Bound to a field it shows the field's text with its own line
-// breaks and takes typing as DataBoundEdit does; unbound it is a read-only display that the
-// window fills itself.
+// A multi-line display, borderless unless given a frame. Bound to a field it shows the field's
+// text with its own line breaks and takes typing as DataBoundEdit does: no more than the field
+// holds, read-only without a current row. Lines typed here are stored broken by CR LF, as the
+// directory's own files break them, whatever the stored text used before. Unbound it is a
+// read-only display that the window fills itself.
 class DataBoundMemo : public QTextEdit
 {
     Q_OBJECT
@@ -25,14 +27,23 @@ public:
     void setLines(const QStringList &lines);
     QStringList lines() const;
 
+    void setFramed(bool framed);
+    // The natural size: this many characters of the memo's type across (wider fields wrap in a
+    // narrower box) and a few lines; 0 keeps the text edit's own.
+    void setWidthChars(int chars);
+    QSize sizeHint() const override;
+
 private:
+    void showText(const QString &text);
     void showValue();
     void typed();
+    void refuseOverflow();
 
     FieldBinding m_binding;
+    int m_widthChars = 0;
     bool m_showing = false;
     bool m_typing = false;
-    bool m_crLineEnds = false; // the stored text breaks lines with CR LF
+    QString m_accepted; // the text as last shown or taken by the row
 };
 
 } // namespace rost

@@ -1,8 +1,8 @@
-#include "platform/ui/CursorGridView.h"
+#include "platform/ui/GridView.h"
 
-#include "directory/Cursor.h"
 #include "platform/ui/Prompts.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -24,12 +24,11 @@ const QString &indicatorGlyph()
 
 // The row header marks the current row. It repaints just the two rows concerned on a move: a
 // header-data change would make the header look again at every one of its rows.
-class CursorGridView::RowIndicatorHeader : public QHeaderView
+class GridView::RowIndicatorHeader : public QHeaderView
 {
 public:
     explicit RowIndicatorHeader(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
 
-    int row() const { return m_row; }
     void setRow(int row)
     {
         const int old = m_row;
@@ -43,7 +42,10 @@ public:
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
     {
+        // The style may leave the painter clipped to nothing once it has drawn the section.
+        painter->save();
         QHeaderView::paintSection(painter, rect, logicalIndex);
+        painter->restore();
         if (logicalIndex == m_row)
             painter->drawText(rect, Qt::AlignCenter, indicatorGlyph());
     }
@@ -59,8 +61,7 @@ private:
     int m_row = -1;
 };
 
-CursorGridView::CursorGridView(QWidget *parent)
-    : QTableView(parent), m_model(new CursorGridModel(this))
+GridView::GridView(QWidget *parent) : QTableView(parent), m_model(new GridModel(this))
 {
     m_rowHeader = new RowIndicatorHeader(this);
     setVerticalHeader(m_rowHeader);
@@ -83,60 +84,72 @@ CursorGridView::CursorGridView(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
 
-    connect(m_model, &CursorGridModel::currentRowChanged, this, &CursorGridView::followCursor);
+    connect(m_model, &GridModel::currentRowChanged, this, &GridView::followSource);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current, const QModelIndex &) { viewRowChanged(current); });
 }
 
-void CursorGridView::setCursor(Cursor *cursor)
+void GridView::setSource(RowSource *source)
 {
-    m_model->setCursor(cursor);
-    applyWidths();
+    m_model->setSource(source);
 }
 
-void CursorGridView::setColumns(const QStringList &definitions)
-{
-    setColumns(GridColumn::parseAll(definitions));
-}
-
-void CursorGridView::setColumns(const QList<GridColumn> &columns)
+void GridView::setColumns(const QList<GridColumn> &columns)
 {
     m_model->setColumns(columns);
     applyWidths();
 }
 
-void CursorGridView::setBoldTitles(bool bold)
+void GridView::setBoldTitles(bool bold)
 {
-    QFont f = horizontalHeader()->font();
-    f.setBold(bold);
-    horizontalHeader()->setFont(f);
+    // Only the weight is the header's own; the rest follows the grid's type.
+    QFont weight;
+    weight.setBold(bold);
+    horizontalHeader()->setFont(weight);
 }
 
-void CursorGridView::applyWidths()
+void GridView::changeEvent(QEvent *event)
 {
-    const int charWidth = fontMetrics().averageCharWidth();
-    for (int c = 0; c < m_model->columnCount(); ++c)
-        setColumnWidth(c, m_model->columnChars(c) * charWidth + 8);
+    QTableView::changeEvent(event);
+    // Widths are in characters of the grid's type.
+    if (event->type() == QEvent::FontChange)
+        applyWidths();
 }
 
-QSize CursorGridView::sizeHint() const
+int GridView::columnPixels(int column) const
+{
+    return m_model->columns().at(column).width * fontMetrics().averageCharWidth() + 8;
+}
+
+int GridView::columnsWidth() const
 {
     int width =
         verticalHeader()->width() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-    const int charWidth = fontMetrics().averageCharWidth();
     for (int c = 0; c < m_model->columnCount(); ++c)
-        width += m_model->columnChars(c) * charWidth + 8;
+        width += columnPixels(c);
+    return width;
+}
+
+void GridView::applyWidths()
+{
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        setColumnWidth(c, columnPixels(c));
+    updateGeometry();
+}
+
+QSize GridView::sizeHint() const
+{
     const int height = horizontalHeader()->sizeHint().height() +
                        NaturalRows * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
-    return {width, height};
+    return {columnsWidth(), height};
 }
 
-int CursorGridView::indicatorRow() const
+QSize GridView::minimumSizeHint() const
 {
-    return m_rowHeader->row();
+    return {columnsWidth(), QTableView::minimumSizeHint().height()};
 }
 
-void CursorGridView::followCursor(int row)
+void GridView::followSource(int row)
 {
     m_rowHeader->setRow(row);
     m_following = true;
@@ -153,13 +166,13 @@ void CursorGridView::followCursor(int row)
     m_following = false;
 }
 
-void CursorGridView::viewRowChanged(const QModelIndex &current)
+void GridView::viewRowChanged(const QModelIndex &current)
 {
     if (m_following || !current.isValid())
         return;
     const bool moved = guarded(this, [&] { m_model->setCurrentRow(current.row()); });
     if (!moved)
-        followCursor(m_model->currentRow());
+        followSource(m_model->currentRow());
 }
 
 } // namespace rost

@@ -4,7 +4,7 @@
 #include "BenchData.h"
 
 #include "app/exe/AppDialogLauncher.h"
-#include "app/ui/RostMain.h"
+#include "app/ui/MainWindow.h"
 #include "directory/Cursor.h"
 #include "directory/ProgramContext.h"
 
@@ -20,7 +20,7 @@ void BM_FamilyMoveWithDisplayRebuild(benchmark::State &state)
 {
     ProgramContext context(bench::benchDirectory(int(state.range(0))));
     AppDialogLauncher launcher(context);
-    TRostMainForm window(context, launcher);
+    MainWindow window(context, launcher);
     if (!window.OpenDirectory()) {
         state.SkipWithError("the directory did not open");
         return;

@@ -69,7 +69,7 @@ public:
     const Cursor &families() const { return m_families; }
     const Cursor &members() const { return m_members; }
     // The list settings of the directory, read each time it is opened.
-    const TDirectorySetup &setup() const { return m_setup; }
+    const DirectorySetup &setup() const { return m_setup; }
     bool isOpen() const { return m_families.isOpen() && m_members.isOpen(); }
 
     // Connects to the folder and opens the members, then the families (a move to the first
@@ -112,7 +112,7 @@ private:
     Cursor m_families;
     Cursor m_members;
     Cursor m_setupTable;
-    TDirectorySetup m_setup;
+    DirectorySetup m_setup;
     MemberTabs m_tabs;
 };
 

@@ -10,7 +10,9 @@ namespace rost {
 
 QString DataFolder::join(const QString &dir, const QString &name)
 {
-    if (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QDir::separator()))
+    if (dir.isEmpty())
+        return name;
+    if (dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
         return dir + name;
     return dir + QLatin1Char('/') + name;
 }

@@ -8,7 +8,8 @@ namespace rost {
 class DataFolder
 {
 public:
-    // A file in the folder, joined with exactly one separator (a root folder already ends in one).
+    // A file in the folder, joined with exactly one separator (a root folder already ends in one,
+    // and a folder written the Windows way may end in a backslash); no folder: the name alone.
     static QString join(const QString &folder, const QString &name);
     // Whether the families table file is in the folder, its name matched without regard to case:
     // the test at start-up and after an import of whether there is a directory to open.

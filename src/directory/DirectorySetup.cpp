@@ -5,7 +5,7 @@
 
 namespace rost {
 
-void readDirectorySetup(Cursor &tbSetup, TDirectorySetup &setup)
+void readDirectorySetup(Cursor &tbSetup, DirectorySetup &setup)
 {
     tbSetup.first();
     if (!tbSetup.hasRow())

@@ -7,7 +7,7 @@ namespace rost {
 class Cursor;
 
 // The program-wide values read from the setup table each time the directory is opened.
-struct TDirectorySetup
+struct DirectorySetup
 {
     bool UseOffices = false;
     bool UseTalents = false;
@@ -26,6 +26,6 @@ struct TDirectorySetup
 // Reads the first row of the setup cursor into setup: each flag is true exactly when its field
 // is; a name is taken (cut to 20 characters) only when its flag is set, and keeps its earlier
 // value otherwise. An empty setup table changes nothing.
-void readDirectorySetup(Cursor &tbSetup, TDirectorySetup &setup);
+void readDirectorySetup(Cursor &tbSetup, DirectorySetup &setup);
 
 } // namespace rost

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
 
 #include <QString>
@@ -21,13 +22,13 @@ public:
     static QString currentFolder();
 
     const QString &dataFolder() const { return m_dataFolder; }
-    TPreferences &preferences() { return m_preferences; }
-    tEnvDef &envelopeLayout() { return m_envelopeLayout; }
+    Preferences &preferences() { return m_preferences; }
+    EnvelopeLayout &envelopeLayout() { return m_envelopeLayout; }
 
 private:
     QString m_dataFolder;
-    TPreferences m_preferences;
-    tEnvDef m_envelopeLayout;
+    Preferences m_preferences;
+    EnvelopeLayout m_envelopeLayout;
 };
 
 } // namespace rost

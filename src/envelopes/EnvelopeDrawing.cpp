@@ -14,7 +14,7 @@ QStringList householdDeliveryLines(const QString &nameLine, const FamilyAddress 
     return lines;
 }
 
-EnvelopeText envelopeText(const TPreferences &prefs, const QStringList &deliveryLines)
+EnvelopeText envelopeText(const Preferences &prefs, const QStringList &deliveryLines)
 {
     return {prefs.RetAddLine1,
             {prefs.RetAddLine2, prefs.RetAddLine3, prefs.RetAddLine4},
@@ -32,14 +32,14 @@ EnvelopeText testEnvelopeText()
              QStringLiteral("Test Delivery Address Line 4")}};
 }
 
-void applyEnvFont(PrintSurface &surface, const TEnvFont &font)
+void applyEnvFont(PrintSurface &surface, const EnvelopeFont &font)
 {
     surface.setFont(font.Name, font.Size);
-    if (font.Style & TEnvFont::Bold)
+    if (font.Style & EnvelopeFont::Bold)
         surface.setBold(true);
-    if (font.Style & TEnvFont::Italic)
+    if (font.Style & EnvelopeFont::Italic)
         surface.setItalic(true);
-    if (font.Style & TEnvFont::Underline)
+    if (font.Style & EnvelopeFont::Underline)
         surface.setUnderline(true);
 }
 
@@ -54,7 +54,7 @@ void stylesOff(PrintSurface &surface)
 
 } // namespace
 
-void drawEnvelope(PrintSurface &surface, const tEnvDef &layout, bool printReturn,
+void drawEnvelope(PrintSurface &surface, const EnvelopeLayout &layout, bool printReturn,
                   const EnvelopeText &text)
 {
     if (printReturn) {
@@ -81,9 +81,9 @@ void drawEnvelope(PrintSurface &surface, const tEnvDef &layout, bool printReturn
 std::optional<PageOrientation> envelopeOrientation(quint8 orientation)
 {
     switch (orientation) {
-    case tEnvDef::Portrait:
+    case EnvelopeLayout::Portrait:
         return PageOrientation::Portrait;
-    case tEnvDef::Landscape:
+    case EnvelopeLayout::Landscape:
         return PageOrientation::Landscape;
     default:
         return std::nullopt;

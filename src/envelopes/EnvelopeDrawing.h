@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
 #include "names/FamilyAddress.h"
 #include "platform/print/PrintSurface.h"
@@ -26,18 +27,18 @@ struct EnvelopeText
 QStringList householdDeliveryLines(const QString &nameLine, const FamilyAddress &address);
 
 // The return block from the stored return address, with the given delivery lines.
-EnvelopeText envelopeText(const TPreferences &prefs, const QStringList &deliveryLines);
+EnvelopeText envelopeText(const Preferences &prefs, const QStringList &deliveryLines);
 
 // The placeholder texts of the test envelope.
 EnvelopeText testEnvelopeText();
 
 // Face and size of the stored font, then bold, italic and underline from its style bits.
 // Strikeout is never applied.
-void applyEnvFont(PrintSurface &surface, const TEnvFont &font);
+void applyEnvFont(PrintSurface &surface, const EnvelopeFont &font);
 
 // Draws one envelope page at the layout's positions: the return block only when printReturn is
 // set, then the delivery block. Leaves bold, italic and underline off.
-void drawEnvelope(PrintSurface &surface, const tEnvDef &layout, bool printReturn,
+void drawEnvelope(PrintSurface &surface, const EnvelopeLayout &layout, bool printReturn,
                   const EnvelopeText &text);
 
 // The job orientation a stored Orientation asks for: 0 portrait, 1 landscape; any other value

@@ -13,12 +13,12 @@ constexpr qsizetype NameLineWidth = 255;
 } // namespace
 
 ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &names,
-                                       const TPreferences &prefs, const ListEnvelopeStyle &style)
+                                       const Preferences &prefs, const ListEnvelopeStyle &style)
 {
     ListEnvelopePages result;
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
         const auto indivId = static_cast<qint16>(tbSQL.integer(QLatin1String(fld::IndivIdNum)));
-        const std::optional<TIndividualNameRow> row = names.findIndividual(indivId);
+        const std::optional<IndividualNameRow> row = names.findIndividual(indivId);
         if (!row) {
             result.warnings << QStringLiteral("Individual %1 was not found; no envelope was "
                                               "printed for that row.")
@@ -44,7 +44,7 @@ ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &name
     return result;
 }
 
-void drawListEnvelopes(PrintSurface &surface, const tEnvDef &layout, bool printReturn,
+void drawListEnvelopes(PrintSurface &surface, const EnvelopeLayout &layout, bool printReturn,
                        const std::vector<EnvelopeText> &pages, const PageStarted &pageStarted)
 {
     for (std::size_t i = 0; i < pages.size(); ++i) {

@@ -38,10 +38,10 @@ struct ListEnvelopePages
 // number; one whose family is missing gets the name line alone and a warning. tbSQL is left at
 // its end.
 ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &names,
-                                       const TPreferences &prefs, const ListEnvelopeStyle &style);
+                                       const Preferences &prefs, const ListEnvelopeStyle &style);
 
 // One page per envelope, a new page before every one but the first.
-void drawListEnvelopes(PrintSurface &surface, const tEnvDef &layout, bool printReturn,
+void drawListEnvelopes(PrintSurface &surface, const EnvelopeLayout &layout, bool printReturn,
                        const std::vector<EnvelopeText> &pages, const PageStarted &pageStarted = {});
 
 } // namespace rost

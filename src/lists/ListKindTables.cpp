@@ -25,7 +25,7 @@ ListKindTables::~ListKindTables()
     close();
 }
 
-void ListKindTables::open(const TDirectorySetup &setup, Cursor *master)
+void ListKindTables::open(const DirectorySetup &setup, Cursor *master)
 {
     for (ListKind kind : allListKinds()) {
         if (!kindInUse(kind, setup))
@@ -56,16 +56,16 @@ bool ListKindTables::isOpen(ListKind kind) const
     return m_cursors[slot(kind)]->isOpen();
 }
 
-TDirectorySetup readSetupOf(RostConnection &connection)
+DirectorySetup readSetupOf(RostConnection &connection)
 {
     Cursor tbSetup(connection, QLatin1String(tbl::Setup));
     tbSetup.open();
-    TDirectorySetup setup;
+    DirectorySetup setup;
     readDirectorySetup(tbSetup, setup);
     return setup;
 }
 
-std::vector<HeldItem> heldItems(RostConnection &connection, const TDirectorySetup &setup,
+std::vector<HeldItem> heldItems(RostConnection &connection, const DirectorySetup &setup,
                                 qint16 indivIdNum)
 {
     Cursor individuals(connection, QLatin1String(tbl::Individuals));

@@ -23,7 +23,7 @@ public:
 
     // Opens the table of every kind the setup uses, in the fixed order. A missing or refused
     // table throws the engine's EngineError naming it; the tables opened before it stay open.
-    void open(const TDirectorySetup &setup, Cursor *master = nullptr);
+    void open(const DirectorySetup &setup, Cursor *master = nullptr);
     void close();
 
     Cursor &cursor(ListKind kind);
@@ -45,9 +45,9 @@ struct HeldItem
 // not in the individuals table.
 // The setup values of the directory on this connection, read from its setup table as the main
 // window reads them.
-TDirectorySetup readSetupOf(RostConnection &connection);
+DirectorySetup readSetupOf(RostConnection &connection);
 
-std::vector<HeldItem> heldItems(RostConnection &connection, const TDirectorySetup &setup,
+std::vector<HeldItem> heldItems(RostConnection &connection, const DirectorySetup &setup,
                                 qint16 indivIdNum);
 
 } // namespace rost

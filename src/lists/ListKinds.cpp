@@ -42,7 +42,7 @@ const std::array<ListKind, ListKindCount> &allListKinds()
     return all;
 }
 
-bool kindInUse(ListKind kind, const TDirectorySetup &setup)
+bool kindInUse(ListKind kind, const DirectorySetup &setup)
 {
     switch (kind) {
     case ListKind::Offices:
@@ -59,7 +59,7 @@ bool kindInUse(ListKind kind, const TDirectorySetup &setup)
     return false;
 }
 
-QString kindCaption(ListKind kind, const TDirectorySetup &setup)
+QString kindCaption(ListKind kind, const DirectorySetup &setup)
 {
     switch (kind) {
     case ListKind::Offices:
@@ -135,7 +135,7 @@ QString peopleStatement(ListKind kind, const QString &item)
            QLatin1String(") Order by \"Last Name\", \"First Name\"");
 }
 
-QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup)
+QString kindColumnTitle(ListKind kind, const DirectorySetup &setup)
 {
     switch (kind) {
     case ListKind::Offices:
@@ -151,7 +151,7 @@ QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup)
     return {};
 }
 
-std::vector<OfferedKind> offeredKinds(const TDirectorySetup &setup)
+std::vector<OfferedKind> offeredKinds(const DirectorySetup &setup)
 {
     std::vector<OfferedKind> offered;
     for (ListKind kind : allListKinds())

@@ -17,9 +17,9 @@ inline constexpr int ListKindCount = 5;
 const std::array<ListKind, ListKindCount> &allListKinds();
 
 // Whether the directory uses this kind (its setup flag).
-bool kindInUse(ListKind kind, const TDirectorySetup &setup);
+bool kindInUse(ListKind kind, const DirectorySetup &setup);
 // "Church Offices", "Talents", "Activities", or the user list's own name.
-QString kindCaption(ListKind kind, const TDirectorySetup &setup);
+QString kindCaption(ListKind kind, const DirectorySetup &setup);
 // "RostOffices.adt" and so on.
 QString kindTableFile(ListKind kind);
 // "Office", "Talent", "Activity", "User 1 Item", "User 2 Item".
@@ -35,7 +35,7 @@ QString peopleStatement(ListKind kind, const QString &item);
 
 // The title of the item column when viewing one person's entries: "Offices", "Talents",
 // "Activities", or the user list's name, at most 20 characters.
-QString kindColumnTitle(ListKind kind, const TDirectorySetup &setup);
+QString kindColumnTitle(ListKind kind, const DirectorySetup &setup);
 
 struct OfferedKind
 {
@@ -44,7 +44,7 @@ struct OfferedKind
 };
 
 // The kinds in use, in the fixed order, with their captions.
-std::vector<OfferedKind> offeredKinds(const TDirectorySetup &setup);
+std::vector<OfferedKind> offeredKinds(const DirectorySetup &setup);
 QStringList offeredCaptions(const std::vector<OfferedKind> &offered);
 // Every offered kind whose caption equals text exactly (case-sensitive), in the fixed order. A
 // user list named like a built-in kind matches as well as that kind; callers act on each match

@@ -2,7 +2,7 @@
 
 namespace rost {
 
-ListMaker::ListMaker(RostConnection &connection, const TDirectorySetup &setup)
+ListMaker::ListMaker(RostConnection &connection, const DirectorySetup &setup)
     : m_setup(setup), m_offered(offeredKinds(setup)), m_tables(connection), m_itemQuery(connection),
       m_people(connection)
 {}

@@ -16,7 +16,7 @@ class RostConnection;
 class ListMaker
 {
 public:
-    ListMaker(RostConnection &connection, const TDirectorySetup &setup);
+    ListMaker(RostConnection &connection, const DirectorySetup &setup);
 
     // Opens the list table of every offered kind (a missing one throws the engine's error).
     void openKindTables();
@@ -41,7 +41,7 @@ public:
     bool hasPeople() const { return m_people.isOpen(); }
 
 private:
-    TDirectorySetup m_setup;
+    DirectorySetup m_setup;
     std::vector<OfferedKind> m_offered;
     ListKindTables m_tables;
     Query m_itemQuery;

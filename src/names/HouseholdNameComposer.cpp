@@ -25,20 +25,20 @@ void HouseholdNameComposer::open()
     m_members.open();
 }
 
-TIndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
+IndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
 {
-    TIndividualNameRow row;
-    row.Names = TNameParts::cut(individuals.text(QLatin1String(fld::Title)),
-                                individuals.text(QLatin1String(fld::FirstName)),
-                                individuals.text(QLatin1String(fld::GoesBy)),
-                                individuals.text(QLatin1String(fld::LastName)));
+    IndividualNameRow row;
+    row.Names = NameParts::cut(individuals.text(QLatin1String(fld::Title)),
+                               individuals.text(QLatin1String(fld::FirstName)),
+                               individuals.text(QLatin1String(fld::GoesBy)),
+                               individuals.text(QLatin1String(fld::LastName)));
     row.IndivIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::IndivIdNum)));
     row.FamilyIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::FamilyIdNum)));
     row.FamilyStatus = individuals.text(QLatin1String(fld::FamilyStatus));
     return row;
 }
 
-std::optional<TIndividualNameRow> HouseholdNameComposer::findIndividual(qint16 indivIdNum)
+std::optional<IndividualNameRow> HouseholdNameComposer::findIndividual(qint16 indivIdNum)
 {
     open();
     if (!m_indivInfo.findKey({QVariant(static_cast<int>(indivIdNum))}))
@@ -46,24 +46,24 @@ std::optional<TIndividualNameRow> HouseholdNameComposer::findIndividual(qint16 i
     return rowOf(m_indivInfo);
 }
 
-THouseholdNames HouseholdNameComposer::GetNames(qint16 indivIdNum, bool readEMail)
+HouseholdNames HouseholdNameComposer::GetNames(qint16 indivIdNum, bool readEMail)
 {
-    const std::optional<TIndividualNameRow> row = findIndividual(indivIdNum);
+    const std::optional<IndividualNameRow> row = findIndividual(indivIdNum);
     if (!row)
         throw NamesError(QStringLiteral("No individual %1").arg(indivIdNum));
-    THouseholdNames names;
+    HouseholdNames names;
     names.IndivIdNum = row->IndivIdNum;
     names.FamilyIdNum = row->FamilyIdNum;
     names.Names = row->Names;
     if (readEMail)
         names.EMailAddress =
-            m_indivInfo.text(QLatin1String(fld::EMailAddress)).left(THouseholdNames::EMailWidth);
+            m_indivInfo.text(QLatin1String(fld::EMailAddress)).left(HouseholdNames::EMailWidth);
     names.SpouseFound = searchSpouse(*row, names.Spouse);
     composeLines(names, row->FamilyStatus);
     return names;
 }
 
-bool HouseholdNameComposer::searchSpouse(const TIndividualNameRow &row, TSpouseParts &spouse)
+bool HouseholdNameComposer::searchSpouse(const IndividualNameRow &row, SpouseParts &spouse)
 {
     spouse = {};
     const QString sought = soughtSpouseStatus(row.FamilyStatus);
@@ -81,25 +81,24 @@ bool HouseholdNameComposer::searchSpouse(const TIndividualNameRow &row, TSpouseP
         // A partner is sought among the others: the individual never finds itself.
         if (partner && m_members.integer(QLatin1String(fld::IndivIdNum)) == row.IndivIdNum)
             continue;
-        spouse.Title = m_members.text(QLatin1String(fld::Title)).left(TNameParts::TitleWidth);
-        spouse.FirstName =
-            m_members.text(QLatin1String(fld::FirstName)).left(TNameParts::NameWidth);
-        spouse.GoesBy = m_members.text(QLatin1String(fld::GoesBy)).left(TNameParts::NameWidth);
+        spouse.Title = m_members.text(QLatin1String(fld::Title)).left(NameParts::TitleWidth);
+        spouse.FirstName = m_members.text(QLatin1String(fld::FirstName)).left(NameParts::NameWidth);
+        spouse.GoesBy = m_members.text(QLatin1String(fld::GoesBy)).left(NameParts::NameWidth);
         return true;
     }
     return false;
 }
 
-bool HouseholdNameComposer::GetSpouseName(const TIndividualNameRow &row)
+bool HouseholdNameComposer::GetSpouseName(const IndividualNameRow &row)
 {
-    TSpouseParts spouse;
+    SpouseParts spouse;
     if (!searchSpouse(row, spouse))
         return false;
     m_spouseLines = coupleLines(row.Names, row.FamilyStatus, spouse);
     return true;
 }
 
-QString HouseholdNameComposer::listLine(NameLine line, const TIndividualNameRow &row)
+QString HouseholdNameComposer::listLine(NameLine line, const IndividualNameRow &row)
 {
     if (isCoupleLine(line) && GetSpouseName(row))
         return m_spouseLines[lineIndex(line)];

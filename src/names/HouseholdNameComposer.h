@@ -14,9 +14,9 @@ namespace rost {
 class RostConnection;
 
 // The values of an individual's row that the list composition needs, read by the caller.
-struct TIndividualNameRow
+struct IndividualNameRow
 {
-    TNameParts Names;
+    NameParts Names;
     qint16 IndivIdNum = 0;
     qint16 FamilyIdNum = 0;
     QString FamilyStatus;
@@ -40,21 +40,21 @@ public:
     // All eight lines for one individual (the clipboard and single envelope dialogs), the
     // e-mail address only when readEMail. Throws NamesError "No individual N" when the table
     // holds no such individual, rather than composing whoever the cursor stands on.
-    THouseholdNames GetNames(qint16 indivIdNum, bool readEMail = false);
+    HouseholdNames GetNames(qint16 indivIdNum, bool readEMail = false);
 
     // The individual's row by Indiv ID Num; nullopt when the table holds none.
-    std::optional<TIndividualNameRow> findIndividual(qint16 indivIdNum);
+    std::optional<IndividualNameRow> findIndividual(qint16 indivIdNum);
 
     // The spouse search for one list row. True when a spouse was found; the four couple lines
     // are then kept until the next successful call (a failed call leaves them as they were).
-    bool GetSpouseName(const TIndividualNameRow &row);
+    bool GetSpouseName(const IndividualNameRow &row);
     // The couple lines of the last successful GetSpouseName, indexed like NameLine.
     const std::array<QString, NameLineCount> &spouseLines() const { return m_spouseLines; }
 
     // One line per list row, for the chosen style only. A couple line searches for the spouse
     // first and, without one, gives the one-person line (FormalNameAndSpouse gives FormalName,
     // and so on), never the lines of an earlier row.
-    QString listLine(NameLine line, const TIndividualNameRow &row);
+    QString listLine(NameLine line, const IndividualNameRow &row);
 
     // The family's address fields through tbFamilyInfo; found false when it is not there.
     FamilyAddress familyAddress(qint16 familyIdNum);
@@ -62,8 +62,8 @@ public:
 private:
     void open();
     // Walks the members of the family in rank order; fills spouse when found.
-    bool searchSpouse(const TIndividualNameRow &row, TSpouseParts &spouse);
-    static TIndividualNameRow rowOf(const Cursor &individuals);
+    bool searchSpouse(const IndividualNameRow &row, SpouseParts &spouse);
+    static IndividualNameRow rowOf(const Cursor &individuals);
 
     Cursor m_indivInfo;
     Cursor m_familyInfo;

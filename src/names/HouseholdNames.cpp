@@ -11,8 +11,8 @@ const QString And = QStringLiteral(" and ");
 
 } // namespace
 
-TNameParts TNameParts::cut(const QString &title, const QString &firstName, const QString &goesBy,
-                           const QString &lastName)
+NameParts NameParts::cut(const QString &title, const QString &firstName, const QString &goesBy,
+                         const QString &lastName)
 {
     return {title.left(TitleWidth), firstName.left(NameWidth), goesBy.left(NameWidth),
             lastName.left(NameWidth)};
@@ -29,7 +29,7 @@ QString soughtSpouseStatus(const QString &familyStatus)
     return {};
 }
 
-QString onePersonLine(NameLine line, const TNameParts &own)
+QString onePersonLine(NameLine line, const NameParts &own)
 {
     switch (line) {
     case NameLine::FormalName:
@@ -53,8 +53,8 @@ QString onePersonLine(NameLine line, const TNameParts &own)
     return {};
 }
 
-std::array<QString, NameLineCount> coupleLines(const TNameParts &own, const QString &familyStatus,
-                                               const TSpouseParts &spouse)
+std::array<QString, NameLineCount> coupleLines(const NameParts &own, const QString &familyStatus,
+                                               const SpouseParts &spouse)
 {
     std::array<QString, NameLineCount> lines;
     const QString formal = own.FirstName + And + spouse.FirstName + Blank + own.LastName;
@@ -82,7 +82,7 @@ std::array<QString, NameLineCount> coupleLines(const TNameParts &own, const QStr
     return lines;
 }
 
-void composeLines(THouseholdNames &names, const QString &familyStatus)
+void composeLines(HouseholdNames &names, const QString &familyStatus)
 {
     std::array<QString, NameLineCount> lines;
     if (names.SpouseFound)

@@ -9,7 +9,7 @@
 namespace rost {
 
 // The name parts of one person, each held to its field's width.
-struct TNameParts
+struct NameParts
 {
     static constexpr qsizetype TitleWidth = 10;
     static constexpr qsizetype NameWidth = 20;
@@ -21,33 +21,33 @@ struct TNameParts
 
     // The parts cut to their widths; values read from the tables are never longer, but a file
     // from elsewhere might be.
-    static TNameParts cut(const QString &title, const QString &firstName, const QString &goesBy,
-                          const QString &lastName);
+    static NameParts cut(const QString &title, const QString &firstName, const QString &goesBy,
+                         const QString &lastName);
 
-    bool operator==(const TNameParts &) const = default;
+    bool operator==(const NameParts &) const = default;
 };
 
 // The spouse's parts the couple lines use; the spouse's last name is never read, every couple
 // line ends with the individual's own.
-struct TSpouseParts
+struct SpouseParts
 {
     QString Title;
     QString FirstName;
     QString GoesBy;
 
-    bool operator==(const TSpouseParts &) const = default;
+    bool operator==(const SpouseParts &) const = default;
 };
 
 // What the composition yields for one individual.
-struct THouseholdNames
+struct HouseholdNames
 {
     static constexpr qsizetype EMailWidth = 255;
 
     qint16 IndivIdNum = 0;
     qint16 FamilyIdNum = 0;
-    TNameParts Names;
+    NameParts Names;
     bool SpouseFound = false;
-    TSpouseParts Spouse; // empty when no spouse was found
+    SpouseParts Spouse; // empty when no spouse was found
     // By NameLine; the four couple lines are empty when no spouse was found.
     std::array<QString, NameLineCount> Lines;
     QString EMailAddress; // read for the clipboard only
@@ -62,16 +62,16 @@ QString soughtSpouseStatus(const QString &familyStatus);
 
 // One of the four one-person lines from the individual's own parts. Only the Title is tested
 // for emptiness; an empty name part keeps its separator. A couple line gives empty text.
-QString onePersonLine(NameLine line, const TNameParts &own);
+QString onePersonLine(NameLine line, const NameParts &own);
 
 // The four couple lines, indexed like NameLine, for an individual of this Family Status whose
 // spouse has these parts. A husband and a wife with both titles present get title lines with
 // the husband's title first and the husband's first name (or Goes By); partners never get
 // titles. The one-person entries of the result are empty.
-std::array<QString, NameLineCount> coupleLines(const TNameParts &own, const QString &familyStatus,
-                                               const TSpouseParts &spouse);
+std::array<QString, NameLineCount> coupleLines(const NameParts &own, const QString &familyStatus,
+                                               const SpouseParts &spouse);
 
 // Fills names.Lines from names.Names and, when SpouseFound, names.Spouse.
-void composeLines(THouseholdNames &names, const QString &familyStatus);
+void composeLines(HouseholdNames &names, const QString &familyStatus);
 
 } // namespace rost

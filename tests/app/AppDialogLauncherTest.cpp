@@ -1,16 +1,16 @@
 #include "app/exe/AppDialogLauncher.h"
-#include "app/ui/RostMain.h"
-#include "browse/ui/IndUpdateDialog.h"
+#include "app/ui/MainWindow.h"
+#include "browse/ui/FindFamilyDialog.h"
+#include "browse/ui/FindIndividualDialog.h"
 #include "browse/ui/RecordPanel.h"
-#include "browse/ui/TFamUpdateForm.h"
-#include "browse/ui/TfdFamLookupForm.h"
-#include "browse/ui/TfdIndLookupForm.h"
+#include "browse/ui/UpdateFamilyDialog.h"
+#include "browse/ui/UpdateIndividualDialog.h"
 #include "directory/DataFolder.h"
 #include "directory/ProgramContext.h"
 #include "directory/Tables.h"
-#include "import/ui/ImportData.h"
-#include "lists/ui/MakeLists.h"
-#include "lists/ui/PrintListEnv.h"
+#include "import/ui/ImportDialog.h"
+#include "lists/ui/ListEnvelopesDialog.h"
+#include "lists/ui/MakeListsDialog.h"
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/RecordNavigator.h"
@@ -78,9 +78,9 @@ struct Program
 
     ProgramContext context;
     AppDialogLauncher launcher;
-    TRostMainForm window;
-    TfdIndLookupForm findIndividual;
-    TfdFamLookupForm findFamily;
+    MainWindow window;
+    FindIndividualDialog findIndividual;
+    FindFamilyDialog findFamily;
 };
 
 // Plays the user in the next modal dialog once it is up; a dialog still open after a while is
@@ -143,7 +143,7 @@ void AppDialogLauncherTest::findFamilyLeavesNameOrder()
     auto *phone = p.window.findChild<QLineEdit *>(QStringLiteral("HomePhoneEdit"));
     phone->selectAll();
     QTest::keyClicks(phone, QStringLiteral("555-0005"));
-    whenShown<TfdFamLookupForm>([](TfdFamLookupForm &dialog) {
+    whenShown<FindFamilyDialog>([](FindFamilyDialog &dialog) {
         QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smi"));
         QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
     });
@@ -162,7 +162,7 @@ void AppDialogLauncherTest::findFamilyLeavesNameOrder()
     // Cancel after picking another tab leaves the family, with the first member selected.
     p.window.browser().families().prior();
     p.tabs()->setCurrentIndex(2);
-    whenShown<TfdFamLookupForm>([](TfdFamLookupForm &dialog) { dialog.cancelButton()->click(); });
+    whenShown<FindFamilyDialog>([](FindFamilyDialog &dialog) { dialog.cancelButton()->click(); });
     p.window.FindFamilyButtonClick();
     QCOMPARE(p.familyId(), FamilyId(3));
     QCOMPARE(p.tabs()->count(), 3);
@@ -176,7 +176,7 @@ void AppDialogLauncherTest::findIndividualSelectsRankOrTellsLocateFailed()
     TestFolder folder;
     writeDirectory(folder.path());
     Program p(folder.path());
-    whenShown<TfdIndLookupForm>([](TfdIndLookupForm &dialog) {
+    whenShown<FindIndividualDialog>([](FindIndividualDialog &dialog) {
         QTest::keyClicks(dialog.searchEdit(), QStringLiteral("smith"));
         QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
         QTest::keyClick(dialog.searchEdit(), Qt::Key_Down);
@@ -188,7 +188,7 @@ void AppDialogLauncherTest::findIndividualSelectsRankOrTellsLocateFailed()
     QCOMPARE(p.text("iNameEdit"), QStringLiteral("Tim Smith   "));
     QVERIFY(prompts.asked.empty());
 
-    whenShown<TfdIndLookupForm>([](TfdIndLookupForm &dialog) {
+    whenShown<FindIndividualDialog>([](FindIndividualDialog &dialog) {
         QTest::keyClicks(dialog.searchEdit(), QStringLiteral("orp"));
         QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
     });
@@ -201,8 +201,8 @@ void AppDialogLauncherTest::findIndividualSelectsRankOrTellsLocateFailed()
     QCOMPARE(p.familyId(), FamilyId(3)); // stays where it was, the second tab selected
     QCOMPARE(p.tabs()->currentIndex(), 1);
 
-    whenShown<TfdIndLookupForm>(
-        [](TfdIndLookupForm &dialog) { QTest::keyClick(dialog.searchEdit(), Qt::Key_Escape); });
+    whenShown<FindIndividualDialog>(
+        [](FindIndividualDialog &dialog) { QTest::keyClick(dialog.searchEdit(), Qt::Key_Escape); });
     p.window.FindIndButtonClick();
     QCOMPARE(p.tabs()->currentIndex(), 1); // a cancelled find changes nothing
 }
@@ -215,7 +215,7 @@ void AppDialogLauncherTest::everyMemberOfALargeFamilyIsFound()
     Program p(folder.path());
     for (int rank = 1; rank <= 22; ++rank) {
         const QString last = QStringLiteral("Many%1").arg(rank, 2, 10, QLatin1Char('0'));
-        whenShown<TfdIndLookupForm>([last](TfdIndLookupForm &dialog) {
+        whenShown<FindIndividualDialog>([last](FindIndividualDialog &dialog) {
             QTest::keyClicks(dialog.searchEdit(), last);
             QTest::keyClick(dialog.searchEdit(), Qt::Key_Return);
         });
@@ -236,7 +236,7 @@ void AppDialogLauncherTest::updateFamilySavesOnOkAndDiscardsOnCancel()
     QVERIFY(p.window.browser().locateFamily(2));
     p.window.GetFamInfo();
     const auto typeCity = [](const QString &city, bool ok) {
-        whenShown<TFamUpdateForm>([city, ok](TFamUpdateForm &form) {
+        whenShown<UpdateFamilyDialog>([city, ok](UpdateFamilyDialog &form) {
             QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
             retype(form.panel()->editor(QLatin1String(fld::City)), city);
             QTest::keyClick(&form, ok ? Qt::Key_Return : Qt::Key_Escape);
@@ -260,7 +260,7 @@ void AppDialogLauncherTest::updateFamilyMovesSaveAndTheWindowStays()
     writeDirectory(folder.path());
     Program p(folder.path());
     QVERIFY(p.window.browser().locateFamily(1));
-    whenShown<TFamUpdateForm>([](TFamUpdateForm &form) {
+    whenShown<UpdateFamilyDialog>([](UpdateFamilyDialog &form) {
         retype(form.panel()->editor(QLatin1String(fld::IntlAddress)),
                QStringLiteral("Rue 1\nParis"));
         form.nav()->button(Button::Next)->click();
@@ -287,7 +287,7 @@ void AppDialogLauncherTest::updateFamilyMayDeleteTheWindowsFamily()
     writeDirectory(folder.path());
     Program p(folder.path());
     const auto deleteShown = [&prompts] {
-        whenShown<TFamUpdateForm>([&prompts](TFamUpdateForm &form) {
+        whenShown<UpdateFamilyDialog>([&prompts](UpdateFamilyDialog &form) {
             prompts.queue(QMessageBox::Ok);
             form.nav()->button(Button::Delete)->click();
             form.OKButtonClick();
@@ -316,7 +316,7 @@ void AppDialogLauncherTest::updateIndividualMovesTheWindowsMember()
     Program p(folder.path());
     QVERIFY(p.window.browser().goToFamily(3));
     p.window.GetFamilyMembers(1);
-    whenShown<IndUpdateDialog>([](IndUpdateDialog &dialog) {
+    whenShown<UpdateIndividualDialog>([](UpdateIndividualDialog &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Update individual"));
         dialog.nav()->button(Button::Next)->click(); // a move of the window's member
         retype(dialog.panel()->editor(QLatin1String(fld::WorkPhone)), QStringLiteral("555-0199"));
@@ -336,7 +336,7 @@ void AppDialogLauncherTest::importRoadsOpenWhatTheyBring()
     TestFolder folder;
     // The start-up road finds no archive: the dialog, closed by the user, brings nothing.
     QueuedPrompts prompts;
-    whenShown<TImportDataForm>([](TImportDataForm &form) {
+    whenShown<ImportDialog>([](ImportDialog &form) {
         QCOMPARE(form.windowTitle(), QStringLiteral("Import data"));
         form.findChild<QPushButton *>(QStringLiteral("CloseButton"))->click();
     });
@@ -409,21 +409,21 @@ void AppDialogLauncherTest::makeListsOpensTheEnvelopeDialogsOfItsList()
                 {{QLatin1String(fld::IndivIdNum), 11}, {QLatin1String(fld::Office), "Usher"}}});
     Program p(folder.path());
     QStringList seen;
-    whenShown<TMakeListsForm>([&seen](TMakeListsForm &lists) {
+    whenShown<MakeListsDialog>([&seen](MakeListsDialog &lists) {
         lists.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
             ->setEditText(QStringLiteral("Church Offices"));
         lists.findChild<QComboBox *>(QStringLiteral("ItemsCombo"))
             ->setEditText(QStringLiteral("Usher"));
-        whenShown<TPrintListEnvForm>([&seen](TPrintListEnvForm &envelopes) {
+        whenShown<ListEnvelopesDialog>([&seen](ListEnvelopesDialog &envelopes) {
             seen << envelopes.windowTitle();
             envelopes.reject();
         });
-        lists.Envelopesforentirelist1->trigger();
+        lists.findChild<QAction *>(QStringLiteral("Envelopesforentirelist1"))->trigger();
         whenShown<QDialog>([&seen](QDialog &single) {
             seen << single.windowTitle();
             single.reject();
         });
-        lists.Envelopeforselectedname1->trigger();
+        lists.findChild<QAction *>(QStringLiteral("Envelopeforselectedname1"))->trigger();
         lists.reject();
     });
     p.window.mMakeListsClick();

@@ -1,5 +1,5 @@
 #include "app/exe/AppDialogLauncher.h"
-#include "app/ui/RostMain.h"
+#include "app/ui/MainWindow.h"
 #include "directory/Cursor.h"
 #include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
@@ -205,7 +205,7 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
     {
         ProgramContext context(folder.path());
         AppDialogLauncher launcher(context);
-        TRostMainForm window(context, launcher);
+        MainWindow window(context, launcher);
         window.show();
         window.FormActivate();
         auto *address = window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"));

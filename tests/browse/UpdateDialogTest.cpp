@@ -1,6 +1,6 @@
-#include "browse/ui/IndUpdateDialog.h"
 #include "browse/ui/RecordPanel.h"
-#include "browse/ui/TFamUpdateForm.h"
+#include "browse/ui/UpdateFamilyDialog.h"
+#include "browse/ui/UpdateIndividualDialog.h"
 #include "directory/Cursor.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
@@ -99,7 +99,7 @@ private Q_SLOTS:
 
     void familyFormShowsTheFieldsInOrder()
     {
-        TFamUpdateForm form(m_conn);
+        UpdateFamilyDialog form(m_conn);
         QCOMPARE(form.windowTitle(), QStringLiteral("Update Family"));
         QCOMPARE(form.nav()->buttons(), RecordNavigator::allButtons());
         const QStringList labels{
@@ -153,7 +153,7 @@ private Q_SLOTS:
     void familyPanelKeepsWhatIsTyped()
     {
         QueuedPrompts prompts;
-        TFamUpdateForm form(m_conn);
+        UpdateFamilyDialog form(m_conn);
         form.openTable();
         form.show();
         retype(form.panel(), fld::VorelName, QStringLiteral("Ann "));
@@ -184,7 +184,7 @@ private Q_SLOTS:
         all.open();
         while (all.hasRow())
             all.deleteRecord();
-        TFamUpdateForm empty(m_conn);
+        UpdateFamilyDialog empty(m_conn);
         empty.openTable();
         empty.show();
         QVERIFY(qobject_cast<QLineEdit *>(empty.panel()->editor(QLatin1String(fld::City)))
@@ -206,7 +206,7 @@ private Q_SLOTS:
         Cursor otherFam(other, QLatin1String(tbl::Families));
         otherFam.open();
 
-        TFamUpdateForm form(m_conn);
+        UpdateFamilyDialog form(m_conn);
         form.openTable();
         form.show();
         retype(form.panel(), fld::City, QStringLiteral("Locked"));
@@ -245,7 +245,7 @@ private Q_SLOTS:
         QueuedPrompts prompts;
         Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
         tbInd.open();
-        IndUpdateDialog dialog(tbInd);
+        UpdateIndividualDialog dialog(tbInd);
         dialog.show();
 
         // Without changes nothing is asked.

@@ -344,7 +344,7 @@ private Q_SLOTS:
 
     void setupReadingRules()
     {
-        TDirectorySetup setup;
+        DirectorySetup setup;
         setup.User1Name = QStringLiteral("Earlier");
         writeSetup(m_folder->path(), false, true, false, false, true, QStringLiteral("Ignored"),
                    QStringLiteral("A name of twenty-five chr"));
@@ -361,7 +361,7 @@ private Q_SLOTS:
     void emptySetupTableChangesNothing()
     {
         writeTable(m_folder->path(), setupTable(), {});
-        TDirectorySetup setup;
+        DirectorySetup setup;
         setup.UseTalents = true;
         setup.User2Name = QStringLiteral("Choir");
         Cursor tbSetup(m_conn, QStringLiteral("RostSetup.adt"));

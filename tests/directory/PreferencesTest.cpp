@@ -1,5 +1,7 @@
 #include "directory/Preferences.h"
+#include "directory/EnvelopeLayout.h"
 #include "directory/IoError.h"
+#include "directory/SettingsRecord.h"
 
 #include "support/TestFolder.h"
 
@@ -48,9 +50,9 @@ QByteArray textField(const QByteArray &chars, qsizetype capacity)
     return f;
 }
 
-bool isDefaultLayout(const tEnvDef &d)
+bool isDefaultLayout(const EnvelopeLayout &d)
 {
-    const TEnvFont tnr{QStringLiteral("Times New Roman"), 12, 0};
+    const EnvelopeFont tnr{QStringLiteral("Times New Roman"), 12, 0};
     return d.Reserved1.isEmpty() && d.FeedPosition == 1 && d.Orientation == 1 && !d.PrintRetAdd &&
            d.Reserved2 == 0 && d.Reserved3 == 0 && d.RetTop == 2.3 && d.RetLeft == 0.4 &&
            d.DelTop == 4.25 && d.DelLeft == 4.75 && d.RetNameFont == tnr && d.RetAddFont == tnr &&
@@ -85,8 +87,8 @@ private Q_SLOTS:
 void PreferencesTest::firstStartWritesBothFiles()
 {
     test::TestFolder folder;
-    TPreferences prefs(folder.path());
-    tEnvDef env(folder.path());
+    Preferences prefs(folder.path());
+    EnvelopeLayout env(folder.path());
     prefs.Load();
     env.Load();
 
@@ -101,7 +103,7 @@ void PreferencesTest::firstStartWritesBothFiles()
 // Every field at its documented offset, written by us and read back from bytes.
 void PreferencesTest::envelopeLayoutOffsets()
 {
-    tEnvDef d;
+    EnvelopeLayout d;
     d.Reserved1 = QStringLiteral("R");
     d.FeedPosition = 2;
     d.Orientation = 0;
@@ -110,11 +112,11 @@ void PreferencesTest::envelopeLayoutOffsets()
     d.Reserved3 = 9;
     d.RetTop = 1.25;
     d.RetLeft = 0.5;
-    d.RetNameFont = {QStringLiteral("Arial"), 24, TEnvFont::Bold | TEnvFont::Underline};
-    d.RetAddFont = {QStringLiteral("Courier"), 10, TEnvFont::Italic};
+    d.RetNameFont = {QStringLiteral("Arial"), 24, EnvelopeFont::Bold | EnvelopeFont::Underline};
+    d.RetAddFont = {QStringLiteral("Courier"), 10, EnvelopeFont::Italic};
     d.DelTop = 4.5;
     d.DelLeft = 5.125;
-    d.DelFont = {QStringLiteral("Times"), 14, TEnvFont::StrikeOut};
+    d.DelFont = {QStringLiteral("Times"), 14, EnvelopeFont::StrikeOut};
     const QByteArray b = d.toRecord();
 
     QCOMPARE(b.size(), 464);
@@ -141,13 +143,13 @@ void PreferencesTest::envelopeLayoutOffsets()
     QCOMPARE(intAt(b, 408 + 44), 14);
     QCOMPARE(b.at(408 + 48), '\x08');
 
-    tEnvDef back;
+    EnvelopeLayout back;
     QVERIFY(back.fromRecord(b));
     QCOMPARE(back.toRecord(), b);
     QCOMPARE(back.Reserved2, -7);
     QCOMPARE(back.DelFont, d.DelFont);
 
-    TPreferences p;
+    Preferences p;
     p.RetAddLine1 = QStringLiteral("A");
     p.RetAddLine2 = QStringLiteral("BB");
     p.RetAddLine3 = QStringLiteral("CCC");
@@ -191,7 +193,7 @@ void PreferencesTest::oldProgramRecordLoads()
 
     test::TestFolder folder;
     writeBytes(folder.file(QStringLiteral("EnvelopeDefinition.QMR")), b);
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.Load();
     QCOMPARE(d.Reserved1, QStringLiteral("keep me"));
     QCOMPARE(d.FeedPosition, quint8(0));
@@ -200,7 +202,7 @@ void PreferencesTest::oldProgramRecordLoads()
     QCOMPARE(d.Reserved3, quint8(42));
     QCOMPARE(d.RetTop, 0.5);
     QCOMPARE(d.DelTop, 2.2);
-    const TEnvFont arial{QStringLiteral("Arial"), 10, 3};
+    const EnvelopeFont arial{QStringLiteral("Arial"), 10, 3};
     QCOMPARE(d.RetNameFont, arial);
     QCOMPARE(d.DelFont, arial);
 
@@ -227,12 +229,12 @@ void PreferencesTest::damagedFilesAreReplaced()
     test::TestFolder folder;
     writeBytes(folder.file(QStringLiteral("EnvelopeDefinition.QMR")), QByteArray(size, '\x01'));
     writeBytes(folder.file(QStringLiteral("RostPrefs.QMR")), QByteArray(size * 164 / 464, 'x'));
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.Load();
     QVERIFY(isDefaultLayout(d));
     QCOMPARE(fileBytes(d.filePath()), d.toRecord());
 
-    TPreferences p(folder.path());
+    Preferences p(folder.path());
     p.RetAddLine1 = QStringLiteral("stale");
     p.Load();
     QVERIFY(p.RetAddLine1.isEmpty());
@@ -241,21 +243,21 @@ void PreferencesTest::damagedFilesAreReplaced()
     // A folder entry that is not a file at all is just as unreadable.
     test::TestFolder other;
     QVERIFY(QDir(other.path()).mkdir(QStringLiteral("RostPrefs.QMR")));
-    TPreferences q(other.path());
+    Preferences q(other.path());
     QVERIFY_THROWS_EXCEPTION(IoError, q.Load());
 }
 
 void PreferencesTest::longerFileReadsFirstRecord()
 {
     test::TestFolder folder;
-    TPreferences p(folder.path());
+    Preferences p(folder.path());
     p.RetAddLine2 = QStringLiteral("first");
     QByteArray two = p.toRecord();
     p.RetAddLine2 = QStringLiteral("second");
     two += p.toRecord();
     writeBytes(p.filePath(), two);
 
-    TPreferences q(folder.path());
+    Preferences q(folder.path());
     q.Load();
     QCOMPARE(q.RetAddLine2, QStringLiteral("first"));
     q.Save();
@@ -269,7 +271,7 @@ void PreferencesTest::lengthByteBeyondCapacity()
     b[41] = 41;
     b[82] = 0;
     b[123] = 3;
-    TPreferences p;
+    Preferences p;
     QVERIFY(p.fromRecord(b));
     QCOMPARE(p.RetAddLine1, QString(40, QLatin1Char('Z')));
     QCOMPARE(p.RetAddLine2, QString(40, QLatin1Char('Z')));
@@ -280,7 +282,7 @@ void PreferencesTest::lengthByteBeyondCapacity()
     e[0] = '\xFF'; // capacity 255 exactly: all of the field, nothing of FeedPosition
     e[256] = 'F';
     e[288] = '\x7F';
-    tEnvDef d;
+    EnvelopeLayout d;
     QVERIFY(d.fromRecord(e));
     QCOMPARE(d.Reserved1.size(), 255);
     QVERIFY(!d.Reserved1.contains(QLatin1Char('F')));
@@ -292,7 +294,7 @@ void PreferencesTest::returnLinesRoundTrip()
     test::TestFolder folder;
     const QString forty = QStringLiteral("Äußerer Kirchweg 12, 8000 Zürich – Süd €").left(40);
     QCOMPARE(forty.size(), 40);
-    TPreferences p(folder.path());
+    Preferences p(folder.path());
     p.RetAddLine1 = forty;
     p.RetAddLine2 = forty + QLatin1Char('!');
     p.RetAddLine3 = QString();
@@ -300,7 +302,7 @@ void PreferencesTest::returnLinesRoundTrip()
     p.Save();
     QCOMPARE(fileBytes(p.filePath()).size(), 164);
 
-    TPreferences q(folder.path());
+    Preferences q(folder.path());
     q.Load();
     QCOMPARE(q.RetAddLine1, forty);
     QCOMPARE(q.RetAddLine2, forty); // a 41st character never reaches the file
@@ -311,11 +313,11 @@ void PreferencesTest::returnLinesRoundTrip()
 void PreferencesTest::fontNameCutTo40()
 {
     test::TestFolder folder;
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.SetDefaults();
     d.DelFont.Name = QString(45, QLatin1Char('N'));
     d.Save();
-    tEnvDef e(folder.path());
+    EnvelopeLayout e(folder.path());
     e.Load();
     QCOMPARE(e.DelFont.Name, QString(40, QLatin1Char('N')));
     QCOMPARE(e.RetNameFont.Name, QStringLiteral("Times New Roman"));
@@ -324,12 +326,12 @@ void PreferencesTest::fontNameCutTo40()
 void PreferencesTest::outOfRangeBytesLoad()
 {
     test::TestFolder folder;
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.SetDefaults();
     d.FeedPosition = 7;
     d.Orientation = 200;
     d.Save();
-    tEnvDef e(folder.path());
+    EnvelopeLayout e(folder.path());
     e.Load();
     QCOMPARE(e.FeedPosition, quint8(7));
     QCOMPARE(e.Orientation, quint8(200));
@@ -358,13 +360,13 @@ void PreferencesTest::codePage()
 void PreferencesTest::readOnlyFileLoadsAndSaveFails()
 {
     test::TestFolder folder;
-    TPreferences p(folder.path());
+    Preferences p(folder.path());
     p.RetAddLine1 = QStringLiteral("Grace Church");
     p.Save();
     const QByteArray before = fileBytes(p.filePath());
     QVERIFY(QFile::setPermissions(p.filePath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
 
-    TPreferences q(folder.path());
+    Preferences q(folder.path());
     q.Load();
     QCOMPARE(q.RetAddLine1, QStringLiteral("Grace Church"));
     q.RetAddLine1 = QStringLiteral("New name");
@@ -378,17 +380,17 @@ void PreferencesTest::readOnlyFileLoadsAndSaveFails()
     QCOMPARE(q.RetAddLine1, QStringLiteral("New name"));
     QCOMPARE(fileBytes(p.filePath()), before);
 
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.SetDefaults();
     d.DelTop = 3.5;
     d.Save();
     QVERIFY(QFile::setPermissions(d.filePath(), QFileDevice::ReadOwner));
-    tEnvDef e(folder.path());
+    EnvelopeLayout e(folder.path());
     e.Load();
     QCOMPARE(e.DelTop, 3.5);
     QVERIFY_THROWS_EXCEPTION(IoError, e.SetDefaults());
     QCOMPARE(e.DelTop, 4.25); // memory keeps what was set, the file what it had
-    tEnvDef f(folder.path());
+    EnvelopeLayout f(folder.path());
     f.Load();
     QCOMPARE(f.DelTop, 3.5);
 }
@@ -398,7 +400,7 @@ void PreferencesTest::readOnlyFileLoadsAndSaveFails()
 void PreferencesTest::failedSaveKeepsOldFile()
 {
     test::TestFolder folder;
-    tEnvDef d(folder.path());
+    EnvelopeLayout d(folder.path());
     d.SetDefaults();
     const QByteArray before = fileBytes(d.filePath());
 
@@ -429,11 +431,11 @@ void PreferencesTest::unwritableFolderReportsError()
     test::TestFolder folder;
     const QString notAFolder = folder.file(QStringLiteral("plain"));
     writeBytes(notAFolder, "x");
-    TPreferences p(notAFolder);
+    Preferences p(notAFolder);
     p.RetAddLine1 = QStringLiteral("kept");
     QVERIFY_THROWS_EXCEPTION(IoError, p.Save());
     QCOMPARE(p.RetAddLine1, QStringLiteral("kept"));
-    tEnvDef d(notAFolder);
+    EnvelopeLayout d(notAFolder);
     QVERIFY_THROWS_EXCEPTION(IoError, d.Load());
     QVERIFY(isDefaultLayout(d)); // the reset happened in memory even though the write failed
     QCOMPARE(fileBytes(notAFolder), QByteArray("x"));
@@ -457,8 +459,8 @@ void PreferencesTest::pathJoining()
 {
     QFETCH(QString, folder);
     QFETCH(QString, path);
-    QCOMPARE(TPreferences(folder).filePath(), path);
-    QCOMPARE(tEnvDef(folder).filePath(),
+    QCOMPARE(Preferences(folder).filePath(), path);
+    QCOMPARE(EnvelopeLayout(folder).filePath(),
              path.chopped(13) + QLatin1String("EnvelopeDefinition.QMR"));
 }
 

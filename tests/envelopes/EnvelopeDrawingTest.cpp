@@ -9,16 +9,16 @@ namespace {
 
 constexpr double Descent = 0.25 / 72; // per point, the recording surface's default
 
-tEnvDef defaultLayout()
+EnvelopeLayout defaultLayout()
 {
-    tEnvDef d;
-    const TEnvFont tnr{QStringLiteral("Times New Roman"), 12, 0};
+    EnvelopeLayout d;
+    const EnvelopeFont tnr{QStringLiteral("Times New Roman"), 12, 0};
     d.RetTop = 2.3;
     d.RetLeft = 0.4;
     d.DelTop = 4.25;
     d.DelLeft = 4.75;
     d.RetNameFont = d.RetAddFont = d.DelFont = tnr;
-    d.Orientation = tEnvDef::Landscape;
+    d.Orientation = EnvelopeLayout::Landscape;
     return d;
 }
 
@@ -102,7 +102,7 @@ void EnvelopeDrawingTest::returnSwitchOff()
 // their own font's height; home uses the name font's descent.
 void EnvelopeDrawingTest::mixedReturnFonts()
 {
-    tEnvDef layout = defaultLayout();
+    EnvelopeLayout layout = defaultLayout();
     layout.RetNameFont.Size = 24;
     layout.RetAddFont.Size = 10;
     RecordingSurface s;
@@ -135,10 +135,10 @@ void EnvelopeDrawingTest::emptyLinesStillAdvance()
 
 void EnvelopeDrawingTest::stylesAppliedAndReset()
 {
-    tEnvDef layout = defaultLayout();
-    layout.RetNameFont.Style = TEnvFont::Bold | TEnvFont::Underline;
-    layout.RetAddFont.Style = TEnvFont::Italic | TEnvFont::StrikeOut;
-    layout.DelFont = {QStringLiteral("Arial"), 14, TEnvFont::StrikeOut};
+    EnvelopeLayout layout = defaultLayout();
+    layout.RetNameFont.Style = EnvelopeFont::Bold | EnvelopeFont::Underline;
+    layout.RetAddFont.Style = EnvelopeFont::Italic | EnvelopeFont::StrikeOut;
+    layout.DelFont = {QStringLiteral("Arial"), 14, EnvelopeFont::StrikeOut};
     RecordingSurface s;
     drawEnvelope(s, layout, true, sample);
 
@@ -159,7 +159,7 @@ void EnvelopeDrawingTest::stylesAppliedAndReset()
 // fonts: sizes are brought into 1..1000 points.
 void EnvelopeDrawingTest::damagedFontSize()
 {
-    tEnvDef layout = defaultLayout();
+    EnvelopeLayout layout = defaultLayout();
     layout.RetNameFont.Size = 0;
     layout.DelFont.Size = -5;
     layout.RetAddFont.Size = 2'000'000'000;
@@ -223,7 +223,7 @@ void EnvelopeDrawingTest::testEnvelopeAndReturnText()
     compareInches(baselines(s),
                   {2.5 - d, 2.7 - d, 2.9 - d, 4.45 - d, 4.65 - d, 4.85 - d, 5.05 - d});
 
-    TPreferences prefs;
+    Preferences prefs;
     prefs.RetAddLine1 = QStringLiteral("Grace");
     prefs.RetAddLine4 = QStringLiteral("Town");
     const EnvelopeText e = envelopeText(prefs, {QStringLiteral("D")});

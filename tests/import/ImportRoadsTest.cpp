@@ -1,7 +1,7 @@
 #include "directory/DataFolder.h"
 #include "directory/ProgramContext.h"
 #include "directory/Tables.h"
-#include "import/ui/ImportData.h"
+#include "import/ui/ImportDialog.h"
 #include "platform/ui/Prompts.h"
 
 #include "Fixture.h"
@@ -55,7 +55,7 @@ private Q_SLOTS:
         // The dialog is modal: close it as the user would, with its close button.
         QTimer::singleShot(0, [] {
             for (QWidget *w : QApplication::topLevelWidgets())
-                if (auto *form = qobject_cast<TImportDataForm *>(w)) {
+                if (auto *form = qobject_cast<ImportDialog *>(w)) {
                     QCOMPARE(form->windowTitle(), QStringLiteral("Import data"));
                     auto *label = form->findChild<QLabel *>(QStringLiteral("Label2"));
                     QCOMPARE(label->text(),
@@ -129,7 +129,7 @@ private Q_SLOTS:
             .write();
         QueuedPrompts prompts;
         const ProgramContext context(data.path());
-        TImportDataForm form(context);
+        ImportDialog form(context);
         form.ImportTheData(archive);
         QCOMPARE(prompts.asked.size(), size_t(1)); // no second box for this class
         QCOMPARE(prompts.asked.front().kind, MessageKind::Warning);

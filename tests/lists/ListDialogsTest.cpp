@@ -3,10 +3,12 @@
 #include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
-#include "lists/ui/MakeLists.h"
-#include "lists/ui/PrintListEnv.h"
-#include "lists/ui/ReportRunner.h"
-#include "lists/ui/ViewListFields.h"
+#include "lists/ui/ListEnvelopesDialog.h"
+#include "lists/ui/ListFieldsDialog.h"
+#include "lists/ui/MakeListsDialog.h"
+#include "lists/ui/OutputOptionsDialog.h"
+#include "lists/ui/ReportPreviewDialog.h"
+#include "lists/ui/ReportStatusDialog.h"
 #include "platform/ui/GridView.h"
 #include "platform/ui/Prompts.h"
 
@@ -29,9 +31,9 @@ using namespace rost::test;
 
 namespace {
 
-TDirectorySetup setupOf(bool offices, bool talents, bool activities, bool user1, bool user2)
+DirectorySetup setupOf(bool offices, bool talents, bool activities, bool user1, bool user2)
 {
-    TDirectorySetup s;
+    DirectorySetup s;
     s.UseOffices = offices;
     s.UseTalents = talents;
     s.UseActivities = activities;
@@ -97,7 +99,7 @@ private Q_SLOTS:
     void makeListsOffersTheKindsInUse()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(false, true, false, false, true), d.tbFam, d.launcher);
+        MakeListsDialog form(d.conn, setupOf(false, true, false, false, true), d.tbFam, d.launcher);
         form.show();
         auto *kinds = form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"));
         auto *items = form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"));
@@ -129,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(form.grid()->columnWidth(3) > form.grid()->columnWidth(0));
         // Triggering a command without a list runs nothing; the user is told.
         QueuedPrompts prompts;
-        form.Namephoneemailaddress1Click();
+        form.printNamePhoneList();
         QVERIFY(d.launcher.calls.isEmpty());
         QCOMPARE(prompts.asked.size(), std::size_t(1));
         QVERIFY(prompts.asked.front().text.contains(QLatin1String("empty")));
@@ -138,7 +140,7 @@ private Q_SLOTS:
     void choosingAKindAndAnItemFillsTheGrid()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(true, true, true, true, true), d.tbFam, d.launcher);
+        MakeListsDialog form(d.conn, setupOf(true, true, true, true, true), d.tbFam, d.launcher);
         form.show();
         auto *kinds = form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"));
         auto *items = form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"));
@@ -174,7 +176,7 @@ private Q_SLOTS:
     void printingLeavesTheGridOnItsFirstRow()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(true, false, true, false, false), d.tbFam, d.launcher);
+        MakeListsDialog form(d.conn, setupOf(true, false, true, false, false), d.tbFam, d.launcher);
         form.show();
         form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
             ->setEditText(QStringLiteral("Church Offices"));
@@ -183,7 +185,7 @@ private Q_SLOTS:
         form.grid()->selectRow(1);
         QCOMPARE(form.tbSQL().recNo(), 1);
 
-        form.Nameandaddresslist1->trigger();
+        form.findChild<QAction *>(QStringLiteral("Nameandaddresslist1"))->trigger();
         QCOMPARE(d.launcher.calls, QStringList{"printReport"});
         QCOMPARE(d.launcher.texts(0).front(), QStringLiteral("Carol Brown"));
         QCOMPARE(d.launcher.reportPages, std::vector<int>{1});
@@ -194,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(d.tbFam.indexName(), QStringLiteral("Family ID Num Order"));
 
         form.grid()->selectRow(1);
-        form.Namephoneemailaddress1->trigger();
+        form.findChild<QAction *>(QStringLiteral("Namephoneemailaddress1"))->trigger();
         QCOMPARE(d.launcher.texts(1).front(), QStringLiteral("Name"));
         QCOMPARE(form.grid()->currentIndex().row(), 0);
     }
@@ -202,19 +204,20 @@ private Q_SLOTS:
     void envelopeCommands()
     {
         Directory d;
-        TMakeListsForm form(d.conn, setupOf(true, false, false, false, false), d.tbFam, d.launcher);
+        MakeListsDialog form(d.conn, setupOf(true, false, false, false, false), d.tbFam,
+                             d.launcher);
         form.show();
         form.findChild<QComboBox *>(QStringLiteral("ToViewCombo"))
             ->setEditText(QStringLiteral("Church Offices"));
         form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"))
             ->setEditText(QStringLiteral("Usher"));
         form.grid()->selectRow(1);
-        form.Envelopeforselectedname1->trigger();
+        form.findChild<QAction *>(QStringLiteral("Envelopeforselectedname1"))->trigger();
         QCOMPARE(d.launcher.calls, QStringList{"printEnvelope 11"});
 
         // The list envelope dialog walks the people query to its end; the grid goes back.
         d.launcher.whileOpen = [&](const QString &) { form.tbSQL().last(); };
-        form.Envelopesforentirelist1->trigger();
+        form.findChild<QAction *>(QStringLiteral("Envelopesforentirelist1"))->trigger();
         QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(form.grid()->currentIndex().row(), 0);
@@ -223,8 +226,8 @@ private Q_SLOTS:
         QueuedPrompts prompts;
         form.findChild<QComboBox *>(QStringLiteral("ItemsCombo"))
             ->setEditText(QStringLiteral("Nobody"));
-        form.Envelopesforentirelist1Click();
-        form.Envelopeforselectedname1Click();
+        form.printListEnvelopes();
+        form.printSelectedEnvelope();
         QCOMPARE(d.launcher.calls.size(), 2);
         QCOMPARE(prompts.asked.size(), std::size_t(2));
     }
@@ -244,7 +247,7 @@ private Q_SLOTS:
                 d.context.envelopeLayout().Save();
             }
         };
-        TPrintListEnvForm form(d.conn, q, d.context, d.launcher);
+        ListEnvelopesDialog form(d.conn, q, d.context, d.launcher);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Print Envelopes for Entire List"));
         QStringList captions;
@@ -291,7 +294,7 @@ private Q_SLOTS:
         Directory d;
         QVERIFY(d.tbInd.findKey({11}));
         {
-            TViewListFieldsForm form(d.conn, setupOf(true, true, true, true, true), d.tbInd);
+            ListFieldsDialog form(d.conn, setupOf(true, true, true, true, true), d.tbInd);
             form.show();
             QCOMPARE(form.windowTitle(), QStringLiteral("View List Fields"));
             QCOMPARE(form.findChild<QLabel *>(QStringLiteral("Label1"))->text(),
@@ -310,7 +313,7 @@ private Q_SLOTS:
             form.reject();
         }
         QVERIFY(d.tbInd.findKey({21}));
-        TViewListFieldsForm onlyUser2(d.conn, setupOf(false, false, false, false, true), d.tbInd);
+        ListFieldsDialog onlyUser2(d.conn, setupOf(false, false, false, false, true), d.tbInd);
         onlyUser2.show();
         QCOMPARE(onlyUser2.currentCaption(), QStringLiteral("Choir"));
         QCOMPARE(column(onlyUser2.grid()->model(), 0), QStringList{"Talents"});
@@ -318,7 +321,7 @@ private Q_SLOTS:
 
     void reportWindows()
     {
-        TReportStatusForm status;
+        ReportStatusDialog status;
         status.generating(3);
         QCOMPARE(status.windowTitle(), QStringLiteral("Report Status"));
         QCOMPARE(status.statusText(), QStringLiteral("Generating page 3"));
@@ -326,7 +329,7 @@ private Q_SLOTS:
         QCOMPARE(status.statusText(), QStringLiteral("Printing page 3"));
 
         QPrinter printer;
-        TOutputOptionsForm options(printer);
+        OutputOptionsDialog options(printer);
         QCOMPARE(options.windowTitle(), QStringLiteral("Output Options"));
         options.setOptions({true, 3, false, QPrinter::DuplexLongSide});
         const OutputOptions o = options.options();
@@ -336,7 +339,7 @@ private Q_SLOTS:
         QCOMPARE(o.duplex, QPrinter::DuplexLongSide);
 
         int drawn = 0;
-        TReportPreviewForm preview(printer, [&](PrintSurface &s) {
+        ReportPreviewDialog preview(printer, [&](PrintSurface &s) {
             ++drawn;
             s.setFont(QStringLiteral("Times New Roman"), 12);
             s.printLine(QStringLiteral("x"));

@@ -14,10 +14,10 @@ using namespace rost::test;
 
 namespace {
 
-tEnvDef layout()
+EnvelopeLayout layout()
 {
-    tEnvDef d;
-    const TEnvFont tnr{QStringLiteral("Times New Roman"), 12, 0};
+    EnvelopeLayout d;
+    const EnvelopeFont tnr{QStringLiteral("Times New Roman"), 12, 0};
     d.RetTop = 2.3;
     d.RetLeft = 0.4;
     d.DelTop = 4.25;
@@ -26,9 +26,9 @@ tEnvDef layout()
     return d;
 }
 
-TPreferences returnAddress()
+Preferences returnAddress()
 {
-    TPreferences p;
+    Preferences p;
     p.RetAddLine1 = QStringLiteral("First Church");
     p.RetAddLine2 = QStringLiteral("10 Church Rd");
     p.RetAddLine3 = QString();
@@ -64,9 +64,9 @@ struct Session
         conn.setPath(folder);
         conn.connect();
     }
-    static TDirectorySetup setup()
+    static DirectorySetup setup()
     {
-        TDirectorySetup s;
+        DirectorySetup s;
         s.UseOffices = true;
         return s;
     }

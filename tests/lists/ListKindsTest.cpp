@@ -17,10 +17,10 @@ Q_DECLARE_METATYPE(rost::ListKind)
 
 namespace {
 
-TDirectorySetup allKinds(const QString &user1 = QStringLiteral("Welcome Team"),
-                         const QString &user2 = QStringLiteral("Choir"))
+DirectorySetup allKinds(const QString &user1 = QStringLiteral("Welcome Team"),
+                        const QString &user2 = QStringLiteral("Choir"))
 {
-    TDirectorySetup s;
+    DirectorySetup s;
     s.UseOffices = s.UseTalents = s.UseActivities = s.UseUser1 = s.UseUser2 = true;
     s.User1Name = user1;
     s.User2Name = user2;
@@ -117,14 +117,14 @@ private Q_SLOTS:
         QCOMPARE(quoteLiteral(QString()), QStringLiteral("''"));
         QCOMPARE(quoteLiteral(QStringLiteral("'; drop table x; --")),
                  QStringLiteral("'''; drop table x; --'"));
-        const TDirectorySetup longName = allKinds(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+        const DirectorySetup longName = allKinds(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
         QCOMPARE(kindColumnTitle(ListKind::User1, longName),
                  QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
     }
 
     void offeredKindsFollowTheFlags()
     {
-        TDirectorySetup s;
+        DirectorySetup s;
         s.UseTalents = s.UseUser2 = true;
         s.User1Name = QStringLiteral("Unused");
         s.User2Name = QStringLiteral("Choir");
@@ -134,7 +134,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Church Offices"), QStringLiteral("Talents"),
                               QStringLiteral("Activities"), QStringLiteral("Welcome Team"),
                               QStringLiteral("Choir")}));
-        QVERIFY(offeredKinds(TDirectorySetup{}).empty());
+        QVERIFY(offeredKinds(DirectorySetup{}).empty());
         // Exact and case-sensitive; a user list named like a built-in kind matches both.
         QVERIFY(kindsMatching(offeredKinds(s), QStringLiteral("talents")).empty());
         const auto both = kindsMatching(offeredKinds(allKinds({}, QStringLiteral("Talents"))),
@@ -217,7 +217,7 @@ private Q_SLOTS:
         conn.connect();
         ListMaker maker(conn, allKinds());
         QVERIFY_THROWS_EXCEPTION(EngineError, maker.openKindTables());
-        TDirectorySetup noTalents = allKinds();
+        DirectorySetup noTalents = allKinds();
         noTalents.UseTalents = false;
         ListMaker without(conn, noTalents);
         without.openKindTables();
@@ -245,7 +245,7 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Church Offices\tElder"),
                               QStringLiteral("Activities\tChoir"),
                               QStringLiteral("Activities\tChoir")}));
-        TDirectorySetup onlyUser2;
+        DirectorySetup onlyUser2;
         onlyUser2.UseUser2 = true;
         onlyUser2.User2Name = QStringLiteral("Choir");
         QCOMPARE(text(heldItems(conn, onlyUser2, 21)),

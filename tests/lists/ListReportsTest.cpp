@@ -18,9 +18,9 @@ namespace {
 constexpr double Descent = 0.25 / 72 * 12; // the recording surface's, at 12 points
 constexpr double FirstBaseline = 0.65 + 0.2 - Descent;
 
-TDirectorySetup officesAndActivities()
+DirectorySetup officesAndActivities()
 {
-    TDirectorySetup s;
+    DirectorySetup s;
     s.UseOffices = s.UseActivities = true;
     return s;
 }

@@ -143,7 +143,7 @@ private Q_SLOTS:
         conn.setPath(folder.path());
         conn.connect();
         HouseholdNameComposer composer(conn);
-        const THouseholdNames names = composer.GetNames(12, true);
+        const HouseholdNames names = composer.GetNames(12, true);
         const QString text = clipboardText(
             ClipboardData::NameAddressPhone, names.line(NameLine::FormalNameAndSpouseTitle),
             composer.familyAddress(names.FamilyIdNum), names.EMailAddress);

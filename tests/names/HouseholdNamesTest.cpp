@@ -20,7 +20,7 @@ Row withField(Row row, const char *field, const QVariant &value)
     return row;
 }
 
-QStringList allLines(const THouseholdNames &names)
+QStringList allLines(const HouseholdNames &names)
 {
     QStringList lines;
     for (NameLine line : allNameLines())
@@ -237,12 +237,12 @@ private Q_SLOTS:
         QFETCH(bool, spouseFound);
         QFETCH(QStringList, lines);
         HouseholdNameComposer composer(m_conn);
-        const THouseholdNames names = composer.GetNames(static_cast<qint16>(indiv));
+        const HouseholdNames names = composer.GetNames(static_cast<qint16>(indiv));
         QCOMPARE(names.IndivIdNum, indiv);
         QCOMPARE(names.SpouseFound, spouseFound);
         QCOMPARE(allLines(names), lines);
         if (!spouseFound)
-            QCOMPARE(names.Spouse, TSpouseParts());
+            QCOMPARE(names.Spouse, SpouseParts());
     }
 
     void getNamesReadsEMailOnlyWhenAsked()
@@ -254,7 +254,7 @@ private Q_SLOTS:
         m_conn.connect();
         HouseholdNameComposer composer(m_conn);
         QCOMPARE(composer.GetNames(5).EMailAddress, QString());
-        const THouseholdNames names = composer.GetNames(5, true);
+        const HouseholdNames names = composer.GetNames(5, true);
         QCOMPARE(names.EMailAddress, QStringLiteral("al@example.org"));
         QCOMPARE(names.FamilyIdNum, 1);
     }

@@ -1,4 +1,5 @@
 #include "platform/render/PrintJob.h"
+#include "directory/EnvelopeLayout.h"
 #include "directory/IoError.h"
 #include "directory/Preferences.h"
 #include "envelopes/EnvelopeDrawing.h"
@@ -57,10 +58,10 @@ PdfText readPdf(const QString &path)
     return out;
 }
 
-tEnvDef defaults()
+EnvelopeLayout defaults()
 {
     QTemporaryDir dir;
-    tEnvDef d(dir.path());
+    EnvelopeLayout d(dir.path());
     d.SetDefaults();
     return d;
 }
@@ -86,7 +87,7 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("test.pdf"));
-    const tEnvDef layout = defaults();
+    const EnvelopeLayout layout = defaults();
     const PrintOutcome out =
         PrintJob::runToPdf(pdf, PageOrientation::Landscape, [&](PrintSurface &s) {
             drawEnvelope(s, layout, true, testEnvelopeText());

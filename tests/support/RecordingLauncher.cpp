@@ -54,7 +54,7 @@ void RecordingLauncher::returnAddress(QWidget *)
     record(QStringLiteral("returnAddress"));
 }
 
-void RecordingLauncher::makeLists(QWidget *, RostConnection &, const TDirectorySetup &, Cursor &)
+void RecordingLauncher::makeLists(QWidget *, RostConnection &, const DirectorySetup &, Cursor &)
 {
     record(QStringLiteral("makeLists"));
 }
@@ -64,7 +64,7 @@ void RecordingLauncher::listEnvelopes(QWidget *, RostConnection &, Query &people
     record(QStringLiteral("listEnvelopes %1").arg(people.recordCount()));
 }
 
-void RecordingLauncher::viewListFields(QWidget *, RostConnection &, const TDirectorySetup &,
+void RecordingLauncher::viewListFields(QWidget *, RostConnection &, const DirectorySetup &,
                                        Cursor &)
 {
     record(QStringLiteral("viewListFields"));

@@ -41,9 +41,9 @@ public:
     void sendToClipboard(QWidget *, RostConnection &, IndivId indivId) override;
     void envelopePreferences(QWidget *) override;
     void returnAddress(QWidget *) override;
-    void makeLists(QWidget *, RostConnection &, const TDirectorySetup &, Cursor &) override;
+    void makeLists(QWidget *, RostConnection &, const DirectorySetup &, Cursor &) override;
     void listEnvelopes(QWidget *, RostConnection &, Query &people) override;
-    void viewListFields(QWidget *, RostConnection &, const TDirectorySetup &, Cursor &) override;
+    void viewListFields(QWidget *, RostConnection &, const DirectorySetup &, Cursor &) override;
     void importFromMenu(QWidget *) override;
     void importAtStartup(QWidget *) override;
     void about(QWidget *) override;

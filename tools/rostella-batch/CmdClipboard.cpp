@@ -32,7 +32,7 @@ int cmdClipboard(const Arguments &args, DataContext &data)
     HouseholdNameComposer composer(data.connection());
     QString text;
     try {
-        const THouseholdNames names = composer.GetNames(indiv, true);
+        const HouseholdNames names = composer.GetNames(indiv, true);
         const FamilyAddress family = *send == ClipboardData::EMail
                                          ? FamilyAddress()
                                          : composer.familyAddress(names.FamilyIdNum);

@@ -2,6 +2,7 @@
 #include "DataContext.h"
 #include "SharedOptions.h"
 
+#include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
 #include "envelopes/EnvelopeDrawing.h"
 #include "names/HouseholdNameComposer.h"
@@ -25,10 +26,10 @@ EnvelopeText envelopeTexts(const Arguments &args, DataContext &data)
     const std::optional<NameLine> line =
         args.isSet(NameLineOption) ? std::optional(nameLineOf(args)) : std::nullopt;
     HouseholdNameComposer composer(data.connection());
-    const THouseholdNames names = composer.GetNames(args.number<qint16>(IndivOption));
+    const HouseholdNames names = composer.GetNames(args.number<qint16>(IndivOption));
     const QString nameLine = line ? names.line(*line) : args.value(NameTextOption).left(255);
     const FamilyAddress family = composer.familyAddress(names.FamilyIdNum);
-    TPreferences prefs(data.folder());
+    Preferences prefs(data.folder());
     prefs.Load();
     return envelopeText(prefs, householdDeliveryLines(nameLine, family));
 }
@@ -40,7 +41,7 @@ int cmdEnvelope(const Arguments &args, DataContext &data)
     const QString out = args.value(PdfOutOption);
     const EnvelopeText texts = envelopeTexts(args, data);
 
-    tEnvDef layout(data.folder());
+    EnvelopeLayout layout(data.folder());
     layout.Load();
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 

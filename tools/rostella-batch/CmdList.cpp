@@ -3,6 +3,7 @@
 #include "SharedOptions.h"
 
 #include "directory/Cursor.h"
+#include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
@@ -72,9 +73,9 @@ ListEnvelopeStyle envelopeStyle(const Arguments &args)
 int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query &tbSQL,
                    RostConnection &connection, const QString &data, const QString &out)
 {
-    tEnvDef layout(data);
+    EnvelopeLayout layout(data);
     layout.Load();
-    TPreferences prefs(data);
+    Preferences prefs(data);
     prefs.Load();
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 

@@ -34,7 +34,7 @@ int cmdNames(const Arguments &args, DataContext &data)
                 out += nameLineName(line) + QLatin1Char('\t') + composer.listLine(line, *row) +
                        QLatin1Char('\n');
         } else {
-            const THouseholdNames names = composer.GetNames(indivId);
+            const HouseholdNames names = composer.GetNames(indivId);
             for (NameLine line : allNameLines())
                 out +=
                     nameLineName(line) + QLatin1Char('\t') + names.line(line) + QLatin1Char('\n');

@@ -1,28 +1,28 @@
 #include "app/exe/AppDialogLauncher.h"
 
-#include "app/ui/About.h"
+#include "app/ui/AboutDialog.h"
 #include "browse/FoundIndividual.h"
-#include "browse/ui/IndUpdateDialog.h"
-#include "browse/ui/TFamUpdateForm.h"
-#include "browse/ui/TfdFamLookupForm.h"
-#include "browse/ui/TfdIndLookupForm.h"
-#include "envelopes/ui/EnvDefinition.h"
-#include "envelopes/ui/PrintSingleEnv.h"
+#include "browse/ui/FindFamilyDialog.h"
+#include "browse/ui/FindIndividualDialog.h"
+#include "browse/ui/UpdateFamilyDialog.h"
+#include "browse/ui/UpdateIndividualDialog.h"
+#include "envelopes/ui/EnvelopePreferencesDialog.h"
+#include "envelopes/ui/PrintEnvelopeDialog.h"
 #include "envelopes/ui/PrintWithPrompts.h"
-#include "envelopes/ui/RetAddDef.h"
-#include "import/ui/ImportData.h"
-#include "lists/ui/MakeLists.h"
-#include "lists/ui/PrintListEnv.h"
+#include "envelopes/ui/ReturnAddressDialog.h"
+#include "import/ui/ImportDialog.h"
+#include "lists/ui/ListEnvelopesDialog.h"
+#include "lists/ui/ListFieldsDialog.h"
+#include "lists/ui/MakeListsDialog.h"
 #include "lists/ui/ReportRunner.h"
-#include "lists/ui/ViewListFields.h"
-#include "names/ui/SendToClipboard.h"
+#include "names/ui/ClipboardDialog.h"
 
 namespace rost {
 
 AppDialogLauncher::AppDialogLauncher(ProgramContext &context) : m_context(context) {}
 
-void AppDialogLauncher::setFindDialogs(TfdIndLookupForm &findIndividual,
-                                       TfdFamLookupForm &findFamily)
+void AppDialogLauncher::setFindDialogs(FindIndividualDialog &findIndividual,
+                                       FindFamilyDialog &findFamily)
 {
     m_findIndividual = &findIndividual;
     m_findFamily = &findFamily;
@@ -45,7 +45,7 @@ std::optional<FoundIndividual> AppDialogLauncher::findIndividual(QWidget *,
 
 void AppDialogLauncher::updateFamily(QWidget *owner, RostConnection &connection, FamilyId familyId)
 {
-    TFamUpdateForm form(connection, owner);
+    UpdateFamilyDialog form(connection, owner);
     form.openTable();
     form.tbFam().findKey({familyId});
     form.exec();
@@ -53,53 +53,53 @@ void AppDialogLauncher::updateFamily(QWidget *owner, RostConnection &connection,
 
 void AppDialogLauncher::updateIndividual(QWidget *owner, Cursor &members)
 {
-    IndUpdateDialog dialog(members, owner);
+    UpdateIndividualDialog dialog(members, owner);
     dialog.exec();
 }
 
 void AppDialogLauncher::printEnvelope(QWidget *owner, RostConnection &connection, IndivId indivId)
 {
-    TPrintSingleEnvForm form(connection, m_context, *this, owner);
+    PrintEnvelopeDialog form(connection, m_context, *this, owner);
     form.GetNames(indivId);
     form.exec();
 }
 
 void AppDialogLauncher::sendToClipboard(QWidget *owner, RostConnection &connection, IndivId indivId)
 {
-    TSendToClipBoardForm form(connection, owner);
+    ClipboardDialog form(connection, owner);
     form.GetNames(indivId);
     form.exec();
 }
 
 void AppDialogLauncher::envelopePreferences(QWidget *owner)
 {
-    TEnvelopeDefinitionForm form(m_context, *this, owner);
+    EnvelopePreferencesDialog form(m_context, *this, owner);
     form.exec();
 }
 
 void AppDialogLauncher::returnAddress(QWidget *owner)
 {
-    TRetAddDefForm form(m_context, owner);
+    ReturnAddressDialog form(m_context, owner);
     form.exec();
 }
 
 void AppDialogLauncher::makeLists(QWidget *owner, RostConnection &connection,
-                                  const TDirectorySetup &setup, Cursor &families)
+                                  const DirectorySetup &setup, Cursor &families)
 {
-    TMakeListsForm form(connection, setup, families, *this, owner);
+    MakeListsDialog form(connection, setup, families, *this, owner);
     form.exec();
 }
 
 void AppDialogLauncher::listEnvelopes(QWidget *owner, RostConnection &connection, Query &people)
 {
-    TPrintListEnvForm form(connection, people, m_context, *this, owner);
+    ListEnvelopesDialog form(connection, people, m_context, *this, owner);
     form.exec();
 }
 
 void AppDialogLauncher::viewListFields(QWidget *owner, RostConnection &connection,
-                                       const TDirectorySetup &setup, Cursor &members)
+                                       const DirectorySetup &setup, Cursor &members)
 {
-    TViewListFieldsForm form(connection, setup, members, owner);
+    ListFieldsDialog form(connection, setup, members, owner);
     form.exec();
 }
 
@@ -115,7 +115,7 @@ void AppDialogLauncher::importAtStartup(QWidget *owner)
 
 void AppDialogLauncher::about(QWidget *owner)
 {
-    TAboutForm form(owner);
+    AboutDialog form(owner);
     form.exec();
 }
 

@@ -5,8 +5,8 @@
 namespace rost {
 
 class ProgramContext;
-class TfdFamLookupForm;
-class TfdIndLookupForm;
+class FindFamilyDialog;
+class FindIndividualDialog;
 
 // The program's windows: each dialog created with its owner, prepared, shown modally and
 // destroyed, except the two find dialogs, which are made once at start and kept hidden between
@@ -17,7 +17,7 @@ public:
     explicit AppDialogLauncher(ProgramContext &context);
 
     // The find dialogs, made after the main window that owns them.
-    void setFindDialogs(TfdIndLookupForm &findIndividual, TfdFamLookupForm &findFamily);
+    void setFindDialogs(FindIndividualDialog &findIndividual, FindFamilyDialog &findFamily);
 
     std::optional<FamilyId> findFamily(QWidget *owner, RostConnection &connection) override;
     std::optional<FoundIndividual> findIndividual(QWidget *owner,
@@ -28,10 +28,10 @@ public:
     void sendToClipboard(QWidget *owner, RostConnection &connection, IndivId indivId) override;
     void envelopePreferences(QWidget *owner) override;
     void returnAddress(QWidget *owner) override;
-    void makeLists(QWidget *owner, RostConnection &connection, const TDirectorySetup &setup,
+    void makeLists(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                    Cursor &families) override;
     void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people) override;
-    void viewListFields(QWidget *owner, RostConnection &connection, const TDirectorySetup &setup,
+    void viewListFields(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                         Cursor &members) override;
     void importFromMenu(QWidget *owner) override;
     void importAtStartup(QWidget *owner) override;
@@ -42,8 +42,8 @@ public:
 
 private:
     ProgramContext &m_context;
-    TfdIndLookupForm *m_findIndividual = nullptr;
-    TfdFamLookupForm *m_findFamily = nullptr;
+    FindIndividualDialog *m_findIndividual = nullptr;
+    FindFamilyDialog *m_findFamily = nullptr;
 };
 
 } // namespace rost

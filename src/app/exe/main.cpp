@@ -1,7 +1,7 @@
 #include "app/exe/AppDialogLauncher.h"
-#include "app/ui/RostMain.h"
-#include "browse/ui/TfdFamLookupForm.h"
-#include "browse/ui/TfdIndLookupForm.h"
+#include "app/ui/MainWindow.h"
+#include "browse/ui/FindFamilyDialog.h"
+#include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
 
 #include <QApplication>
@@ -17,9 +17,9 @@ int main(int argc, char **argv)
     // the two find dialogs, kept hidden between uses.
     rost::ProgramContext context(rost::ProgramContext::currentFolder());
     rost::AppDialogLauncher launcher(context);
-    rost::TRostMainForm RostMainForm(context, launcher);
-    rost::TfdIndLookupForm fdIndLookupForm(&RostMainForm);
-    rost::TfdFamLookupForm fdFamLookupForm(&RostMainForm);
+    rost::MainWindow RostMainForm(context, launcher);
+    rost::FindIndividualDialog fdIndLookupForm(&RostMainForm);
+    rost::FindFamilyDialog fdFamLookupForm(&RostMainForm);
     launcher.setFindDialogs(fdIndLookupForm, fdFamLookupForm);
     RostMainForm.show();
     return app.exec();

@@ -15,7 +15,7 @@ class Cursor;
 class Query;
 class RostConnection;
 struct FoundIndividual;
-struct TDirectorySetup;
+struct DirectorySetup;
 
 // The one road by which a window opens another window and runs a print job. The program's
 // implementation creates each dialog with owner as its owner, prepares it, shows it modally and
@@ -41,12 +41,12 @@ public:
     virtual void envelopePreferences(QWidget *owner) = 0;
     virtual void returnAddress(QWidget *owner) = 0;
     // "Make Lists" moves the main window's families cursor when it prints the address list.
-    virtual void makeLists(QWidget *owner, RostConnection &connection, const TDirectorySetup &setup,
+    virtual void makeLists(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                            Cursor &families) = 0;
     // One envelope for every row of a Make Lists people query.
     virtual void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people) = 0;
     virtual void viewListFields(QWidget *owner, RostConnection &connection,
-                                const TDirectorySetup &setup, Cursor &members) = 0;
+                                const DirectorySetup &setup, Cursor &members) = 0;
     // The two roads of an import into the data folder. The caller has closed every table file
     // before and opens the directory again afterwards.
     virtual void importFromMenu(QWidget *owner) = 0;

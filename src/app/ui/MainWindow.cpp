@@ -1,0 +1,364 @@
+#include "app/ui/MainWindow.h"
+
+#include "directory/DataFolder.h"
+#include "directory/ProgramContext.h"
+#include "directory/Tables.h"
+#include "platform/ui/DialogLauncher.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
+#include "ui_MainWindow.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+namespace rost {
+
+namespace {
+constexpr int MainWindowHelpTopic = 5;
+}
+
+MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), m_context(context),
+      m_launcher(launcher)
+{
+    ui->setupUi(this);
+
+    // The group's caption is bold, its lines are not.
+    QFont bold = ui->FamInfoGroup->font();
+    bold.setBold(true);
+    const QFont normal = font();
+    ui->FamInfoGroup->setFont(bold);
+    for (QWidget *w : ui->FamInfoGroup->findChildren<QWidget *>())
+        w->setFont(normal);
+
+    m_puMenu = new QMenu(this);
+    m_puMenu->setObjectName(QStringLiteral("puMenu"));
+    m_puMenu->addAction(ui->fPrintEnvelope);
+    m_puMenu->addAction(ui->fSendToClip);
+    ui->EsMenuButton1->setMenu(m_puMenu);
+    ui->Pic->setFocusPolicy(Qt::NoFocus);
+    ui->NamePages->setExpanding(false);
+    setTabOrder(ui->ViewListFieldsButton, ui->Nav);
+
+    Cursor &tbFam = m_browser.families();
+    tbFam.addAfterScroll([this] { tbFamAfterScroll(); });
+    using B = RecordNavigator::Button;
+    ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
+    ui->Nav->setCursor(&tbFam);
+
+    ui->VorelNameEdit->bind(&tbFam, QLatin1String(fld::VorelName));
+    ui->HomePhoneEdit->bind(&tbFam, QLatin1String(fld::HomePhone));
+    ui->Pic->bind(&tbFam, QLatin1String(fld::FamilyPicture));
+    ui->EMailEdit->bind(&m_browser.members(), QLatin1String(fld::EMailAddress));
+
+    connectCommands();
+    updateCommandStates();
+
+    // A fixed window, centred on its screen.
+    setFixedSize(size());
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    FormCreate();
+}
+
+MainWindow::~MainWindow()
+{
+    // The displays listen to the cursors, which go before the widgets do.
+    ui->Nav->setCursor(nullptr);
+    ui->VorelNameEdit->unbind();
+    ui->HomePhoneEdit->unbind();
+    ui->Pic->unbind();
+    ui->EMailEdit->unbind();
+    ui->AddEdit->unbind();
+    m_browser.close();
+}
+
+void MainWindow::connectCommands()
+{
+    connect(ui->FindFamilyButton, &QPushButton::clicked, this, &MainWindow::FindFamilyButtonClick);
+    connect(ui->FindIndButton, &QPushButton::clicked, this, &MainWindow::FindIndButtonClick);
+    connect(ui->UpdateAddressButton, &QPushButton::clicked, this,
+            &MainWindow::UpdateAddressButtonClick);
+    connect(ui->UpdateIndButton, &QPushButton::clicked, this, &MainWindow::UpdateIndButtonClick);
+    connect(ui->ViewListFieldsButton, &QPushButton::clicked, this,
+            &MainWindow::ViewListFieldsButtonClick);
+    connect(ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
+    connect(ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
+
+    connect(ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
+    connect(ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
+    connect(ui->mMakeLists, &QAction::triggered, this, &MainWindow::mMakeListsClick);
+    connect(ui->pEnvPrefs, &QAction::triggered, this, &MainWindow::pEnvPrefsClick);
+    connect(ui->pReturnAdd, &QAction::triggered, this, &MainWindow::pReturnAddClick);
+    connect(ui->hContents, &QAction::triggered, this, &MainWindow::hContentsClick);
+    connect(ui->hSearch, &QAction::triggered, this, &MainWindow::hSearchClick);
+    connect(ui->hAbout, &QAction::triggered, this, &MainWindow::hAboutClick);
+    connect(ui->fPrintEnvelope, &QAction::triggered, this, &MainWindow::fPrintEnvelopeClick);
+    connect(ui->fSendToClip, &QAction::triggered, this, &MainWindow::fSendToClipClick);
+}
+
+RecordNavigator *MainWindow::navigator() const
+{
+    return ui->Nav;
+}
+
+void MainWindow::updateCommandStates()
+{
+    // Without open tables there is nothing to find, update, print or list.
+    const bool open = isDirectoryOpen();
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->FindFamilyButton), static_cast<QWidget *>(ui->FindIndButton),
+          static_cast<QWidget *>(ui->UpdateAddressButton),
+          static_cast<QWidget *>(ui->UpdateIndButton), static_cast<QWidget *>(ui->EsMenuButton1),
+          static_cast<QWidget *>(ui->ViewListFieldsButton), static_cast<QWidget *>(ui->Nav)})
+        w->setEnabled(open);
+    for (QAction *a : {ui->mMakeLists, ui->fPrintEnvelope, ui->fSendToClip})
+        a->setEnabled(open);
+    if (!open)
+        ui->NamePages->setEnabled(false);
+}
+
+void MainWindow::FormCreate()
+{
+    // A settings file that cannot be written is told, and the program goes on with the values
+    // in memory.
+    guarded(this, [this] { m_context.preferences().Load(); });
+    guarded(this, [this] { m_context.envelopeLayout().Load(); });
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Activation work runs once, after the window is on screen, so that the dialogs it may open
+    // have their owner showing.
+    if (!m_activated)
+        QTimer::singleShot(0, this, &MainWindow::FormActivate);
+}
+
+void MainWindow::FormActivate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    if (!QDir::setCurrent(m_context.dataFolder())) {
+        showError(this, tr("The data folder %1 cannot be opened")
+                            .arg(QDir::toNativeSeparators(m_context.dataFolder())));
+        return;
+    }
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
+        OpenDirectory();
+    else
+        TryToImportData();
+    ui->FindFamilyButton->setFocus();
+}
+
+bool MainWindow::OpenDirectory()
+{
+    const bool ok = guarded(this, [this] {
+        // Opening the families moves to the first family, which already builds the display.
+        m_browser.open(m_context.dataFolder());
+        CheckSetupInfo();
+        GetFamilyMembers(1);
+    });
+    updateCommandStates();
+    return ok;
+}
+
+void MainWindow::CloseDirectory()
+{
+    m_browser.close();
+    ui->AddEdit->unbind();
+    ui->AddEdit->setLines({});
+    m_rebuildingTabs = true;
+    while (ui->NamePages->count() > 0)
+        ui->NamePages->removeTab(0);
+    m_rebuildingTabs = false;
+    clearMemberDisplays();
+    updateCommandStates();
+}
+
+void MainWindow::CheckSetupInfo()
+{
+    const DirectorySetup &setup = m_browser.setup();
+    // Once shown, the list commands stay: a later directory without lists does not hide them.
+    if (setup.anyListInUse()) {
+        ui->mMakeLists->setVisible(true);
+        ui->ViewListFieldsButton->setVisible(true);
+    }
+}
+
+bool MainWindow::PostPendingEdits()
+{
+    return guarded(this, [this] { m_browser.postPendingEdits(); });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool MainWindow::FormClose()
+{
+    // A change typed into one of the lines is saved before the tables close. When it cannot be,
+    // the member decides whether to leave it behind.
+    if (!PostPendingEdits()) {
+        const auto answer = Prompts::instance().message(
+            this, MessageKind::Confirmation, tr("Confirm"),
+            tr("Your change could not be saved.\rClose Rostella without saving it?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return false;
+        m_browser.cancelPendingEdits();
+    }
+    CloseDirectory();
+    return true;
+}
+
+void MainWindow::FindFamilyButtonClick()
+{
+    if (!isDirectoryOpen() || !PostPendingEdits())
+        return;
+    guarded(this, [this] {
+        if (const auto tag = m_launcher.findFamily(this, m_browser.connection()))
+            m_browser.goToFamily(*tag);
+    });
+    GetFamilyMembers(1);
+}
+
+void MainWindow::FindIndButtonClick()
+{
+    if (!isDirectoryOpen() || !PostPendingEdits())
+        return;
+    std::optional<FoundIndividual> found;
+    if (!guarded(this, [&] { found = m_launcher.findIndividual(this, m_browser.connection()); }) ||
+        !found)
+        return;
+    guarded(this, [&] {
+        if (!m_browser.goToFamilyOf(*found))
+            Prompts::instance().message(this, MessageKind::Information, tr("Information"),
+                                        found->locateFailedText());
+    });
+    GetFamilyMembers(found->FoundRank);
+}
+
+void MainWindow::UpdateAddressButtonClick()
+{
+    if (!isDirectoryOpen())
+        return;
+    guarded(this, [this] {
+        m_launcher.updateFamily(this, m_browser.connection(), m_browser.familyView().familyId);
+    });
+    // Rows saved through the dialog's own cursor show once the window's cursor reads them again.
+    guarded(this, [this] {
+        m_browser.families().refresh();
+        GetFamInfo();
+    });
+}
+
+void MainWindow::UpdateIndButtonClick()
+{
+    if (!isDirectoryOpen())
+        return;
+    guarded(this, [this] { m_launcher.updateIndividual(this, m_browser.members()); });
+    GetIndInfo();
+}
+
+void MainWindow::fPrintEnvelopeClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.printEnvelope(this, m_browser.connection(), m_browser.currentIndivId());
+        });
+}
+
+void MainWindow::fSendToClipClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.sendToClipboard(this, m_browser.connection(), m_browser.currentIndivId());
+        });
+}
+
+void MainWindow::pEnvPrefsClick()
+{
+    guarded(this, [this] { m_launcher.envelopePreferences(this); });
+}
+
+void MainWindow::pReturnAddClick()
+{
+    guarded(this, [this] { m_launcher.returnAddress(this); });
+}
+
+void MainWindow::mMakeListsClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.makeLists(this, m_browser.connection(), m_browser.setup(),
+                                 m_browser.families());
+        });
+}
+
+void MainWindow::ViewListFieldsButtonClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.viewListFields(this, m_browser.connection(), m_browser.setup(),
+                                      m_browser.members());
+        });
+}
+
+void MainWindow::fImportDataClick()
+{
+    // No table file may be held open while the import replaces it.
+    if (!PostPendingEdits())
+        return;
+    CloseDirectory();
+    guarded(this, [this] { m_launcher.importFromMenu(this); });
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
+        OpenDirectory();
+    ui->FindFamilyButton->setFocus();
+}
+
+void MainWindow::TryToImportData()
+{
+    CloseDirectory();
+    guarded(this, [this] { m_launcher.importAtStartup(this); });
+    if (DataFolder::familiesFilePresent(m_context.dataFolder()))
+        OpenDirectory();
+    ui->FindFamilyButton->setFocus();
+}
+
+void MainWindow::hContentsClick()
+{
+    showHelpContents(this);
+}
+
+void MainWindow::hSearchClick()
+{
+    showHelpSearch(this);
+}
+
+void MainWindow::HelpButtonClick()
+{
+    showHelpTopic(this, MainWindowHelpTopic);
+}
+
+void MainWindow::hAboutClick()
+{
+    guarded(this, [this] { m_launcher.about(this); });
+}
+
+void MainWindow::fExitClick()
+{
+    close();
+}
+
+} // namespace rost

@@ -1,0 +1,76 @@
+// The display of the current family and member: how the window follows the families and members
+// cursors of its browser.
+#include "app/ui/MainWindow.h"
+#include "directory/Tables.h"
+#include "platform/ui/Prompts.h"
+#include "ui_MainWindow.h"
+
+namespace rost {
+
+void MainWindow::tbFamAfterScroll()
+{
+    GetFamInfo();
+    GetFamilyMembers(1);
+}
+
+void MainWindow::GetFamInfo()
+{
+    const FamilyView family = m_browser.familyView();
+    // A free-form address is shown as stored, and typing there changes it.
+    if (family.intlAddress) {
+        ui->AddEdit->bind(&m_browser.families(), QLatin1String(fld::IntlAddress));
+        return;
+    }
+    ui->AddEdit->unbind();
+    ui->AddEdit->setLines(family.address);
+}
+
+void MainWindow::GetFamilyMembers(int position)
+{
+    QTabBar *tabs = ui->NamePages;
+    m_rebuildingTabs = true;
+    while (tabs->count() > 0)
+        tabs->removeTab(0);
+    const MemberTabs &members = m_browser.rebuildMemberTabs(position);
+    tabs->setEnabled(members.enabled);
+    for (const MemberTab &tab : members.tabs)
+        tabs->addTab(tab.goesBy);
+    if (members.selected >= 0)
+        tabs->setCurrentIndex(members.selected);
+    m_rebuildingTabs = false;
+    GetIndInfo();
+    ui->FindFamilyButton->setFocus();
+}
+
+void MainWindow::NamePagesChange(int index)
+{
+    if (m_rebuildingTabs || !isDirectoryOpen())
+        return;
+    guarded(this, [&] {
+        m_browser.selectMemberTab(index);
+        GetIndInfo();
+    });
+}
+
+void MainWindow::clearMemberDisplays()
+{
+    ui->iNameEdit->clear();
+    ui->iPhonesEdit->clear();
+}
+
+void MainWindow::GetIndInfo()
+{
+    if (!isDirectoryOpen()) {
+        clearMemberDisplays();
+        return;
+    }
+    guarded(this, [this] {
+        const MemberView member = m_browser.memberView();
+        ui->iNameEdit->setText(member.nameLine);
+        ui->iPhonesEdit->setText(member.phonesLine);
+        ui->iNameEdit->setCursorPosition(0);
+        ui->iPhonesEdit->setCursorPosition(0);
+    });
+}
+
+} // namespace rost

@@ -1,0 +1,145 @@
+#include "names/ui/ClipboardDialog.h"
+
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
+
+#include "ui_ClipboardDialog.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QShortcut>
+
+namespace rost {
+
+namespace {
+
+void makeCaptionBold(QGroupBox *box)
+{
+    // A group box hands its font down to its controls; only the caption is to be bold.
+    QFont plain = box->font();
+    QFont bold = plain;
+    bold.setBold(true);
+    // Set explicitly, so that the controls do not inherit the caption's weight.
+    plain.setBold(false);
+    box->setFont(bold);
+    for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->setFont(plain);
+}
+
+} // namespace
+
+ClipboardDialog::ClipboardDialog(RostConnection &connection, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ClipboardDialog>()), m_composer(connection)
+{
+    m_ui->setupUi(this);
+    makeCaptionBold(m_ui->GroupBox1);
+    makeCaptionBold(m_ui->GroupBox2);
+    m_nameChoices = nameChoiceButtons(*m_ui);
+    for (QRadioButton *choice : m_nameChoices)
+        choice->setAccessibleDescription(choice->accessibleName());
+
+    connect(m_ui->SendDataButton, &QPushButton::clicked, this,
+            &ClipboardDialog::SendDataButtonClick);
+    connect(m_ui->HelpButton, &QPushButton::clicked, this, &ClipboardDialog::HelpButtonClick);
+    connect(m_ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // Every control of the dialog answers F1 with the dialog's topic.
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &ClipboardDialog::HelpButtonClick);
+}
+
+ClipboardDialog::~ClipboardDialog() = default;
+
+void ClipboardDialog::GetNames(IndivId indivIdNum)
+{
+    m_names = m_composer.GetNames(indivIdNum, true);
+    for (NameLine line : allNameLines())
+        setCaption(line);
+}
+
+void ClipboardDialog::setCaption(NameLine line)
+{
+    showNameChoice(m_nameChoices[lineIndex(line)], m_names.line(line));
+}
+
+void ClipboardDialog::FormActivate()
+{
+    for (NameLine line : allNameLines()) {
+        if (!isCoupleLine(line))
+            setCaption(line);
+    }
+}
+
+void ClipboardDialog::showEvent(QShowEvent *event)
+{
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+QRadioButton *ClipboardDialog::nameChoice(NameLine line) const
+{
+    return m_nameChoices[lineIndex(line)];
+}
+
+QRadioButton *ClipboardDialog::dataChoice(ClipboardData which) const
+{
+    switch (which) {
+    case ClipboardData::NameAndAddress:
+        return m_ui->rbNameAndAddress;
+    case ClipboardData::NameAddressPhone:
+        return m_ui->rbNameAddressPhone;
+    case ClipboardData::NamePhone:
+        return m_ui->rbNamePhone;
+    case ClipboardData::EMail:
+        return m_ui->rbEMail;
+    }
+    return m_ui->rbNameAndAddress;
+}
+
+ClipboardData ClipboardDialog::chosenData() const
+{
+    for (ClipboardData choice :
+         {ClipboardData::NameAddressPhone, ClipboardData::NamePhone, ClipboardData::EMail}) {
+        if (dataChoice(choice)->isChecked())
+            return choice;
+    }
+    return ClipboardData::NameAndAddress;
+}
+
+NameLine ClipboardDialog::chosenNameLine() const
+{
+    for (NameLine line : allNameLines()) {
+        if (m_nameChoices[lineIndex(line)]->isChecked())
+            return line;
+    }
+    return NameLine::FormalName;
+}
+
+QString ClipboardDialog::composedText()
+{
+    const ClipboardData which = chosenData();
+    // The e-mail address needs no family; the other texts need the individual's own family and
+    // get no other family's address when it is missing.
+    const FamilyAddress family = which == ClipboardData::EMail
+                                     ? FamilyAddress()
+                                     : m_composer.familyAddress(m_names.FamilyIdNum);
+    return clipboardText(which, chosenLine(), family, m_names.EMailAddress);
+}
+
+void ClipboardDialog::SendDataButtonClick()
+{
+    QString text;
+    if (!guarded(this, [this, &text] { text = composedText(); }))
+        return;
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text);
+    else
+        showError(this, QStringLiteral("Cannot open clipboard"));
+    accept();
+}
+
+void ClipboardDialog::HelpButtonClick()
+{
+    showHelpTopic(this, HelpTopic);
+}
+
+} // namespace rost

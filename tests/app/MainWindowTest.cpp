@@ -1,0 +1,564 @@
+#include "app/ui/MainWindow.h"
+#include "directory/ProgramContext.h"
+#include "directory/Tables.h"
+#include "platform/ui/DataBoundEdit.h"
+#include "platform/ui/DataBoundMemo.h"
+#include "platform/ui/PictureView.h"
+#include "platform/ui/Prompts.h"
+#include "platform/ui/RecordNavigator.h"
+
+#include "Fixture.h"
+#include "RecordingLauncher.h"
+#include "TestFolder.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include <sqlite3.h>
+
+using namespace rost;
+
+namespace {
+
+test::Row with(test::Row row, std::initializer_list<std::pair<const char *, QVariant>> fields)
+{
+    for (const auto &[name, value] : fields)
+        row.insert(QLatin1String(name), value);
+    return row;
+}
+
+// Families in a row order that is neither by number nor by name.
+void writeDirectory(const QString &folder)
+{
+    test::writeTable(
+        folder, familiesTable(),
+        {with(test::family(20, QStringLiteral("Young"), QStringLiteral("Tom and Sue Young")),
+              {{fld::Address1, QStringLiteral("1 Elm")},
+               {fld::City, QStringLiteral("Springfield")},
+               {fld::Zip, QStringLiteral("12345")},
+               {fld::HomePhone, QStringLiteral("555-2000")}}),
+         test::family(10, QStringLiteral("Adams"), QStringLiteral("The Adams Family")),
+         test::family(0, QStringLiteral("Zero")), test::family(30, QStringLiteral("Empty")),
+         with(test::family(40, QStringLiteral("Intl")),
+              {{fld::IntlAddress, QStringLiteral("Flat 2\r\nLondon")}})});
+    test::writeTable(
+        folder, individualsTable(),
+        {with(test::person(21, 20, 1, QStringLiteral("Tom"), QStringLiteral("Young")),
+              {{fld::Cell, QStringLiteral("555-0100")},
+               {fld::OtherPhoneLabel, QStringLiteral("Home2")},
+               {fld::OtherPhone, QStringLiteral("555-0199")},
+               {fld::EMailAddress, QStringLiteral("tom@example.org")}}),
+         test::person(22, 20, 2, QStringLiteral("Sue"), QStringLiteral("Young")),
+         test::person(13, 10, 3, QStringLiteral("Cara"), QStringLiteral("Adams")),
+         with(test::person(11, 10, 1, QStringLiteral("William"), QStringLiteral("Smith"), {},
+                           QStringLiteral("Bill"), QStringLiteral("Dr")),
+              {{fld::Suffix, QStringLiteral("Jr")}}),
+         test::person(12, 10, 2, QStringLiteral("Ann"), QStringLiteral("Adams")),
+         test::person(900, 0, 1, QStringLiteral("Stray"), QStringLiteral("Nobody")),
+         test::person(41, 40, 1, QStringLiteral("Nigel"), QStringLiteral("Intl"))});
+    test::writeSetup(folder, false, false, false, false, false);
+}
+
+template <typename T> T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(QLatin1String(name));
+    if (!c)
+        qFatal("no child %s", name);
+    return c;
+}
+
+struct Window
+{
+    explicit Window(const QString &folder) : context(folder)
+    {
+        form = std::make_unique<MainWindow>(context, launcher);
+        form->show();
+        form->FormActivate();
+    }
+    MainWindow &operator*() { return *form; }
+    MainWindow *operator->() { return form.get(); }
+    QString text(const char *name) { return child<QLineEdit>(*form, name)->text(); }
+    QTabBar *tabs() { return child<QTabBar>(*form, "NamePages"); }
+    QStringList tabCaptions()
+    {
+        QStringList list;
+        for (int i = 0; i < tabs()->count(); ++i)
+            list << tabs()->tabText(i);
+        return list;
+    }
+    QStringList address() { return child<DataBoundMemo>(*form, "AddEdit")->lines(); }
+    Cursor &families() { return form->browser().families(); }
+    Cursor &members() { return form->browser().members(); }
+
+    ProgramContext context;
+    test::RecordingLauncher launcher;
+    std::unique_ptr<MainWindow> form;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startsOnFirstFamilyInRowOrder();
+    void familyMovesRebuildTheDisplay();
+    void tabsFollowPositionAndSelection();
+    void navigatorMovesDeletesAndRefreshes();
+    void listCommandsShowOnceAndStay();
+    void withoutFamiliesTheStartupImportRuns();
+    void findCommandsMoveTheWindow();
+    void memberPastTheTwentiethHasATab();
+    void pendingEditsAreSavedBeforeFindAndClose();
+    void aChangeThatCannotBeSavedIsNotLostOnClose();
+    void personCommandsGetTheCurrentMember();
+    void everyCommandOpensItsDialog();
+    void captionsAndShortcuts();
+};
+
+void MainWindowTest::startsOnFirstFamilyInRowOrder()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    QVERIFY(w->isDirectoryOpen());
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
+    QCOMPARE(w.text("HomePhoneEdit"), QStringLiteral("555-2000"));
+    QCOMPARE(w.address(), (QStringList{"1 Elm", "Springfield   12345"}));
+    QCOMPARE(w.tabCaptions(), (QStringList{"Tom", "Sue"}));
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+    QVERIFY(w.tabs()->isEnabled());
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Tom Young   "));
+    QCOMPARE(w.text("iPhonesEdit"), QStringLiteral("Cell: 555-0100   Home2: 555-0199"));
+    QCOMPARE(w.text("EMailEdit"), QStringLiteral("tom@example.org"));
+    QTRY_COMPARE(w->focusWidget(), child<QPushButton>(*w, "FindFamilyButton"));
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::familyMovesRebuildTheDisplay()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+
+    w.families().next(); // what the navigator's Next does
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.address(), QStringList());
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+    const std::vector<MemberTab> &tabs = w->browser().memberTabs().tabs;
+    QCOMPARE(int(tabs.size()), 3);
+    QCOMPARE(tabs[0].indivId, IndivId(11));
+    QCOMPARE(tabs[2].indivId, IndivId(13));
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
+    QCOMPARE(w.text("iPhonesEdit"), QString());
+
+    // Family number 0: individuals carry it, yet there are no tabs, and the row stays enabled.
+    w.families().next();
+    QCOMPARE(w.tabs()->count(), 0);
+    QVERIFY(w.tabs()->isEnabled());
+
+    // A family without members: an empty, disabled tab row and lines of empty fields.
+    w.families().next();
+    QCOMPARE(w.tabs()->count(), 0);
+    QVERIFY(!w.tabs()->isEnabled());
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("    "));
+    QCOMPARE(w.text("iPhonesEdit"), QString());
+    QCOMPARE(w.text("EMailEdit"), QString());
+
+    // The free-form address replaces the composed one, and goes again on the next move.
+    w.families().next();
+    QCOMPARE(w.address(), (QStringList{"Flat 2", "London"}));
+    QVERIFY(child<DataBoundMemo>(*w, "AddEdit")->isBound());
+    w.families().first();
+    QVERIFY(!child<DataBoundMemo>(*w, "AddEdit")->isBound());
+    QCOMPARE(w.address(), (QStringList{"1 Elm", "Springfield   12345"}));
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::tabsFollowPositionAndSelection()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    w.families().next();
+
+    w.tabs()->setCurrentIndex(2); // the user picks the third tab
+    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 13);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
+
+    w->GetFamilyMembers(2);
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Ann Adams   "));
+
+    // A position the family does not have shows its first member.
+    w->GetFamilyMembers(7);
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 11);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::navigatorMovesDeletesAndRefreshes()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    RecordNavigator *nav = w->navigator();
+    using B = RecordNavigator::Button;
+    QCOMPARE(nav->buttons(),
+             (QList<B>{B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh}));
+
+    nav->trigger(B::Next);
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+
+    // Refresh shows values saved elsewhere but is not a move: the tabs stay as they were.
+    w.tabs()->setCurrentIndex(1);
+    {
+        Cursor other(w->browser().connection(), QLatin1String(tbl::Families));
+        other.open();
+        QVERIFY(other.locate(QLatin1String(fld::FamilyIdNum), 10));
+        other.setText(QLatin1String(fld::VorelName), QStringLiteral("Adams, renamed"));
+        other.post();
+    }
+    nav->trigger(B::Refresh);
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Adams, renamed"));
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+
+    // Delete asks, removes the family row only, and the next family is shown.
+    prompts.queue(QMessageBox::Ok);
+    nav->trigger(B::Delete);
+    QCOMPARE(int(prompts.asked.size()), 1);
+    QCOMPARE(prompts.asked.front().text, QStringLiteral("Delete record?"));
+    QCOMPARE(w.families().integer(QLatin1String(fld::FamilyIdNum)), 0);
+    QCOMPARE(w.tabs()->count(), 0);
+    Cursor people(w->browser().connection(), QLatin1String(tbl::Individuals));
+    people.open();
+    QVERIFY(people.locate(QLatin1String(fld::IndivIdNum), 11));
+}
+
+void MainWindowTest::listCommandsShowOnceAndStay()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    QAction *makeLists = w->findChild<QAction *>(QStringLiteral("mMakeLists"));
+    QWidget *viewList = child<QPushButton>(*w, "ViewListFieldsButton");
+    QVERIFY(!makeLists->isVisible());
+    QVERIFY(!viewList->isVisibleTo(w.form.get()));
+
+    // One flag is enough.
+    w->CloseDirectory();
+    test::writeSetup(folder.path(), false, false, false, true, false, QStringLiteral("Choir"));
+    QVERIFY(w->OpenDirectory());
+    QVERIFY(makeLists->isVisible());
+    QVERIFY(viewList->isVisibleTo(w.form.get()));
+    QCOMPARE(w->browser().setup().User1Name, QStringLiteral("Choir"));
+
+    // A later directory without lists does not hide them again.
+    w->CloseDirectory();
+    test::writeSetup(folder.path(), false, false, false, false, false);
+    QVERIFY(w->OpenDirectory());
+    QVERIFY(makeLists->isVisible());
+    QVERIFY(viewList->isVisibleTo(w.form.get()));
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::withoutFamiliesTheStartupImportRuns()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    ProgramContext context(folder.path());
+    test::RecordingLauncher launcher;
+    MainWindow form(context, launcher);
+    bool bringsTables = false;
+    launcher.whileOpen = [&](const QString &) {
+        // No table file may be open while an import replaces it.
+        QVERIFY(!form.browser().connection().isConnected());
+        if (bringsTables)
+            writeDirectory(folder.path());
+    };
+    form.FormActivate();
+    QCOMPARE(launcher.calls, QStringList{"importAtStartup"});
+    QVERIFY(!form.isDirectoryOpen());
+    for (const char *name : {"FindFamilyButton", "FindIndButton", "UpdateAddressButton",
+                             "UpdateIndButton", "EsMenuButton1"})
+        QVERIFY2(!child<QPushButton>(form, name)->isEnabled(), name);
+    // Commands that need the tables do nothing harmful.
+    form.FindFamilyButtonClick();
+    form.fPrintEnvelopeClick();
+    form.GetFamilyMembers(1);
+    QCOMPARE(child<QLineEdit>(form, "iNameEdit")->text(), QString());
+    QCOMPARE(launcher.calls, QStringList{"importAtStartup"});
+
+    // The menu road that brings the families file opens the directory.
+    bringsTables = true;
+    form.fImportDataClick();
+    QCOMPARE(launcher.calls, (QStringList{"importAtStartup", "importFromMenu"}));
+    QVERIFY(form.isDirectoryOpen());
+    QVERIFY(child<QPushButton>(form, "FindFamilyButton")->isEnabled());
+    QCOMPARE(child<QLineEdit>(form, "VorelNameEdit")->text(), QStringLiteral("Tom and Sue Young"));
+    QCOMPARE(form.focusWidget(), child<QPushButton>(form, "FindFamilyButton"));
+
+    // A menu road that brings nothing opens the tables that are there again.
+    bringsTables = false;
+    form.fImportDataClick();
+    QVERIFY(form.isDirectoryOpen());
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::findCommandsMoveTheWindow()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+
+    // Cancel after picking the third tab: every tab, the first selected.
+    w.families().next();
+    w.tabs()->setCurrentIndex(2);
+    w->FindFamilyButtonClick();
+    QCOMPARE(w.launcher.calls, QStringList{"findFamily"});
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
+
+    // A found family, and the navigator walks by name from then on.
+    w.launcher.familyFound = 20;
+    w->FindFamilyButtonClick();
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
+    QCOMPARE(w.families().indexName().toUpper(), QLatin1String(idx::FamilyNameOrder));
+    w.families().next();
+    QCOMPARE(w.families().text(QLatin1String(fld::FamilyName)), QStringLiteral("Zero"));
+
+    // The third member of a family: that family, the third tab.
+    w.launcher.individualFound = FoundIndividual{10, 13, 3};
+    w->FindIndButtonClick();
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.tabs()->currentIndex(), 2);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
+
+    // A person whose family is missing: the message, and the window stays on its family.
+    w.launcher.individualFound = FoundIndividual{99, 5, 2};
+    w->FindIndButtonClick();
+    QCOMPARE(int(prompts.asked.size()), 1);
+    QCOMPARE(prompts.asked.front().title, QStringLiteral("Information"));
+    QCOMPARE(prompts.asked.front().text,
+             QStringLiteral("Locate failed.\rFamID  = 99\rNameID = 5\rRank   = 2"));
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+
+    // A cancelled individual find changes nothing.
+    w.launcher.individualFound.reset();
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 1);
+}
+
+void MainWindowTest::memberPastTheTwentiethHasATab()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    std::vector<test::Row> people;
+    for (int rank = 22; rank >= 1; --rank)
+        people.push_back(test::person(100 + rank, 50, rank, QStringLiteral("M%1").arg(rank),
+                                      QStringLiteral("Many")));
+    test::writeTable(folder.path(), familiesTable(), {test::family(50, QStringLiteral("Many"))});
+    test::writeTable(folder.path(), individualsTable(), people);
+    Window w(folder.path());
+    QCOMPARE(w.tabs()->count(), 22);
+    QCOMPARE(w.tabs()->tabText(21), QStringLiteral("M22"));
+    w.tabs()->setCurrentIndex(20);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M21 Many   "));
+    // Found by rank: the twenty-second tab; a rank past the last member: the first.
+    w.launcher.individualFound = FoundIndividual{50, 122, 22};
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 21);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M22 Many   "));
+    w.launcher.individualFound = FoundIndividual{50, 199, 23};
+    w->FindIndButtonClick();
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("M1 Many   "));
+}
+
+void MainWindowTest::pendingEditsAreSavedBeforeFindAndClose()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    {
+        Window w(folder.path());
+        bool dialogSawIt = false;
+        w.launcher.whileOpen = [&](const QString &) {
+            // The dialog's own cursor already sees the saved row.
+            Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
+            own.open();
+            dialogSawIt = own.text(QLatin1String(fld::HomePhone)) == QLatin1String("555-9999");
+        };
+        auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+        phone->selectAll();
+        QTest::keyClicks(phone, QStringLiteral("555-9999 "));
+        w->FindFamilyButtonClick();
+        QVERIFY(dialogSawIt);
+        QCOMPARE(w.families().state(), CursorState::Browse);
+
+        auto *email = child<DataBoundEdit>(*w, "EMailEdit");
+        email->selectAll();
+        QTest::keyClicks(email, QStringLiteral("t@y.org"));
+        QVERIFY(w->close());
+        QVERIFY(!w->browser().connection().isConnected());
+    }
+    RostConnection connection;
+    connection.setPath(folder.path());
+    connection.connect();
+    Cursor fam(connection, QLatin1String(tbl::Families));
+    fam.open();
+    QCOMPARE(fam.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-9999"));
+    Cursor ind(connection, QLatin1String(tbl::Individuals));
+    ind.open();
+    QVERIFY(ind.locate(QLatin1String(fld::IndivIdNum), 21));
+    QCOMPARE(ind.text(QLatin1String(fld::EMailAddress)), QStringLiteral("t@y.org"));
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::aChangeThatCannotBeSavedIsNotLostOnClose()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+    phone->selectAll();
+    QTest::keyClicks(phone, QStringLiteral("555-7777"));
+
+    // Another program holds the families file locked: the save fails.
+    RostConnection other;
+    other.setPath(folder.path());
+    other.connect();
+    Cursor locker(other, QLatin1String(tbl::Families));
+    locker.open();
+    locker.close(); // attached, and holding no read lock of its own
+    QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    prompts.queue(QMessageBox::Ok); // the error
+    prompts.queue(QMessageBox::No); // do not close without the change
+    QVERIFY(!w->close());
+    QCOMPARE(int(prompts.asked.size()), 2);
+    QCOMPARE(prompts.asked[0].kind, MessageKind::Error);
+    QCOMPARE(prompts.asked[1].kind, MessageKind::Confirmation);
+    QVERIFY(w->browser().connection().isConnected());
+    QCOMPARE(w.families().state(), CursorState::Edit);
+    QCOMPARE(phone->text(), QStringLiteral("555-7777"));
+
+    // Once the file is free again, closing saves the change.
+    QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(w->close());
+    QCOMPARE(int(prompts.asked.size()), 2);
+    locker.open();
+    QCOMPARE(locker.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-7777"));
+}
+
+void MainWindowTest::personCommandsGetTheCurrentMember()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    w.families().next();
+    w.tabs()->setCurrentIndex(1);
+    w->fPrintEnvelopeClick();
+    w->fSendToClipClick();
+    // A family without members passes 0.
+    w.families().locate(QLatin1String(fld::FamilyIdNum), 30);
+    w->fPrintEnvelopeClick();
+    QCOMPARE(w.launcher.calls,
+             (QStringList{"printEnvelope 12", "sendToClipboard 12", "printEnvelope 0"}));
+}
+
+void MainWindowTest::everyCommandOpensItsDialog()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    test::writeSetup(folder.path(), true, false, false, false, false);
+    Window w(folder.path());
+    w.families().next();
+    const auto trigger = [&](const char *name) { w->findChild<QAction *>(name)->trigger(); };
+    trigger("pEnvPrefs");
+    trigger("pReturnAdd");
+    trigger("mMakeLists");
+    trigger("hAbout");
+    child<QPushButton>(*w, "ViewListFieldsButton")->click();
+    child<QPushButton>(*w, "UpdateIndButton")->click();
+    QCOMPARE(w.launcher.calls, (QStringList{"envelopePreferences", "returnAddress", "makeLists",
+                                            "about", "viewListFields", "updateIndividual"}));
+
+    // The family update names the window's family; afterwards the window reads its rows again
+    // and rebuilds the address block.
+    w.launcher.calls.clear();
+    w.launcher.whileOpen = [&](const QString &) {
+        Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
+        own.open();
+        QVERIFY(own.locate(QLatin1String(fld::FamilyIdNum), 10));
+        own.setText(QLatin1String(fld::Address1), QStringLiteral("9 New Road"));
+        own.post();
+    };
+    child<QPushButton>(*w, "UpdateAddressButton")->click();
+    QCOMPARE(w.launcher.calls, QStringList{"updateFamily 10"});
+    QCOMPARE(w.address(), QStringList{"9 New Road"});
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::captionsAndShortcuts()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    QCOMPARE(child<QGroupBox>(*w, "FamInfoGroup")->title(),
+             QStringLiteral("  Family Information  "));
+    QVERIFY(child<QGroupBox>(*w, "FamInfoGroup")->font().bold());
+    QCOMPARE(child<QLabel>(*w, "fmLabel")->text(), QStringLiteral("Family Members  "));
+    QCOMPARE(child<QPushButton>(*w, "EsMenuButton1")->text(), QStringLiteral("Features  "));
+    QVERIFY(w->windowTitle().contains(QLatin1String("2006.3")));
+    QCOMPARE(w->size(), w->minimumSize());
+    QCOMPARE(w->size(), w->maximumSize());
+
+    QStringList menus;
+    for (QAction *a : w->menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus, (QStringList{"&File", "&Make Lists", "&Preferences", "&Help"}));
+    const auto action = [&](const char *name) { return w->findChild<QAction *>(name); };
+    QCOMPARE(action("fImportData")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));
+    QStringList popup;
+    for (QAction *a : w->featuresMenu()->actions())
+        popup << a->text();
+    QCOMPARE(popup, (QStringList{"Print envelope", "Send data to clipboard"}));
+
+    // Every line a screen reader must read carries a name.
+    for (const char *name :
+         {"VorelNameEdit", "HomePhoneEdit", "iNameEdit", "iPhonesEdit", "EMailEdit"})
+        QVERIFY2(!child<QLineEdit>(*w, name)->accessibleName().isEmpty(), name);
+
+    // Ctrl+X closes the window.
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QTest::keyClick(w.form.get(), Qt::Key_X, Qt::ControlModifier);
+    QTRY_VERIFY(!w->isVisible());
+    QVERIFY(!w->browser().connection().isConnected());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

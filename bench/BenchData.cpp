@@ -40,52 +40,51 @@ QString benchDirectory(int individuals)
 {
     const QString folder =
         QDir::temp().filePath(QStringLiteral("rostella-bench-v1-%1").arg(individuals));
-    if (QFileInfo::exists(DataFolder::join(folder, QLatin1String(tbl::Families))))
+    if (QFileInfo::exists(DataFolder::join(folder, tbl::Families)))
         return folder;
     QDir().mkpath(folder);
     Rng rng{quint64(individuals)};
-    TableWriter fam(DataFolder::join(folder, QLatin1String(tbl::Families)), familiesTable());
-    TableWriter ind(DataFolder::join(folder, QLatin1String(tbl::Individuals)), individualsTable());
-    TableWriter off(DataFolder::join(folder, QLatin1String(tbl::Offices)), officesTable());
+    TableWriter fam(DataFolder::join(folder, tbl::Families), familiesTable());
+    TableWriter ind(DataFolder::join(folder, tbl::Individuals), individualsTable());
+    TableWriter off(DataFolder::join(folder, tbl::Offices), officesTable());
     int indiv = 0;
     int familyId = 0;
     while (indiv < individuals && familyId < 32767) {
         ++familyId;
         const QString last =
             QString::fromLatin1(lastNames[size_t(rng.below(24))]) + QString::number(rng.below(400));
-        fam.insert({{QLatin1String(fld::FamilyIdNum), familyId},
-                    {QLatin1String(fld::FamilyName), last},
-                    {QLatin1String(fld::VorelName), last + QLatin1String(" Family")},
-                    {QLatin1String(fld::Address1), QStringLiteral("%1 Main St").arg(familyId)},
-                    {QLatin1String(fld::City), QStringLiteral("Springfield")},
-                    {QLatin1String(fld::State), QStringLiteral("IL")},
-                    {QLatin1String(fld::Zip), QStringLiteral("62701")},
-                    {QLatin1String(fld::HomePhone), QStringLiteral("555-%1").arg(familyId)}});
+        fam.insert({{fld::FamilyIdNum, familyId},
+                    {fld::FamilyName, last},
+                    {fld::VorelName, last + QLatin1String(" Family")},
+                    {fld::Address1, QStringLiteral("%1 Main St").arg(familyId)},
+                    {fld::City, QStringLiteral("Springfield")},
+                    {fld::State, QStringLiteral("IL")},
+                    {fld::Zip, QStringLiteral("62701")},
+                    {fld::HomePhone, QStringLiteral("555-%1").arg(familyId)}});
         const int members = 1 + rng.below(5);
         for (int rank = 1; rank <= members && indiv < individuals; ++rank) {
             ++indiv;
             const QString first = QString::fromLatin1(firstNames[size_t(rng.below(16))]);
-            ind.insert({{QLatin1String(fld::IndivIdNum), indiv},
-                        {QLatin1String(fld::FamilyIdNum), familyId},
-                        {QLatin1String(fld::FamilyRankOrder), rank},
-                        {QLatin1String(fld::FirstName), first},
-                        {QLatin1String(fld::GoesBy), first},
-                        {QLatin1String(fld::LastName), last},
-                        {QLatin1String(fld::FamilyStatus),
-                         rank == 1 ? QStringLiteral("Husband")
-                                   : (rank == 2 ? QStringLiteral("Wife")
-                                                : QStringLiteral("Minor Child"))}});
+            ind.insert(
+                {{fld::IndivIdNum, indiv},
+                 {fld::FamilyIdNum, familyId},
+                 {fld::FamilyRankOrder, rank},
+                 {fld::FirstName, first},
+                 {fld::GoesBy, first},
+                 {fld::LastName, last},
+                 {fld::FamilyStatus, rank == 1 ? QStringLiteral("Husband")
+                                               : (rank == 2 ? QStringLiteral("Wife")
+                                                            : QStringLiteral("Minor Child"))}});
             if (rng.below(4) == 0)
-                off.insert(
-                    {{QLatin1String(fld::IndivIdNum), indiv},
-                     {QLatin1String(fld::Office), QStringLiteral("Office %1").arg(rng.below(20))}});
+                off.insert({{fld::IndivIdNum, indiv},
+                            {fld::Office, QStringLiteral("Office %1").arg(rng.below(20))}});
         }
     }
     fam.commit();
     ind.commit();
     off.commit();
-    TableWriter setup(DataFolder::join(folder, QLatin1String(tbl::Setup)), setupTable());
-    setup.insert({{QLatin1String(fld::UseOffices), true}});
+    TableWriter setup(DataFolder::join(folder, tbl::Setup), setupTable());
+    setup.insert({{fld::UseOffices, true}});
     setup.commit();
     return folder;
 }

@@ -16,9 +16,9 @@ using namespace rost;
 
 namespace {
 
-const QList<GridColumn> columns{{QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
-                                {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
-                                {QLatin1String(fld::Title), 10, QStringLiteral("Title")}};
+const QList<GridColumn> columns{{fld::LastName, 20, QStringLiteral("Last Name")},
+                                {fld::GoesBy, 20, QStringLiteral("Goes By")},
+                                {fld::Title, 10, QStringLiteral("Title")}};
 
 void BM_OpenFindIndividual(benchmark::State &state)
 {
@@ -26,8 +26,8 @@ void BM_OpenFindIndividual(benchmark::State &state)
     conn.setPath(bench::benchDirectory(int(state.range(0))));
     conn.connect();
     for (auto _ : state) {
-        Cursor c(conn, QLatin1String(tbl::Individuals));
-        c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+        Cursor c(conn, tbl::Individuals);
+        c.setIndexName(idx::LastNameAndGoesByOrder);
         GridModel model;
         model.setColumns(columns);
         c.open();
@@ -41,8 +41,8 @@ void BM_SearchKeystroke(benchmark::State &state)
     RostConnection conn;
     conn.setPath(bench::benchDirectory(int(state.range(0))));
     conn.connect();
-    Cursor c(conn, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(conn, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     GridModel model;
     model.setColumns(columns);
     c.open();

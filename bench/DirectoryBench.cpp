@@ -41,8 +41,7 @@ std::vector<QString> sortedLastNames(Cursor &ind)
 {
     std::vector<QString> names;
     for (qint64 id : ind.orderedRowIds())
-        names.push_back(
-            ind.rowValues(id, {QLatin1String(fld::LastName)}).value(0).toString().toUpper());
+        names.push_back(ind.rowValues(id, {fld::LastName}).value(0).toString().toUpper());
     return names;
 }
 
@@ -52,7 +51,7 @@ void BM_OpenDirectory(benchmark::State &state)
     for (auto _ : state) {
         FamilyBrowser browser;
         browser.open(folder);
-        benchmark::DoNotOptimize(browser.members().text(QLatin1String(fld::FirstName)));
+        benchmark::DoNotOptimize(browser.members().text(fld::FirstName));
         browser.close();
     }
 }
@@ -61,8 +60,8 @@ void BM_OpenCursor(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
     for (auto _ : state) {
-        Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-        c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+        Cursor c(dir.connection, tbl::Individuals);
+        c.setIndexName(idx::LastNameAndGoesByOrder);
         c.open();
         benchmark::DoNotOptimize(c.rowId());
     }
@@ -71,8 +70,8 @@ void BM_OpenCursor(benchmark::State &state)
 void BM_NearestSeek(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     const QStringList keys = probes();
     qsizetype i = 0;
@@ -83,8 +82,8 @@ void BM_NearestSeek(benchmark::State &state)
 void BM_NearestSeekInMemory(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     const std::vector<QString> names = sortedLastNames(c);
     const QStringList keys = probes();
@@ -97,8 +96,8 @@ void BM_NearestSeekInMemory(benchmark::State &state)
 void BM_NextPrior(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     c.findNearest(QStringLiteral("M"));
     bool forward = true;
@@ -115,8 +114,8 @@ void BM_NextPrior(benchmark::State &state)
 void BM_NextPriorInMemory(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     const std::vector<QString> names = sortedLastNames(c);
     // The in-memory step: the key after the current one, found by binary search.
@@ -138,9 +137,9 @@ void BM_FamilyRestrictCountWalk(benchmark::State &state)
     FamilyBrowser browser;
     browser.open(bench::benchDirectory(int(state.range(0))));
     Cursor &fam = browser.families();
-    fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    fam.setIndexName(idx::FamilyIdNumOrder);
     fam.last();
-    const int families = int(fam.integer(QLatin1String(fld::FamilyIdNum)));
+    const int families = int(fam.integer(fld::FamilyIdNum));
     int id = 1;
     for (auto _ : state) {
         id = id % families + 1;
@@ -152,13 +151,12 @@ void BM_FamilyRestrictCountWalk(benchmark::State &state)
 void BM_FamilyRestrictCountWalkInMemory(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor ind(dir.connection, QLatin1String(tbl::Individuals));
-    ind.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+    Cursor ind(dir.connection, tbl::Individuals);
+    ind.setIndexName(idx::FamilyIdRankOrder);
     ind.open();
     std::vector<std::pair<qint64, qint64>> keys;
     for (qint64 rid : ind.orderedRowIds()) {
-        const QVariantList v = ind.rowValues(
-            rid, {QLatin1String(fld::FamilyIdNum), QLatin1String(fld::FamilyRankOrder)});
+        const QVariantList v = ind.rowValues(rid, {fld::FamilyIdNum, fld::FamilyRankOrder});
         keys.emplace_back(v.value(0).toLongLong(), v.value(1).toLongLong());
     }
     const qint64 families = keys.back().first;
@@ -179,21 +177,21 @@ void BM_LocateIndivIdNum(benchmark::State &state)
 {
     const int n = int(state.range(0));
     Directory dir(n);
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::IndivIdNumOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::IndivIdNumOrder);
     c.open();
     int id = 1;
     for (auto _ : state) {
         id = (id * 7919) % n + 1;
-        benchmark::DoNotOptimize(c.locate(QLatin1String(fld::IndivIdNum), id));
+        benchmark::DoNotOptimize(c.locate(fld::IndivIdNum, id));
     }
 }
 
 void BM_RowNumberOfCurrentRow(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     const std::vector<qint64> ids = c.orderedRowIds();
     QHash<qint64, int> rowOf;
@@ -211,8 +209,8 @@ void BM_RowNumberOfCurrentRow(benchmark::State &state)
 void BM_GridSnapshot(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     for (auto _ : state)
         benchmark::DoNotOptimize(c.orderedRowIds().size());
@@ -221,12 +219,11 @@ void BM_GridSnapshot(benchmark::State &state)
 void BM_PageOf40Rows(benchmark::State &state)
 {
     Directory dir(int(state.range(0)));
-    Cursor c(dir.connection, QLatin1String(tbl::Individuals));
-    c.setIndexName(QLatin1String(idx::LastNameAndGoesByOrder));
+    Cursor c(dir.connection, tbl::Individuals);
+    c.setIndexName(idx::LastNameAndGoesByOrder);
     c.open();
     const std::vector<qint64> ids = c.orderedRowIds();
-    const QStringList fields{QLatin1String(fld::LastName), QLatin1String(fld::GoesBy),
-                             QLatin1String(fld::Title)};
+    const QStringList fields{fld::LastName, fld::GoesBy, fld::Title};
     size_t from = 0;
     for (auto _ : state) {
         from = (from + 997) % (ids.size() - 40);

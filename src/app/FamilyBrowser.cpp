@@ -7,12 +7,11 @@
 namespace rost {
 
 FamilyBrowser::FamilyBrowser()
-    : m_families(m_connection, QLatin1String(tbl::Families)),
-      m_members(m_connection, QLatin1String(tbl::Individuals)),
-      m_setupTable(m_connection, QLatin1String(tbl::Setup))
+    : m_families(m_connection, tbl::Families), m_members(m_connection, tbl::Individuals),
+      m_setupTable(m_connection, tbl::Setup)
 {
-    m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-    m_members.setMasterSource(&m_families, QLatin1String(fld::FamilyIdNum));
+    m_members.setIndexName(idx::FamilyIdRankOrder);
+    m_members.setMasterSource(&m_families, fld::FamilyIdNum);
 }
 
 FamilyBrowser::~FamilyBrowser()
@@ -55,23 +54,22 @@ void FamilyBrowser::cancelPendingEdits()
 
 bool FamilyBrowser::goToFamily(FamilyId familyId)
 {
-    m_families.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    m_families.setIndexName(idx::FamilyIdNumOrder);
     const bool found = m_families.findKey({familyId});
-    m_families.setIndexName(QLatin1String(idx::FamilyNameOrder));
+    m_families.setIndexName(idx::FamilyNameOrder);
     return found;
 }
 
 bool FamilyBrowser::goToFamilyOf(const FoundIndividual &person)
 {
-    if (m_members.indexName().compare(QLatin1String(idx::FamilyIdRankOrder), Qt::CaseInsensitive) !=
-        0)
-        m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+    if (!m_members.inOrder(idx::FamilyIdRankOrder))
+        m_members.setIndexName(idx::FamilyIdRankOrder);
     return locateFamily(person.FoundFamID);
 }
 
 bool FamilyBrowser::locateFamily(FamilyId familyId)
 {
-    return m_families.locate(QLatin1String(fld::FamilyIdNum), familyId);
+    return m_families.locate(fld::FamilyIdNum, familyId);
 }
 
 FamilyView FamilyBrowser::familyView() const
@@ -79,9 +77,8 @@ FamilyView FamilyBrowser::familyView() const
     if (!m_families.isOpen())
         return {};
     const DisplayedAddress address = FamilyDisplay::displayedAddress(m_families);
-    return {FamilyId(m_families.integer(QLatin1String(fld::FamilyIdNum))),
-            m_families.text(QLatin1String(fld::VorelName)),
-            m_families.text(QLatin1String(fld::HomePhone)), FamilyDisplay::addressBlock(address),
+    return {FamilyId(m_families.integer(fld::FamilyIdNum)), m_families.text(fld::VorelName),
+            m_families.text(fld::HomePhone), FamilyDisplay::addressBlock(address),
             !address.IntlAddress.isEmpty()};
 }
 
@@ -91,14 +88,14 @@ MemberView FamilyBrowser::memberView() const
         return {};
     const MemberLineFields member = FamilyDisplay::memberFields(m_members);
     return {FamilyDisplay::nameLine(member), FamilyDisplay::phonesLine(member),
-            m_members.text(QLatin1String(fld::EMailAddress))};
+            m_members.text(fld::EMailAddress)};
 }
 
 IndivId FamilyBrowser::currentIndivId() const
 {
     if (!m_members.isOpen() || !m_members.hasRow())
         return 0;
-    return IndivId(m_members.integer(QLatin1String(fld::IndivIdNum)));
+    return IndivId(m_members.integer(fld::IndivIdNum));
 }
 
 const MemberTabs &FamilyBrowser::rebuildMemberTabs(int position)
@@ -108,11 +105,10 @@ const MemberTabs &FamilyBrowser::rebuildMemberTabs(int position)
         m_members.setCountMode(CountMode::RespectWhenCounting);
         if (m_members.recordCount() > 0) {
             m_tabs.enabled = true;
-            if (m_families.integer(QLatin1String(fld::FamilyIdNum)) != 0) {
+            if (m_families.integer(fld::FamilyIdNum) != 0) {
                 for (m_members.first(); !m_members.eof() && m_members.hasRow(); m_members.next())
                     m_tabs.tabs.push_back(
-                        {IndivId(m_members.integer(QLatin1String(fld::IndivIdNum))),
-                         m_members.text(QLatin1String(fld::GoesBy))});
+                        {IndivId(m_members.integer(fld::IndivIdNum)), m_members.text(fld::GoesBy)});
             }
             // Asked for a tab the family does not have (a rank past its last member, or ranks
             // with gaps), the first member is shown rather than whoever the walk ended on.
@@ -134,7 +130,7 @@ bool FamilyBrowser::selectMemberTab(int index)
     if (index < 0 || index >= int(m_tabs.tabs.size()) || !m_members.isOpen())
         return false;
     m_tabs.selected = index;
-    return m_members.locate(QLatin1String(fld::IndivIdNum), m_tabs.tabs[size_t(index)].indivId);
+    return m_members.locate(fld::IndivIdNum, m_tabs.tabs[size_t(index)].indivId);
 }
 
 } // namespace rost

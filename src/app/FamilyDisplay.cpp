@@ -7,34 +7,27 @@
 
 namespace rost {
 
-namespace {
-QString field(const Cursor &c, const char *name)
-{
-    return c.text(QLatin1String(name));
-}
-} // namespace
-
 DisplayedAddress FamilyDisplay::displayedAddress(const Cursor &tbFam)
 {
-    return {field(tbFam, fld::Address1),   field(tbFam, fld::Address2), field(tbFam, fld::City),
-            field(tbFam, fld::State),      field(tbFam, fld::Zip),      field(tbFam, fld::Country),
-            field(tbFam, fld::IntlAddress)};
+    return {tbFam.text(fld::Address1),   tbFam.text(fld::Address2), tbFam.text(fld::City),
+            tbFam.text(fld::State),      tbFam.text(fld::Zip),      tbFam.text(fld::Country),
+            tbFam.text(fld::IntlAddress)};
 }
 
 MemberLineFields FamilyDisplay::memberFields(const Cursor &tbInd)
 {
-    return {field(tbInd, fld::Title),
-            field(tbInd, fld::FirstName),
-            field(tbInd, fld::MiddleName),
-            field(tbInd, fld::LastName),
-            field(tbInd, fld::Suffix),
-            field(tbInd, fld::GoesBy),
-            field(tbInd, fld::WorkPhone),
-            field(tbInd, fld::Fax),
-            field(tbInd, fld::Cell),
-            field(tbInd, fld::Pager),
-            field(tbInd, fld::OtherPhoneLabel),
-            field(tbInd, fld::OtherPhone)};
+    return {tbInd.text(fld::Title),
+            tbInd.text(fld::FirstName),
+            tbInd.text(fld::MiddleName),
+            tbInd.text(fld::LastName),
+            tbInd.text(fld::Suffix),
+            tbInd.text(fld::GoesBy),
+            tbInd.text(fld::WorkPhone),
+            tbInd.text(fld::Fax),
+            tbInd.text(fld::Cell),
+            tbInd.text(fld::Pager),
+            tbInd.text(fld::OtherPhoneLabel),
+            tbInd.text(fld::OtherPhone)};
 }
 
 QStringList FamilyDisplay::composedAddress(const DisplayedAddress &a)

@@ -6,9 +6,9 @@ namespace rost {
 
 FoundIndividual FoundIndividual::fromRow(const Cursor &individuals)
 {
-    return {FamilyId(individuals.integer(QLatin1String(fld::FamilyIdNum))),
-            IndivId(individuals.integer(QLatin1String(fld::IndivIdNum))),
-            qint16(individuals.integer(QLatin1String(fld::FamilyRankOrder)))};
+    return {FamilyId(individuals.integer(fld::FamilyIdNum)),
+            IndivId(individuals.integer(fld::IndivIdNum)),
+            qint16(individuals.integer(fld::FamilyRankOrder))};
 }
 
 QString FoundIndividual::locateFailedText() const

@@ -5,11 +5,10 @@
 namespace rost {
 
 NameSearch::NameSearch(RostConnection &connection, Kind kind)
-    : m_kind(kind),
-      m_cursor(connection, QLatin1String(kind == Kind::Families ? tbl::Families : tbl::Individuals))
+    : m_kind(kind), m_cursor(connection, kind == Kind::Families ? tbl::Families : tbl::Individuals)
 {
-    m_cursor.setIndexName(
-        QLatin1String(kind == Kind::Families ? idx::FamilyNameOrder : idx::LastNameAndGoesByOrder));
+    m_cursor.setIndexName(kind == Kind::Families ? idx::FamilyNameOrder
+                                                 : idx::LastNameAndGoesByOrder);
     m_cursor.open();
 }
 
@@ -28,7 +27,7 @@ void NameSearch::search(const QString &text)
 
 FamilyId NameSearch::chosenFamily() const
 {
-    return FamilyId(m_cursor.integer(QLatin1String(fld::FamilyIdNum)));
+    return FamilyId(m_cursor.integer(fld::FamilyIdNum));
 }
 
 FoundIndividual NameSearch::chosenIndividual() const

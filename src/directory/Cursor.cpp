@@ -221,10 +221,10 @@ void Cursor::prepareOrder()
     invalidateStatements();
 }
 
-void Cursor::setIndexName(const QString &indexName)
+void Cursor::setIndexName(IndexName index)
 {
     const QString old = m_indexName;
-    m_indexName = indexName;
+    m_indexName = index.name();
     if (!m_open)
         return;
     try {

@@ -2,6 +2,8 @@
 
 #include "directory/RowSource.h"
 
+#include "directory/Tables.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -48,8 +50,13 @@ public:
 
     // Index names match without regard to case; an empty name selects the table's row order.
     // The current row stays current.
-    void setIndexName(const QString &indexName);
+    void setIndexName(IndexName index);
     QString indexName() const { return m_indexName; }
+    // Whether the cursor walks in this index's order.
+    bool inOrder(IndexName index) const
+    {
+        return m_indexName.compare(index.name(), Qt::CaseInsensitive) == 0;
+    }
 
     // Master-detail: shows only the rows whose leading key of the current index equals the
     // master's masterField, and follows every move of the master to the first such row.

@@ -19,7 +19,7 @@ QString DataFolder::join(const QString &dir, const QString &name)
 
 bool DataFolder::familiesFilePresent(const QString &dir)
 {
-    const QString wanted = QLatin1String(tbl::FamiliesPresenceName);
+    const QString wanted = tbl::FamiliesPresenceName;
     const QStringList files = QDir(dir).entryList(QDir::Files);
     return std::any_of(files.begin(), files.end(), [&](const QString &f) {
         return f.compare(wanted, Qt::CaseInsensitive) == 0;

@@ -10,15 +10,15 @@ void readDirectorySetup(Cursor &tbSetup, DirectorySetup &setup)
     tbSetup.first();
     if (!tbSetup.hasRow())
         return;
-    setup.UseOffices = tbSetup.boolean(QLatin1String(fld::UseOffices));
-    setup.UseTalents = tbSetup.boolean(QLatin1String(fld::UseTalents));
-    setup.UseActivities = tbSetup.boolean(QLatin1String(fld::UseActivities));
-    setup.UseUser1 = tbSetup.boolean(QLatin1String(fld::UseUser1));
-    setup.UseUser2 = tbSetup.boolean(QLatin1String(fld::UseUser2));
+    setup.UseOffices = tbSetup.boolean(fld::UseOffices);
+    setup.UseTalents = tbSetup.boolean(fld::UseTalents);
+    setup.UseActivities = tbSetup.boolean(fld::UseActivities);
+    setup.UseUser1 = tbSetup.boolean(fld::UseUser1);
+    setup.UseUser2 = tbSetup.boolean(fld::UseUser2);
     if (setup.UseUser1)
-        setup.User1Name = tbSetup.text(QLatin1String(fld::User1Name)).left(20);
+        setup.User1Name = tbSetup.text(fld::User1Name).left(20);
     if (setup.UseUser2)
-        setup.User2Name = tbSetup.text(QLatin1String(fld::User2Name)).left(20);
+        setup.User2Name = tbSetup.text(fld::User2Name).left(20);
 }
 
 } // namespace rost

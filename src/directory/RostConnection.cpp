@@ -118,7 +118,7 @@ QString RostConnection::attach(const QString &fileName)
         file += QLatin1String(".adt");
     QString table = QFileInfo(file).completeBaseName();
     if (const TableDef *def = findTableDef(table))
-        table = QLatin1String(def->table);
+        table = def->table;
     const QString key = table.toLower();
     if (auto it = m_attached.constFind(key); it != m_attached.cend())
         return it.value();

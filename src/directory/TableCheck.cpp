@@ -83,7 +83,7 @@ QString inspect(const QString &path, const QString &shown)
     const TableDef *def = findTableDef(QFileInfo(path).completeBaseName());
     if (!def)
         return {};
-    const QString table = QLatin1String(def->table);
+    const QString table = def->table;
     try {
         Statement columns(db, QStringLiteral("SELECT name FROM pragma_table_info(?1)"));
         columns.bind(1, table);
@@ -92,10 +92,10 @@ QString inspect(const QString &path, const QString &shown)
             present.insert(columns.column(0).toString().toLower());
         if (present.isEmpty())
             return QStringLiteral("The table file %1 does not hold the table %2").arg(shown, table);
-        for (const char *required : def->required)
-            if (!present.contains(QString::fromLatin1(required).toLower()))
+        for (const QLatin1String required : def->required)
+            if (!present.contains(QString(required).toLower()))
                 return QStringLiteral("The table file %1 lacks the field \"%2\"")
-                    .arg(shown, QLatin1String(required));
+                    .arg(shown, required);
     } catch (const std::exception &e) {
         return QStringLiteral("The table file %1 cannot be read: %2")
             .arg(shown, QString::fromUtf8(e.what()));

@@ -47,21 +47,19 @@ QString TableWriter::createSql(const TableDef &def)
 {
     QStringList columns;
     for (const FieldDef &f : def.fields)
-        columns << QStringLiteral("  %1 %2").arg(quoteIdent(QLatin1String(f.name)),
-                                                 declaredType(f));
-    QString sql =
-        QStringLiteral("CREATE TABLE %1 (\n%2);\n")
-            .arg(quoteIdent(QLatin1String(def.table)), columns.join(QLatin1String(",\n")));
+        columns << QStringLiteral("  %1 %2").arg(quoteIdent(f.name), declaredType(f));
+    QString sql = QStringLiteral("CREATE TABLE %1 (\n%2);\n")
+                      .arg(quoteIdent(def.table), columns.join(QLatin1String(",\n")));
     const FieldDef *rowNumber = autoIncField(def);
     for (const IndexDef &index : def.indexes) {
         QStringList keys;
-        for (const char *k : index.keys)
-            keys << quoteIdent(QLatin1String(k));
+        for (const QLatin1String k : index.keys)
+            keys << quoteIdent(k);
         // The row number closes every key, so a run of equal keys is still walked by the index.
         if (rowNumber)
-            keys << quoteIdent(QLatin1String(rowNumber->name));
+            keys << quoteIdent(rowNumber->name);
         sql += QStringLiteral("CREATE INDEX %1 ON %2 (%3);\n")
-                   .arg(quoteIdent(QLatin1String(index.name)), quoteIdent(QLatin1String(def.table)),
+                   .arg(quoteIdent(index.name.name()), quoteIdent(def.table),
                         keys.join(QLatin1String(", ")));
     }
     return sql;
@@ -85,11 +83,11 @@ TableWriter::TableWriter(const QString &path, const TableDef &def) : m_path(path
     for (const FieldDef &f : def.fields) {
         if (f.kind == FieldKind::AutoInc)
             continue;
-        names << quoteIdent(QLatin1String(f.name));
+        names << quoteIdent(f.name);
         marks << QStringLiteral("?");
     }
     m_insert = std::make_unique<Statement>(m_db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                     .arg(quoteIdent(QLatin1String(def.table)),
+                                                     .arg(quoteIdent(def.table),
                                                           names.join(QLatin1String(", ")),
                                                           marks.join(QLatin1String(", "))));
 }
@@ -107,17 +105,16 @@ void TableWriter::insert(const QHash<QString, QVariant> &row)
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
         const FieldDef *f = m_def.field(it.key());
         if (!f)
-            throw EngineError(
-                EngineError::MissingField,
-                QStringLiteral("%1 has no field %2").arg(QLatin1String(m_def.file), it.key()));
-        byName.insert(QLatin1String(f->name), it.value());
+            throw EngineError(EngineError::MissingField,
+                              QStringLiteral("%1 has no field %2").arg(m_def.file, it.key()));
+        byName.insert(f->name, it.value());
     }
     m_insert->reset();
     int column = 1;
     for (const FieldDef &f : m_def.fields) {
         if (f.kind == FieldKind::AutoInc)
             continue;
-        const QVariant value = byName.value(QLatin1String(f.name));
+        const QVariant value = byName.value(f.name);
         switch (f.kind) {
         case FieldKind::Char:
             m_insert->bind(column, value.toString().left(f.width));

@@ -6,8 +6,8 @@ namespace {
 
 using K = FieldKind;
 
-TableDef makeListTable(const char *file, const char *table, const char *rowIdField,
-                       const char *itemField)
+TableDef makeListTable(QLatin1String file, QLatin1String table, QLatin1String rowIdField,
+                       QLatin1String itemField)
 {
     return TableDef{
         file,
@@ -22,7 +22,7 @@ TableDef makeListTable(const char *file, const char *table, const char *rowIdFie
 const FieldDef *TableDef::field(const QString &name) const
 {
     for (const FieldDef &f : fields)
-        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+        if (name.compare(f.name, Qt::CaseInsensitive) == 0)
             return &f;
     return nullptr;
 }
@@ -31,7 +31,7 @@ const TableDef &familiesTable()
 {
     static const TableDef def{
         tbl::Families,
-        "RostFamilies",
+        QLatin1String("RostFamilies"),
         {{fld::RostIdNum, K::AutoInc},
          {fld::FamilyIdNum, K::Short},
          {fld::FamilyName, K::Char, 40, true},
@@ -54,7 +54,7 @@ const TableDef &familiesTable()
 const TableDef &individualsTable()
 {
     static const TableDef def{tbl::Individuals,
-                              "RostIndividuals",
+                              QLatin1String("RostIndividuals"),
                               {{fld::RostIndIdNum, K::AutoInc},
                                {fld::IndivIdNum, K::Short},
                                {fld::FamilyIdNum, K::Short},
@@ -89,7 +89,7 @@ const TableDef &individualsTable()
 const TableDef &setupTable()
 {
     static const TableDef def{tbl::Setup,
-                              "RostSetup",
+                              QLatin1String("RostSetup"),
                               {{fld::RostSetupIdNum, K::AutoInc},
                                {fld::UseOffices, K::Logical},
                                {fld::UseTalents, K::Logical},
@@ -106,36 +106,37 @@ const TableDef &setupTable()
 
 const TableDef &officesTable()
 {
-    static const TableDef def =
-        makeListTable(tbl::Offices, "RostOffices", "Rost Offices ID Num", fld::Office);
+    static const TableDef def = makeListTable(tbl::Offices, QLatin1String("RostOffices"),
+                                              QLatin1String("Rost Offices ID Num"), fld::Office);
     return def;
 }
 
 const TableDef &talentsTable()
 {
-    static const TableDef def =
-        makeListTable(tbl::Talents, "RostTalents", "Rost Talent ID Num", fld::Talent);
+    static const TableDef def = makeListTable(tbl::Talents, QLatin1String("RostTalents"),
+                                              QLatin1String("Rost Talent ID Num"), fld::Talent);
     return def;
 }
 
 const TableDef &activitiesTable()
 {
     static const TableDef def =
-        makeListTable(tbl::Activities, "RostActivities", "Rost Activities ID Num", fld::Activity);
+        makeListTable(tbl::Activities, QLatin1String("RostActivities"),
+                      QLatin1String("Rost Activities ID Num"), fld::Activity);
     return def;
 }
 
 const TableDef &user1Table()
 {
-    static const TableDef def =
-        makeListTable(tbl::User1, "RostUser1", "Rost User 1 ID Num", fld::User1Item);
+    static const TableDef def = makeListTable(tbl::User1, QLatin1String("RostUser1"),
+                                              QLatin1String("Rost User 1 ID Num"), fld::User1Item);
     return def;
 }
 
 const TableDef &user2Table()
 {
-    static const TableDef def =
-        makeListTable(tbl::User2, "RostUser2", "Rost User 2 ID Num", fld::User2Item);
+    static const TableDef def = makeListTable(tbl::User2, QLatin1String("RostUser2"),
+                                              QLatin1String("Rost User 2 ID Num"), fld::User2Item);
     return def;
 }
 
@@ -153,7 +154,7 @@ const TableDef *findTableDef(const QString &fileOrTable)
     if (stem.endsWith(QLatin1String(".adt"), Qt::CaseInsensitive))
         stem.chop(4);
     for (const TableDef *def : allTables())
-        if (stem.compare(QLatin1String(def->table), Qt::CaseInsensitive) == 0)
+        if (stem.compare(def->table, Qt::CaseInsensitive) == 0)
             return def;
     return nullptr;
 }

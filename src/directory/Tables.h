@@ -14,88 +14,104 @@ using FamilyId = qint16;
 using IndivId = qint16;
 
 namespace tbl {
-inline constexpr char Families[] = "RostFamilies.adt";
-inline constexpr char Individuals[] = "RostIndividuals.adt";
-inline constexpr char Setup[] = "RostSetup.adt";
-inline constexpr char Offices[] = "RostOffices.adt";
-inline constexpr char Talents[] = "RostTalents.adt";
-inline constexpr char Activities[] = "RostActivities.adt";
-inline constexpr char User1[] = "RostUser1.adt";
-inline constexpr char User2[] = "RostUser2.adt";
+inline constexpr QLatin1String Families("RostFamilies.adt");
+inline constexpr QLatin1String Individuals("RostIndividuals.adt");
+inline constexpr QLatin1String Setup("RostSetup.adt");
+inline constexpr QLatin1String Offices("RostOffices.adt");
+inline constexpr QLatin1String Talents("RostTalents.adt");
+inline constexpr QLatin1String Activities("RostActivities.adt");
+inline constexpr QLatin1String User1("RostUser1.adt");
+inline constexpr QLatin1String User2("RostUser2.adt");
 // The spelling of the presence test at start-up and after an import.
-inline constexpr char FamiliesPresenceName[] = "RostFamilies.ADT";
+inline constexpr QLatin1String FamiliesPresenceName("RostFamilies.ADT");
 } // namespace tbl
 
 namespace fld {
 // Families
-inline constexpr char RostIdNum[] = "Rost ID Num";
-inline constexpr char FamilyIdNum[] = "Family ID Num";
-inline constexpr char FamilyName[] = "Family Name";
-inline constexpr char VorelName[] = "Vorel Name";
-inline constexpr char Address1[] = "Address1";
-inline constexpr char Address2[] = "Address2";
-inline constexpr char City[] = "City";
-inline constexpr char State[] = "State";
-inline constexpr char Zip[] = "Zip";
-inline constexpr char Country[] = "Country";
-inline constexpr char IntlAddress[] = "IntlAddress";
-inline constexpr char HomePhone[] = "Home Phone";
-inline constexpr char FamilyPicture[] = "Family Picture";
+inline constexpr QLatin1String RostIdNum("Rost ID Num");
+inline constexpr QLatin1String FamilyIdNum("Family ID Num");
+inline constexpr QLatin1String FamilyName("Family Name");
+inline constexpr QLatin1String VorelName("Vorel Name");
+inline constexpr QLatin1String Address1("Address1");
+inline constexpr QLatin1String Address2("Address2");
+inline constexpr QLatin1String City("City");
+inline constexpr QLatin1String State("State");
+inline constexpr QLatin1String Zip("Zip");
+inline constexpr QLatin1String Country("Country");
+inline constexpr QLatin1String IntlAddress("IntlAddress");
+inline constexpr QLatin1String HomePhone("Home Phone");
+inline constexpr QLatin1String FamilyPicture("Family Picture");
 // Individuals
-inline constexpr char RostIndIdNum[] = "Rost Ind ID Num";
-inline constexpr char IndivIdNum[] = "Indiv ID Num";
-inline constexpr char FamilyRankOrder[] = "Family Rank Order";
-inline constexpr char Title[] = "Title";
-inline constexpr char GoesBy[] = "Goes By";
-inline constexpr char FirstName[] = "First Name";
-inline constexpr char MiddleName[] = "Middle Name";
-inline constexpr char LastName[] = "Last Name";
-inline constexpr char Suffix[] = "Suffix";
-inline constexpr char EMailAddress[] = "EMail Address";
-inline constexpr char FamilyStatus[] = "Family Status";
-inline constexpr char WorkPhone[] = "Work Phone";
-inline constexpr char Fax[] = "Fax";
-inline constexpr char Cell[] = "Cell";
-inline constexpr char Pager[] = "Pager";
-inline constexpr char OtherPhoneLabel[] = "Other Phone Label";
-inline constexpr char OtherPhone[] = "Other Phone";
+inline constexpr QLatin1String RostIndIdNum("Rost Ind ID Num");
+inline constexpr QLatin1String IndivIdNum("Indiv ID Num");
+inline constexpr QLatin1String FamilyRankOrder("Family Rank Order");
+inline constexpr QLatin1String Title("Title");
+inline constexpr QLatin1String GoesBy("Goes By");
+inline constexpr QLatin1String FirstName("First Name");
+inline constexpr QLatin1String MiddleName("Middle Name");
+inline constexpr QLatin1String LastName("Last Name");
+inline constexpr QLatin1String Suffix("Suffix");
+inline constexpr QLatin1String EMailAddress("EMail Address");
+inline constexpr QLatin1String FamilyStatus("Family Status");
+inline constexpr QLatin1String WorkPhone("Work Phone");
+inline constexpr QLatin1String Fax("Fax");
+inline constexpr QLatin1String Cell("Cell");
+inline constexpr QLatin1String Pager("Pager");
+inline constexpr QLatin1String OtherPhoneLabel("Other Phone Label");
+inline constexpr QLatin1String OtherPhone("Other Phone");
 // Setup
-inline constexpr char RostSetupIdNum[] = "Rost Setup ID Num";
-inline constexpr char UseOffices[] = "Use Offices";
-inline constexpr char UseTalents[] = "Use Talents";
-inline constexpr char UseActivities[] = "Use Activities";
-inline constexpr char UseUser1[] = "Use User 1";
-inline constexpr char UseUser2[] = "Use User 2";
-inline constexpr char User1Name[] = "User 1 Name";
-inline constexpr char User2Name[] = "User 2 Name";
+inline constexpr QLatin1String RostSetupIdNum("Rost Setup ID Num");
+inline constexpr QLatin1String UseOffices("Use Offices");
+inline constexpr QLatin1String UseTalents("Use Talents");
+inline constexpr QLatin1String UseActivities("Use Activities");
+inline constexpr QLatin1String UseUser1("Use User 1");
+inline constexpr QLatin1String UseUser2("Use User 2");
+inline constexpr QLatin1String User1Name("User 1 Name");
+inline constexpr QLatin1String User2Name("User 2 Name");
 // List tables
-inline constexpr char Office[] = "Office";
-inline constexpr char Talent[] = "Talent";
-inline constexpr char Activity[] = "Activity";
-inline constexpr char User1Item[] = "User 1 Item";
-inline constexpr char User2Item[] = "User 2 Item";
+inline constexpr QLatin1String Office("Office");
+inline constexpr QLatin1String Talent("Talent");
+inline constexpr QLatin1String Activity("Activity");
+inline constexpr QLatin1String User1Item("User 1 Item");
+inline constexpr QLatin1String User2Item("User 2 Item");
 } // namespace fld
 
+// The name of an index of a table, which a cursor walks in that order. Only the constants below
+// name indexes, so that no order is chosen by a stray text; the engine matches them without regard
+// to case. The empty name is the table's own row order.
+class IndexName
+{
+public:
+    constexpr IndexName() = default;
+    constexpr explicit IndexName(QLatin1String name) : m_name(name) {}
+    constexpr QLatin1String name() const { return m_name; }
+    bool isEmpty() const { return m_name.isEmpty(); }
+
+private:
+    QLatin1String m_name;
+};
+
 namespace idx {
-inline constexpr char FamilyIdNumOrder[] = "FAMILY ID NUM ORDER";
-inline constexpr char FamilyNameOrder[] = "FAMILY NAME ORDER";
-inline constexpr char IndivIdNumOrder[] = "INDIV ID NUM ORDER";
-inline constexpr char LastNameAndGoesByOrder[] = "LAST NAME AND GOES BY ORDER";
-inline constexpr char LastNameAndFirstNameOrder[] = "LAST NAME AND FIRST NAME ORDER";
-inline constexpr char FamilyIdRankOrder[] = "FAMILY ID RANK ORDER";
+inline constexpr IndexName FamilyIdNumOrder{QLatin1String("FAMILY ID NUM ORDER")};
+inline constexpr IndexName FamilyNameOrder{QLatin1String("FAMILY NAME ORDER")};
+inline constexpr IndexName IndivIdNumOrder{QLatin1String("INDIV ID NUM ORDER")};
+inline constexpr IndexName LastNameAndGoesByOrder{QLatin1String("LAST NAME AND GOES BY ORDER")};
+inline constexpr IndexName LastNameAndFirstNameOrder{
+    QLatin1String("LAST NAME AND FIRST NAME ORDER")};
+inline constexpr IndexName FamilyIdRankOrder{QLatin1String("FAMILY ID RANK ORDER")};
 } // namespace idx
 
 namespace status {
-inline constexpr char Husband[] = "Husband";
-inline constexpr char Wife[] = "Wife";
-inline constexpr char Partner[] = "Partner";
+inline constexpr QLatin1String Husband("Husband");
+inline constexpr QLatin1String Wife("Wife");
+inline constexpr QLatin1String Partner("Partner");
 } // namespace status
 
 enum class FieldKind { AutoInc, Short, Integer, Logical, Char, Blob };
 
 struct FieldDef
 {
-    const char *name;
+    QLatin1String name;
     FieldKind kind;
     int width = 0;       // characters, for Char fields
     bool noCase = false; // key column of a name index: compares without regard to case
@@ -103,18 +119,18 @@ struct FieldDef
 
 struct IndexDef
 {
-    const char *name;
-    std::vector<const char *> keys; // the documented keys; a tiebreak may follow in the file
+    IndexName name;
+    std::vector<QLatin1String> keys; // the documented keys; a tiebreak may follow in the file
 };
 
 struct TableDef
 {
-    const char *file;  // "RostFamilies.adt"
-    const char *table; // "RostFamilies": the table inside the file, and its name in SQL
+    QLatin1String file;  // "RostFamilies.adt"
+    QLatin1String table; // "RostFamilies": the table inside the file, and its name in SQL
     std::vector<FieldDef> fields;
     std::vector<IndexDef> indexes;
     // Fields the program reads; a file that lacks one of them is refused when it is opened.
-    std::vector<const char *> required;
+    std::vector<QLatin1String> required;
 
     const FieldDef *field(const QString &name) const;
 };

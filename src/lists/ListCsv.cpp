@@ -34,24 +34,21 @@ QString csvField(const QString &value)
 
 QByteArray listCsv(Query &tbSQL, Cursor &families, QStringList &warnings)
 {
-    QString out =
-        csvLine({QLatin1String(fld::LastName), QLatin1String(fld::FirstName),
-                 QLatin1String(fld::HomePhone), QLatin1String(fld::EMailAddress),
-                 QLatin1String(fld::Address1), QLatin1String(fld::Address2),
-                 QLatin1String(fld::City), QLatin1String(fld::State), QLatin1String(fld::Zip)});
+    QString out = csvLine({fld::LastName, fld::FirstName, fld::HomePhone, fld::EMailAddress,
+                           fld::Address1, fld::Address2, fld::City, fld::State, fld::Zip});
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
-        const auto familyId = static_cast<qint16>(tbSQL.integer(QLatin1String(fld::FamilyIdNum)));
+        const auto familyId = static_cast<qint16>(tbSQL.integer(fld::FamilyIdNum));
         const FamilyAddress address = readFamilyAddress(families, familyId);
-        const QString first = tbSQL.text(QLatin1String(fld::FirstName));
-        const QString last = tbSQL.text(QLatin1String(fld::LastName));
+        const QString first = tbSQL.text(fld::FirstName);
+        const QString last = tbSQL.text(fld::LastName);
         if (!address.found)
             warnings << QStringLiteral(
                             "Family %1 of %2 %3 was not found; the address was left out.")
                             .arg(familyId)
                             .arg(first, last);
-        out += csvLine({last, first, tbSQL.text(QLatin1String(fld::HomePhone)),
-                        tbSQL.text(QLatin1String(fld::EMailAddress)), address.Address1,
-                        address.Address2, address.City, address.State, address.Zip});
+        out +=
+            csvLine({last, first, tbSQL.text(fld::HomePhone), tbSQL.text(fld::EMailAddress),
+                     address.Address1, address.Address2, address.City, address.State, address.Zip});
     }
     tbSQL.first();
     return out.toUtf8();

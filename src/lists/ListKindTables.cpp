@@ -32,8 +32,8 @@ void ListKindTables::open(const DirectorySetup &setup, Cursor *master)
             continue;
         Cursor &c = cursor(kind);
         c.close();
-        c.setIndexName(QLatin1String(idx::IndivIdNumOrder));
-        c.setMasterSource(master, QLatin1String(fld::IndivIdNum));
+        c.setIndexName(idx::IndivIdNumOrder);
+        c.setMasterSource(master, fld::IndivIdNum);
         c.open();
     }
 }
@@ -58,7 +58,7 @@ bool ListKindTables::isOpen(ListKind kind) const
 
 DirectorySetup readSetupOf(RostConnection &connection)
 {
-    Cursor tbSetup(connection, QLatin1String(tbl::Setup));
+    Cursor tbSetup(connection, tbl::Setup);
     tbSetup.open();
     DirectorySetup setup;
     readDirectorySetup(tbSetup, setup);
@@ -68,8 +68,8 @@ DirectorySetup readSetupOf(RostConnection &connection)
 std::vector<HeldItem> heldItems(RostConnection &connection, const DirectorySetup &setup,
                                 qint16 indivIdNum)
 {
-    Cursor individuals(connection, QLatin1String(tbl::Individuals));
-    individuals.setIndexName(QLatin1String(idx::IndivIdNumOrder));
+    Cursor individuals(connection, tbl::Individuals);
+    individuals.setIndexName(idx::IndivIdNumOrder);
     individuals.open();
     if (!individuals.findKey({indivIdNum}))
         throw EngineError(EngineError::NoCurrentRow,

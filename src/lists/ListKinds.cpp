@@ -80,15 +80,15 @@ QString kindTableFile(ListKind kind)
 {
     switch (kind) {
     case ListKind::Offices:
-        return QLatin1String(tbl::Offices);
+        return tbl::Offices;
     case ListKind::Talents:
-        return QLatin1String(tbl::Talents);
+        return tbl::Talents;
     case ListKind::Activities:
-        return QLatin1String(tbl::Activities);
+        return tbl::Activities;
     case ListKind::User1:
-        return QLatin1String(tbl::User1);
+        return tbl::User1;
     case ListKind::User2:
-        return QLatin1String(tbl::User2);
+        return tbl::User2;
     }
     return {};
 }
@@ -97,15 +97,15 @@ QString kindItemField(ListKind kind)
 {
     switch (kind) {
     case ListKind::Offices:
-        return QLatin1String(fld::Office);
+        return fld::Office;
     case ListKind::Talents:
-        return QLatin1String(fld::Talent);
+        return fld::Talent;
     case ListKind::Activities:
-        return QLatin1String(fld::Activity);
+        return fld::Activity;
     case ListKind::User1:
-        return QLatin1String(fld::User1Item);
+        return fld::User1Item;
     case ListKind::User2:
-        return QLatin1String(fld::User2Item);
+        return fld::User2Item;
     }
     return {};
 }

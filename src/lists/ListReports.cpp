@@ -31,8 +31,7 @@ void newPage(PrintSurface &report, const PageStarted &pageStarted)
 
 QString rowName(const Query &tbSQL)
 {
-    return tbSQL.text(QLatin1String(fld::FirstName)) + QLatin1Char(' ') +
-           tbSQL.text(QLatin1String(fld::LastName));
+    return tbSQL.text(fld::FirstName) + QLatin1Char(' ') + tbSQL.text(fld::LastName);
 }
 
 QString tabbed(const QString &text)
@@ -58,9 +57,8 @@ void PrintNamePhoneEMailList(PrintSurface &report, Query &tbSQL, const PageStart
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
         if (report.linesLeft() < 1)
             newPage(report, pageStarted);
-        report.printLine(tabbed(rowName(tbSQL)) +
-                         tabbed(tbSQL.text(QLatin1String(fld::HomePhone))) +
-                         tabbed(tbSQL.text(QLatin1String(fld::EMailAddress))));
+        report.printLine(tabbed(rowName(tbSQL)) + tabbed(tbSQL.text(fld::HomePhone)) +
+                         tabbed(tbSQL.text(fld::EMailAddress)));
     }
     tbSQL.first();
 }
@@ -71,30 +69,30 @@ QStringList PrintNameAddressList(PrintSurface &report, Query &tbSQL, Cursor &tbF
     if (pageStarted)
         pageStarted(report.pageNumber());
     QStringList warnings;
-    tbFam.setIndexName(QStringLiteral("Family ID Num Order"));
+    tbFam.setIndexName(idx::FamilyIdNumOrder);
     beginList(report);
     report.addTab(Margin, NameWidth);
     report.home();
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
         if (report.linesLeft() <= 3)
             newPage(report, pageStarted);
-        const auto familyId = static_cast<qint16>(tbSQL.integer(QLatin1String(fld::FamilyIdNum)));
+        const auto familyId = static_cast<qint16>(tbSQL.integer(fld::FamilyIdNum));
         const bool found = tbFam.findKey({familyId});
         report.printLine(tabbed(rowName(tbSQL)));
         if (found) {
-            report.printLine(tabbed(tbFam.text(QLatin1String(fld::Address1))));
-            const QString address2 = tbFam.text(QLatin1String(fld::Address2));
+            report.printLine(tabbed(tbFam.text(fld::Address1)));
+            const QString address2 = tbFam.text(fld::Address2);
             if (!address2.isEmpty())
                 report.printLine(tabbed(address2));
-            report.printLine(tabbed(tbFam.text(QLatin1String(fld::City)) + QLatin1String(", ") +
-                                    tbFam.text(QLatin1String(fld::State)) + QLatin1String("  ") +
-                                    tbFam.text(QLatin1String(fld::Zip))));
+            report.printLine(tabbed(tbFam.text(fld::City) + QLatin1String(", ") +
+                                    tbFam.text(fld::State) + QLatin1String("  ") +
+                                    tbFam.text(fld::Zip)));
         } else {
             warnings << QStringLiteral("Family %1 of %2 was not found; the address was left out.")
                             .arg(familyId)
                             .arg(rowName(tbSQL));
         }
-        const QString phone = tbSQL.text(QLatin1String(fld::HomePhone));
+        const QString phone = tbSQL.text(fld::HomePhone);
         if (!phone.isEmpty())
             report.printLine(tabbed(phone));
         report.printLine(QString());

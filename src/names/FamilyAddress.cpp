@@ -14,21 +14,20 @@ QString FamilyAddress::cityLine() const
 
 FamilyAddress readFamilyAddress(Cursor &families, qint16 familyIdNum)
 {
-    const bool keyed = families.indexName().compare(QLatin1String(idx::FamilyIdNumOrder),
-                                                    Qt::CaseInsensitive) == 0;
-    const bool hit = keyed ? families.findKey({QVariant(static_cast<int>(familyIdNum))})
-                           : families.locate(QLatin1String(fld::FamilyIdNum),
-                                             QVariant(static_cast<int>(familyIdNum)));
+    const bool keyed = families.inOrder(idx::FamilyIdNumOrder);
+    const bool hit =
+        keyed ? families.findKey({QVariant(static_cast<int>(familyIdNum))})
+              : families.locate(fld::FamilyIdNum, QVariant(static_cast<int>(familyIdNum)));
     FamilyAddress address;
     if (!hit)
         return address;
     address.found = true;
-    address.Address1 = families.text(QLatin1String(fld::Address1));
-    address.Address2 = families.text(QLatin1String(fld::Address2));
-    address.City = families.text(QLatin1String(fld::City));
-    address.State = families.text(QLatin1String(fld::State));
-    address.Zip = families.text(QLatin1String(fld::Zip));
-    address.HomePhone = families.text(QLatin1String(fld::HomePhone));
+    address.Address1 = families.text(fld::Address1);
+    address.Address2 = families.text(fld::Address2);
+    address.City = families.text(fld::City);
+    address.State = families.text(fld::State);
+    address.Zip = families.text(fld::Zip);
+    address.HomePhone = families.text(fld::HomePhone);
     return address;
 }
 

@@ -7,13 +7,12 @@
 namespace rost {
 
 HouseholdNameComposer::HouseholdNameComposer(RostConnection &connection)
-    : m_indivInfo(connection, QLatin1String(tbl::Individuals)),
-      m_familyInfo(connection, QLatin1String(tbl::Families)),
-      m_members(connection, QLatin1String(tbl::Individuals))
+    : m_indivInfo(connection, tbl::Individuals), m_familyInfo(connection, tbl::Families),
+      m_members(connection, tbl::Individuals)
 {
-    m_indivInfo.setIndexName(QLatin1String(idx::IndivIdNumOrder));
-    m_familyInfo.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
-    m_members.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
+    m_indivInfo.setIndexName(idx::IndivIdNumOrder);
+    m_familyInfo.setIndexName(idx::FamilyIdNumOrder);
+    m_members.setIndexName(idx::FamilyIdRankOrder);
 }
 
 HouseholdNameComposer::~HouseholdNameComposer() = default;
@@ -28,13 +27,11 @@ void HouseholdNameComposer::open()
 IndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
 {
     IndividualNameRow row;
-    row.Names = NameParts::cut(individuals.text(QLatin1String(fld::Title)),
-                               individuals.text(QLatin1String(fld::FirstName)),
-                               individuals.text(QLatin1String(fld::GoesBy)),
-                               individuals.text(QLatin1String(fld::LastName)));
-    row.IndivIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::IndivIdNum)));
-    row.FamilyIdNum = static_cast<qint16>(individuals.integer(QLatin1String(fld::FamilyIdNum)));
-    row.FamilyStatus = individuals.text(QLatin1String(fld::FamilyStatus));
+    row.Names = NameParts::cut(individuals.text(fld::Title), individuals.text(fld::FirstName),
+                               individuals.text(fld::GoesBy), individuals.text(fld::LastName));
+    row.IndivIdNum = static_cast<qint16>(individuals.integer(fld::IndivIdNum));
+    row.FamilyIdNum = static_cast<qint16>(individuals.integer(fld::FamilyIdNum));
+    row.FamilyStatus = individuals.text(fld::FamilyStatus);
     return row;
 }
 
@@ -56,8 +53,7 @@ HouseholdNames HouseholdNameComposer::GetNames(qint16 indivIdNum, bool readEMail
     names.FamilyIdNum = row->FamilyIdNum;
     names.Names = row->Names;
     if (readEMail)
-        names.EMailAddress =
-            m_indivInfo.text(QLatin1String(fld::EMailAddress)).left(HouseholdNames::EMailWidth);
+        names.EMailAddress = m_indivInfo.text(fld::EMailAddress).left(HouseholdNames::EMailWidth);
     names.SpouseFound = searchSpouse(*row, names.Spouse);
     composeLines(names, row->FamilyStatus);
     return names;
@@ -70,20 +66,20 @@ bool HouseholdNameComposer::searchSpouse(const IndividualNameRow &row, SpousePar
     if (sought.isEmpty())
         return false;
     open();
-    const bool partner = sought == QLatin1String(status::Partner);
+    const bool partner = sought == status::Partner;
     m_members.setFilter(QStringLiteral("Family ID Num = %1").arg(row.FamilyIdNum));
     m_members.setFiltered(true); // and stands on the family's first member
     for (; m_members.hasRow() && !m_members.eof(); m_members.next()) {
-        if (m_members.integer(QLatin1String(fld::FamilyIdNum)) != row.FamilyIdNum)
+        if (m_members.integer(fld::FamilyIdNum) != row.FamilyIdNum)
             return false;
-        if (m_members.text(QLatin1String(fld::FamilyStatus)) != sought)
+        if (m_members.text(fld::FamilyStatus) != sought)
             continue;
         // A partner is sought among the others: the individual never finds itself.
-        if (partner && m_members.integer(QLatin1String(fld::IndivIdNum)) == row.IndivIdNum)
+        if (partner && m_members.integer(fld::IndivIdNum) == row.IndivIdNum)
             continue;
-        spouse.Title = m_members.text(QLatin1String(fld::Title)).left(NameParts::TitleWidth);
-        spouse.FirstName = m_members.text(QLatin1String(fld::FirstName)).left(NameParts::NameWidth);
-        spouse.GoesBy = m_members.text(QLatin1String(fld::GoesBy)).left(NameParts::NameWidth);
+        spouse.Title = m_members.text(fld::Title).left(NameParts::TitleWidth);
+        spouse.FirstName = m_members.text(fld::FirstName).left(NameParts::NameWidth);
+        spouse.GoesBy = m_members.text(fld::GoesBy).left(NameParts::NameWidth);
         return true;
     }
     return false;

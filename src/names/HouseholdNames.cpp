@@ -20,12 +20,12 @@ NameParts NameParts::cut(const QString &title, const QString &firstName, const Q
 
 QString soughtSpouseStatus(const QString &familyStatus)
 {
-    if (familyStatus == QLatin1String(status::Husband))
-        return QLatin1String(status::Wife);
-    if (familyStatus == QLatin1String(status::Wife))
-        return QLatin1String(status::Husband);
-    if (familyStatus == QLatin1String(status::Partner))
-        return QLatin1String(status::Partner);
+    if (familyStatus == status::Husband)
+        return status::Wife;
+    if (familyStatus == status::Wife)
+        return status::Husband;
+    if (familyStatus == status::Partner)
+        return status::Partner;
     return {};
 }
 
@@ -64,8 +64,8 @@ std::array<QString, NameLineCount> coupleLines(const NameParts &own, const QStri
     lines[lineIndex(NameLine::FormalNameAndSpouseTitle)] = formal;
     lines[lineIndex(NameLine::InformalNameAndSpouseTitle)] = informal;
 
-    const bool husband = familyStatus == QLatin1String(status::Husband);
-    const bool wife = familyStatus == QLatin1String(status::Wife);
+    const bool husband = familyStatus == status::Husband;
+    const bool wife = familyStatus == status::Wife;
     if ((husband || wife) && !own.Title.isEmpty() && !spouse.Title.isEmpty()) {
         // The husband's title and name lead whichever of the two the lines are composed for;
         // the last name stays the individual's own.

@@ -166,7 +166,7 @@ QVariant convert(const FieldDef &f, const QString &raw, const QString &csvDir, Q
             return {};
         }
         // Line breaks belong only in the free-form address.
-        const bool lines = qstrcmp(f.name, fld::IntlAddress) == 0;
+        const bool lines = f.name == fld::IntlAddress;
         for (const QChar c : raw) {
             if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
                 continue;
@@ -191,13 +191,13 @@ QVariant convert(const FieldDef &f, const QString &raw, const QString &csvDir, Q
 }
 
 // The key that must be unique in a table: one number per family and per individual.
-const char *uniqueField(const TableDef &def)
+QLatin1String uniqueField(const TableDef &def)
 {
     if (&def == &familiesTable())
         return fld::FamilyIdNum;
     if (&def == &individualsTable())
         return fld::IndivIdNum;
-    return nullptr;
+    return {};
 }
 
 void readTable(const QString &csvDir, const QString &csvName, const TableDef &def, TableRows &table,
@@ -227,7 +227,7 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
         const FieldDef *f = def.field(name.trimmed());
         if (!f) {
             problems.add(csvName, header.line, name,
-                         QStringLiteral("%1 has no such field.").arg(QLatin1String(def.table)));
+                         QStringLiteral("%1 has no such field.").arg(def.table));
             headerOk = false;
         } else if (std::find(columns.begin(), columns.end(), f) != columns.end()) {
             problems.add(csvName, header.line, name, QStringLiteral("The field is named twice."));
@@ -238,7 +238,7 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
     for (const FieldDef &f : def.fields) {
         if (f.kind != FieldKind::AutoInc &&
             std::find(columns.begin(), columns.end(), &f) == columns.end()) {
-            problems.add(csvName, header.line, QLatin1String(f.name),
+            problems.add(csvName, header.line, f.name,
                          QStringLiteral("The header lacks this field."));
             headerOk = false;
         }
@@ -246,7 +246,7 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
     if (!headerOk)
         return;
 
-    const char *unique = uniqueField(def);
+    const QLatin1String unique = uniqueField(def);
     QHash<qlonglong, int> seen; // unique key -> line
     for (size_t r = 1; r < csv.records.size() && !problems.full(); ++r) {
         const CsvRecord &record = csv.records[r];
@@ -264,21 +264,21 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
             QString why;
             const QVariant value = convert(f, record.fields[qsizetype(c)], csvDir, &why);
             if (!value.isValid()) {
-                problems.add(csvName, record.line, QLatin1String(f.name), why);
+                problems.add(csvName, record.line, f.name, why);
                 rowOk = false;
                 continue;
             }
             // Row numbers are checked but not kept: the table numbers its rows in file order.
             if (f.kind != FieldKind::AutoInc)
-                row.insert(QLatin1String(f.name), value);
+                row.insert(f.name, value);
         }
         if (!rowOk)
             continue;
-        if (unique) {
-            const qlonglong key = row.value(QLatin1String(unique)).toLongLong();
+        if (!unique.isEmpty()) {
+            const qlonglong key = row.value(unique).toLongLong();
             if (seen.contains(key)) {
                 problems.add(
-                    csvName, record.line, QLatin1String(unique),
+                    csvName, record.line, unique,
                     QStringLiteral("%1 is already used on line %2.").arg(key).arg(seen.value(key)));
                 continue;
             }
@@ -359,20 +359,20 @@ QStringList buildTablesFromCsv(const QString &csvDir, const QString &outDir, Pac
     QStringList files;
     try {
         for (const TableDef *def : allTables()) {
-            const QString path = QDir(outDir).filePath(QLatin1String(def->file));
+            const QString path = QDir(outDir).filePath(def->file);
             TableWriter writer(path, *def);
             for (const Row &row : tables[def].rows)
                 writer.insert(row);
             writer.commit();
             files << path;
             if (result)
-                result->notes << (tables[def].csvName.isEmpty()
-                                      ? QStringLiteral("%1: no CSV file, packed empty")
-                                            .arg(QLatin1String(def->file))
-                                      : QStringLiteral("%1: %2 rows from %3")
-                                            .arg(QLatin1String(def->file))
-                                            .arg(tables[def].rows.size())
-                                            .arg(tables[def].csvName));
+                result->notes
+                    << (tables[def].csvName.isEmpty()
+                            ? QStringLiteral("%1: no CSV file, packed empty").arg(def->file)
+                            : QStringLiteral("%1: %2 rows from %3")
+                                  .arg(def->file)
+                                  .arg(tables[def].rows.size())
+                                  .arg(tables[def].csvName));
         }
     } catch (const EngineError &e) {
         throw SampleError(e.text());

@@ -20,20 +20,16 @@ void writeFamilies(const QString &path, const SampleData &data)
 {
     TableWriter w(path, familiesTable());
     for (const SampleFamily &f : data.families) {
-        QHash<QString, QVariant> row{{QLatin1String(fld::FamilyIdNum), f.id},
-                                     {QLatin1String(fld::FamilyName), f.familyName},
-                                     {QLatin1String(fld::VorelName), f.vorelName},
-                                     {QLatin1String(fld::Address1), f.address1},
-                                     {QLatin1String(fld::Address2), f.address2},
-                                     {QLatin1String(fld::City), f.city},
-                                     {QLatin1String(fld::State), f.state},
-                                     {QLatin1String(fld::Zip), f.zip},
-                                     {QLatin1String(fld::Country), f.country},
-                                     {QLatin1String(fld::IntlAddress), f.intlAddress},
-                                     {QLatin1String(fld::HomePhone), f.homePhone}};
+        QHash<QString, QVariant> row{
+            {fld::FamilyIdNum, f.id},      {fld::FamilyName, f.familyName},
+            {fld::VorelName, f.vorelName}, {fld::Address1, f.address1},
+            {fld::Address2, f.address2},   {fld::City, f.city},
+            {fld::State, f.state},         {fld::Zip, f.zip},
+            {fld::Country, f.country},     {fld::IntlAddress, f.intlAddress},
+            {fld::HomePhone, f.homePhone}};
         if (f.picture != SamplePicture::None)
             row.insert(
-                QLatin1String(fld::FamilyPicture),
+                fld::FamilyPicture,
                 encodeSamplePicture(drawSamplePicture(f.id, int(f.members.size())), f.picture));
         w.insert(row);
     }
@@ -46,23 +42,23 @@ void writeIndividuals(const QString &path, const SampleData &data)
     for (const SampleFamily &f : data.families) {
         for (const int m : f.fileOrder) {
             const SamplePerson &p = f.members[size_t(m)];
-            w.insert({{QLatin1String(fld::IndivIdNum), p.indivId},
-                      {QLatin1String(fld::FamilyIdNum), f.id},
-                      {QLatin1String(fld::FamilyRankOrder), p.rank},
-                      {QLatin1String(fld::Title), p.title},
-                      {QLatin1String(fld::GoesBy), p.goesBy},
-                      {QLatin1String(fld::FirstName), p.first},
-                      {QLatin1String(fld::MiddleName), p.middle},
-                      {QLatin1String(fld::LastName), p.last},
-                      {QLatin1String(fld::Suffix), p.suffix},
-                      {QLatin1String(fld::EMailAddress), p.email},
-                      {QLatin1String(fld::FamilyStatus), p.status},
-                      {QLatin1String(fld::WorkPhone), p.workPhone},
-                      {QLatin1String(fld::Fax), p.fax},
-                      {QLatin1String(fld::Cell), p.cell},
-                      {QLatin1String(fld::Pager), p.pager},
-                      {QLatin1String(fld::OtherPhoneLabel), p.otherPhoneLabel},
-                      {QLatin1String(fld::OtherPhone), p.otherPhone}});
+            w.insert({{fld::IndivIdNum, p.indivId},
+                      {fld::FamilyIdNum, f.id},
+                      {fld::FamilyRankOrder, p.rank},
+                      {fld::Title, p.title},
+                      {fld::GoesBy, p.goesBy},
+                      {fld::FirstName, p.first},
+                      {fld::MiddleName, p.middle},
+                      {fld::LastName, p.last},
+                      {fld::Suffix, p.suffix},
+                      {fld::EMailAddress, p.email},
+                      {fld::FamilyStatus, p.status},
+                      {fld::WorkPhone, p.workPhone},
+                      {fld::Fax, p.fax},
+                      {fld::Cell, p.cell},
+                      {fld::Pager, p.pager},
+                      {fld::OtherPhoneLabel, p.otherPhoneLabel},
+                      {fld::OtherPhone, p.otherPhone}});
         }
     }
     w.commit();
@@ -71,32 +67,30 @@ void writeIndividuals(const QString &path, const SampleData &data)
 void writeSetup(const QString &path)
 {
     TableWriter w(path, setupTable());
-    w.insert({{QLatin1String(fld::UseOffices), true},
-              {QLatin1String(fld::UseTalents), true},
-              {QLatin1String(fld::UseActivities), true},
-              {QLatin1String(fld::UseUser1), true},
-              {QLatin1String(fld::UseUser2), true},
-              {QLatin1String(fld::User1Name), QStringLiteral("Choir")},
-              {QLatin1String(fld::User2Name), QStringLiteral("Committees")}});
+    w.insert({{fld::UseOffices, true},
+              {fld::UseTalents, true},
+              {fld::UseActivities, true},
+              {fld::UseUser1, true},
+              {fld::UseUser2, true},
+              {fld::User1Name, QStringLiteral("Choir")},
+              {fld::User2Name, QStringLiteral("Committees")}});
     w.commit();
 }
 
 void writeList(const QString &path, const TableDef &def, const std::vector<SampleListEntry> &rows)
 {
     // The item is the third field of every list table.
-    const QString itemField = QLatin1String(def.fields.at(2).name);
+    const QString itemField = def.fields.at(2).name;
     TableWriter w(path, def);
     for (const SampleListEntry &e : rows)
-        w.insert({{QLatin1String(fld::IndivIdNum), e.indivId}, {itemField, e.item}});
+        w.insert({{fld::IndivIdNum, e.indivId}, {itemField, e.item}});
     w.commit();
 }
 
 // Writes the eight table files into folder and returns their paths.
 QStringList writeTables(const QString &folder, const SampleData &data)
 {
-    const auto path = [&folder](const TableDef &def) {
-        return QDir(folder).filePath(QLatin1String(def.file));
-    };
+    const auto path = [&folder](const TableDef &def) { return QDir(folder).filePath(def.file); };
     writeFamilies(path(familiesTable()), data);
     writeIndividuals(path(individualsTable()), data);
     writeSetup(path(setupTable()));

@@ -41,7 +41,7 @@ void writeDirectory(const QString &folder)
     for (const auto &[id, name] : std::vector<std::pair<int, const char *>>{
              {5, "Snow"}, {1, "adams"}, {3, "Smith"}, {2, "Baker"}, {4, "Smithers"}, {8, "Many"}}) {
         Row f = family(id, QLatin1String(name));
-        f.insert(QLatin1String(fld::City), QStringLiteral("Old Town"));
+        f.insert(fld::City, QStringLiteral("Old Town"));
         families.push_back(f);
     }
     writeTable(folder, familiesTable(), families);
@@ -154,10 +154,10 @@ void AppDialogLauncherTest::findFamilyLeavesNameOrder()
     QVERIFY(!p.findFamily.cursor()); // the dialog's cursor lives only while it is shown
     p.window.browser().families().next();
     QCOMPARE(p.familyId(), FamilyId(4)); // Smithers follows Smith by name
-    Cursor check(p.window.browser().connection(), QLatin1String(tbl::Families));
+    Cursor check(p.window.browser().connection(), tbl::Families);
     check.open();
-    QVERIFY(check.locate(QLatin1String(fld::FamilyIdNum), 5));
-    QCOMPARE(check.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-0005"));
+    QVERIFY(check.locate(fld::FamilyIdNum, 5));
+    QCOMPARE(check.text(fld::HomePhone), QStringLiteral("555-0005"));
 
     // Cancel after picking another tab leaves the family, with the first member selected.
     p.window.browser().families().prior();
@@ -237,8 +237,8 @@ void AppDialogLauncherTest::updateFamilySavesOnOkAndDiscardsOnCancel()
     p.window.GetFamInfo();
     const auto typeCity = [](const QString &city, bool ok) {
         whenShown<UpdateFamilyDialog>([city, ok](UpdateFamilyDialog &form) {
-            QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
-            retype(form.panel()->editor(QLatin1String(fld::City)), city);
+            QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 2);
+            retype(form.panel()->editor(fld::City), city);
             QTest::keyClick(&form, ok ? Qt::Key_Return : Qt::Key_Escape);
         });
     };
@@ -261,23 +261,22 @@ void AppDialogLauncherTest::updateFamilyMovesSaveAndTheWindowStays()
     Program p(folder.path());
     QVERIFY(p.window.browser().locateFamily(1));
     whenShown<UpdateFamilyDialog>([](UpdateFamilyDialog &form) {
-        retype(form.panel()->editor(QLatin1String(fld::IntlAddress)),
-               QStringLiteral("Rue 1\nParis"));
+        retype(form.panel()->editor(fld::IntlAddress), QStringLiteral("Rue 1\nParis"));
         form.nav()->button(Button::Next)->click();
-        QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 2);
-        retype(form.panel()->editor(QLatin1String(fld::HomePhone)), QStringLiteral("555-0102"));
+        QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 2);
+        retype(form.panel()->editor(fld::HomePhone), QStringLiteral("555-0102"));
         form.reject();
     });
     p.window.UpdateAddressButtonClick();
     QCOMPARE(p.familyId(), FamilyId(1));
-    QCOMPARE(p.window.browser().families().text(QLatin1String(fld::IntlAddress)),
+    QCOMPARE(p.window.browser().families().text(fld::IntlAddress),
              QStringLiteral("Rue 1\r\nParis"));
     QCOMPARE(p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"))->lines(),
              (QStringList{"Rue 1", "Paris"}));
-    Cursor check(p.window.browser().connection(), QLatin1String(tbl::Families));
+    Cursor check(p.window.browser().connection(), tbl::Families);
     check.open();
-    QVERIFY(check.locate(QLatin1String(fld::FamilyIdNum), 2));
-    QCOMPARE(check.text(QLatin1String(fld::HomePhone)), QString()); // left current at Cancel
+    QVERIFY(check.locate(fld::FamilyIdNum, 2));
+    QCOMPARE(check.text(fld::HomePhone), QString()); // left current at Cancel
 }
 
 void AppDialogLauncherTest::updateFamilyMayDeleteTheWindowsFamily()
@@ -319,7 +318,7 @@ void AppDialogLauncherTest::updateIndividualMovesTheWindowsMember()
     whenShown<UpdateIndividualDialog>([](UpdateIndividualDialog &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Update individual"));
         dialog.nav()->button(Button::Next)->click(); // a move of the window's member
-        retype(dialog.panel()->editor(QLatin1String(fld::WorkPhone)), QStringLiteral("555-0199"));
+        retype(dialog.panel()->editor(fld::WorkPhone), QStringLiteral("555-0199"));
         dialog.OKButtonClick();
     });
     p.window.UpdateIndButtonClick();
@@ -357,8 +356,8 @@ void AppDialogLauncherTest::importRoadsOpenWhatTheyBring()
     QVERIFY(!p.window.isDirectoryOpen());
 
     for (const TableDef *def : {&familiesTable(), &individualsTable(), &setupTable()})
-        QVERIFY(QFile::copy(DataFolder::join(source.path(), QLatin1String(def->file)),
-                            DataFolder::join(folder.path(), QLatin1String(def->file))));
+        QVERIFY(QFile::copy(DataFolder::join(source.path(), def->file),
+                            DataFolder::join(folder.path(), def->file)));
     prompts.queue(QString()); // the open dialog cancelled: the tables there now are opened
     p.window.fImportDataClick();
     QVERIFY(p.window.isDirectoryOpen());
@@ -405,8 +404,8 @@ void AppDialogLauncherTest::makeListsOpensTheEnvelopeDialogsOfItsList()
     writeDirectory(folder.path());
     writeSetup(folder.path(), true, false, false, false, false);
     writeTable(folder.path(), officesTable(),
-               {{{QLatin1String(fld::IndivIdNum), 32}, {QLatin1String(fld::Office), "Usher"}},
-                {{QLatin1String(fld::IndivIdNum), 11}, {QLatin1String(fld::Office), "Usher"}}});
+               {{{fld::IndivIdNum, 32}, {fld::Office, "Usher"}},
+                {{fld::IndivIdNum, 11}, {fld::Office, "Usher"}}});
     Program p(folder.path());
     QStringList seen;
     whenShown<MakeListsDialog>([&seen](MakeListsDialog &lists) {

@@ -76,15 +76,15 @@ void BoundDisplaysTest::init()
 {
     m_folder = std::make_unique<test::TestFolder>();
     auto a = test::family(1, QStringLiteral("Adams"), QStringLiteral("The Adams"));
-    a.insert(QLatin1String(fld::IntlAddress), QStringLiteral("Flat 2\r\nLondon"));
-    a.insert(QLatin1String(fld::FamilyPicture), png(200, 100));
+    a.insert(fld::IntlAddress, QStringLiteral("Flat 2\r\nLondon"));
+    a.insert(fld::FamilyPicture, png(200, 100));
     auto b = test::family(2, QStringLiteral("Brown"), QStringLiteral("The Browns"));
-    b.insert(QLatin1String(fld::FamilyPicture), QByteArray("not a picture at all"));
+    b.insert(fld::FamilyPicture, QByteArray("not a picture at all"));
     test::writeTable(m_folder->path(), familiesTable(), {a, b});
     m_connection = std::make_unique<RostConnection>();
     m_connection->setPath(m_folder->path());
     m_connection->connect();
-    m_fam = std::make_unique<Cursor>(*m_connection, QLatin1String(tbl::Families));
+    m_fam = std::make_unique<Cursor>(*m_connection, tbl::Families);
 }
 
 void BoundDisplaysTest::cleanup()
@@ -97,7 +97,7 @@ void BoundDisplaysTest::cleanup()
 void BoundDisplaysTest::editFollowsAndPostsOnMove()
 {
     DataBoundEdit edit;
-    edit.bind(m_fam.get(), QLatin1String(fld::VorelName));
+    edit.bind(m_fam.get(), fld::VorelName);
     QCOMPARE(edit.text(), QString()); // closed cursor
     m_fam->open();
     QCOMPARE(edit.text(), QStringLiteral("The Adams"));
@@ -122,14 +122,14 @@ void BoundDisplaysTest::editKeepsTypedTrailingBlank()
 {
     m_fam->open();
     DataBoundEdit edit;
-    edit.bind(m_fam.get(), QLatin1String(fld::VorelName));
+    edit.bind(m_fam.get(), fld::VorelName);
     edit.selectAll();
     QTest::keyClicks(&edit, QStringLiteral("Ann "));
     QCOMPARE(edit.text(), QStringLiteral("Ann "));
     QTest::keyClicks(&edit, QStringLiteral("Lee"));
     QCOMPARE(edit.text(), QStringLiteral("Ann Lee"));
     m_fam->post();
-    QCOMPARE(m_fam->text(QLatin1String(fld::VorelName)), QStringLiteral("Ann Lee"));
+    QCOMPARE(m_fam->text(fld::VorelName), QStringLiteral("Ann Lee"));
 
     // No more than the field holds can be typed.
     edit.selectAll();
@@ -145,10 +145,10 @@ void BoundDisplaysTest::editWithoutRowIsReadOnly()
     RostConnection connection;
     connection.setPath(other.path());
     connection.connect();
-    Cursor empty(connection, QLatin1String(tbl::Families));
+    Cursor empty(connection, tbl::Families);
     QueuedPrompts prompts;
     DataBoundEdit edit;
-    edit.bind(&empty, QLatin1String(fld::VorelName));
+    edit.bind(&empty, fld::VorelName);
     empty.open();
     QVERIFY(edit.isReadOnly());
     QTest::keyClicks(&edit, QStringLiteral("x"));
@@ -162,13 +162,13 @@ void BoundDisplaysTest::editShowsTheRowAgainAfterARefusedValue()
     m_fam->open();
     QueuedPrompts prompts;
     DataBoundEdit edit;
-    edit.bind(m_fam.get(), QLatin1String(fld::FamilyIdNum));
+    edit.bind(m_fam.get(), fld::FamilyIdNum);
     QCOMPARE(edit.text(), QStringLiteral("1"));
     QTest::keyClicks(&edit, QStringLiteral("x"));
     QCOMPARE(prompts.asked.size(), size_t(1));
     QCOMPARE(prompts.asked.front().kind, MessageKind::Error);
     QCOMPARE(edit.text(), QStringLiteral("1"));
-    QCOMPARE(m_fam->integer(QLatin1String(fld::FamilyIdNum)), 1);
+    QCOMPARE(m_fam->integer(fld::FamilyIdNum), 1);
     edit.unbind();
 }
 
@@ -176,12 +176,12 @@ void BoundDisplaysTest::memoKeepsCrLineEnds()
 {
     m_fam->open();
     DataBoundMemo memo;
-    memo.bind(m_fam.get(), QLatin1String(fld::IntlAddress));
+    memo.bind(m_fam.get(), fld::IntlAddress);
     QCOMPARE(memo.lines(), (QStringList{"Flat 2", "London"}));
     memo.moveCursor(QTextCursor::End);
     QTest::keyClicks(&memo, QStringLiteral(" W1"));
     m_fam->post();
-    QCOMPARE(m_fam->text(QLatin1String(fld::IntlAddress)), QStringLiteral("Flat 2\r\nLondon W1"));
+    QCOMPARE(m_fam->text(fld::IntlAddress), QStringLiteral("Flat 2\r\nLondon W1"));
 
     memo.unbind();
     QCOMPARE(memo.toPlainText(), QString());
@@ -197,7 +197,7 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
 {
     test::TestFolder folder;
     auto one = test::family(1, QStringLiteral("One"));
-    one.insert(QLatin1String(fld::IntlAddress), QStringLiteral("Single line"));
+    one.insert(fld::IntlAddress, QStringLiteral("Single line"));
     test::writeTable(folder.path(), familiesTable(), {one, test::family(2, QStringLiteral("Two"))});
     test::writeTable(folder.path(), individualsTable(), {});
     test::writeSetup(folder.path(), false, false, false, false, false);
@@ -227,12 +227,12 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
     RostConnection connection;
     connection.setPath(folder.path());
     connection.connect();
-    Cursor fam(connection, QLatin1String(tbl::Families));
-    fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    Cursor fam(connection, tbl::Families);
+    fam.setIndexName(idx::FamilyIdNumOrder);
     fam.open();
-    const QString typedInWindow = fam.text(QLatin1String(fld::IntlAddress));
+    const QString typedInWindow = fam.text(fld::IntlAddress);
     fam.next();
-    QCOMPARE(fam.text(QLatin1String(fld::IntlAddress)), typedInWindow);
+    QCOMPARE(fam.text(fld::IntlAddress), typedInWindow);
     QCOMPARE(typedInWindow, QStringLiteral("Rue 1\r\n75001 Paris"));
 }
 
@@ -240,7 +240,7 @@ void BoundDisplaysTest::pictureFitsAndBadBytesShowNothing()
 {
     PictureView view;
     view.resize(100, 100);
-    view.bind(m_fam.get(), QLatin1String(fld::FamilyPicture));
+    view.bind(m_fam.get(), fld::FamilyPicture);
     m_fam->open();
     QCOMPARE(view.image().size(), QSize(200, 100));
     // Twice as wide as high: the full width, centred vertically.

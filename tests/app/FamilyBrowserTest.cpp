@@ -17,13 +17,13 @@ void writeDirectory(const QString &folder)
 {
     auto smith = test::family(5, QStringLiteral("Smith"));
     // Blank-only fields read as empty, so they add no line and no goes-by part.
-    smith.insert(QLatin1String(fld::Address1), QStringLiteral("12 Oak St   "));
-    smith.insert(QLatin1String(fld::Address2), QStringLiteral("     "));
-    smith.insert(QLatin1String(fld::City), QStringLiteral("Springfield"));
-    smith.insert(QLatin1String(fld::Zip), QStringLiteral("12345"));
-    smith.insert(QLatin1String(fld::HomePhone), QStringLiteral("555-0001"));
+    smith.insert(fld::Address1, QStringLiteral("12 Oak St   "));
+    smith.insert(fld::Address2, QStringLiteral("     "));
+    smith.insert(fld::City, QStringLiteral("Springfield"));
+    smith.insert(fld::Zip, QStringLiteral("12345"));
+    smith.insert(fld::HomePhone, QStringLiteral("555-0001"));
     auto intl = test::family(9, QStringLiteral("Abroad"));
-    intl.insert(QLatin1String(fld::IntlAddress), QStringLiteral("Flat 2\r\nLondon"));
+    intl.insert(fld::IntlAddress, QStringLiteral("Flat 2\r\nLondon"));
     test::writeTable(folder, familiesTable(),
                      {smith, test::family(0, QStringLiteral("Nobody")),
                       test::family(7, QStringLiteral("Big")), intl,
@@ -31,8 +31,8 @@ void writeDirectory(const QString &folder)
     std::vector<test::Row> people;
     auto ann = test::person(1, 5, 1, QStringLiteral("Ann"), QStringLiteral("Smith"), {},
                             QStringLiteral("Ann  "));
-    ann.insert(QLatin1String(fld::Pager), QStringLiteral("555-7  "));
-    ann.insert(QLatin1String(fld::EMailAddress), QStringLiteral("ann@example.org"));
+    ann.insert(fld::Pager, QStringLiteral("555-7  "));
+    ann.insert(fld::EMailAddress, QStringLiteral("ann@example.org"));
     people.push_back(ann);
     people.push_back(test::person(2, 5, 2, QStringLiteral("Bob"), QStringLiteral("Smith")));
     people.push_back(test::person(900, 0, 1, QStringLiteral("Stray"), QStringLiteral("X")));

@@ -26,10 +26,10 @@ using namespace rost;
 
 namespace {
 
-test::Row with(test::Row row, std::initializer_list<std::pair<const char *, QVariant>> fields)
+test::Row with(test::Row row, std::initializer_list<std::pair<QLatin1String, QVariant>> fields)
 {
     for (const auto &[name, value] : fields)
-        row.insert(QLatin1String(name), value);
+        row.insert(name, value);
     return row;
 }
 
@@ -192,7 +192,7 @@ void MainWindowTest::tabsFollowPositionAndSelection()
     w.families().next();
 
     w.tabs()->setCurrentIndex(2); // the user picks the third tab
-    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 13);
+    QCOMPARE(w.members().integer(fld::IndivIdNum), 13);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
 
     w->GetFamilyMembers(2);
@@ -203,7 +203,7 @@ void MainWindowTest::tabsFollowPositionAndSelection()
     // A position the family does not have shows its first member.
     w->GetFamilyMembers(7);
     QCOMPARE(w.tabs()->currentIndex(), 0);
-    QCOMPARE(w.members().integer(QLatin1String(fld::IndivIdNum)), 11);
+    QCOMPARE(w.members().integer(fld::IndivIdNum), 11);
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
     QVERIFY(prompts.asked.empty());
 }
@@ -226,10 +226,10 @@ void MainWindowTest::navigatorMovesDeletesAndRefreshes()
     // Refresh shows values saved elsewhere but is not a move: the tabs stay as they were.
     w.tabs()->setCurrentIndex(1);
     {
-        Cursor other(w->browser().connection(), QLatin1String(tbl::Families));
+        Cursor other(w->browser().connection(), tbl::Families);
         other.open();
-        QVERIFY(other.locate(QLatin1String(fld::FamilyIdNum), 10));
-        other.setText(QLatin1String(fld::VorelName), QStringLiteral("Adams, renamed"));
+        QVERIFY(other.locate(fld::FamilyIdNum, 10));
+        other.setText(fld::VorelName, QStringLiteral("Adams, renamed"));
         other.post();
     }
     nav->trigger(B::Refresh);
@@ -241,11 +241,11 @@ void MainWindowTest::navigatorMovesDeletesAndRefreshes()
     nav->trigger(B::Delete);
     QCOMPARE(int(prompts.asked.size()), 1);
     QCOMPARE(prompts.asked.front().text, QStringLiteral("Delete record?"));
-    QCOMPARE(w.families().integer(QLatin1String(fld::FamilyIdNum)), 0);
+    QCOMPARE(w.families().integer(fld::FamilyIdNum), 0);
     QCOMPARE(w.tabs()->count(), 0);
-    Cursor people(w->browser().connection(), QLatin1String(tbl::Individuals));
+    Cursor people(w->browser().connection(), tbl::Individuals);
     people.open();
-    QVERIFY(people.locate(QLatin1String(fld::IndivIdNum), 11));
+    QVERIFY(people.locate(fld::IndivIdNum, 11));
 }
 
 void MainWindowTest::listCommandsShowOnceAndStay()
@@ -339,9 +339,9 @@ void MainWindowTest::findCommandsMoveTheWindow()
     w.launcher.familyFound = 20;
     w->FindFamilyButtonClick();
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
-    QCOMPARE(w.families().indexName().toUpper(), QLatin1String(idx::FamilyNameOrder));
+    QVERIFY(w.families().inOrder(idx::FamilyNameOrder));
     w.families().next();
-    QCOMPARE(w.families().text(QLatin1String(fld::FamilyName)), QStringLiteral("Zero"));
+    QCOMPARE(w.families().text(fld::FamilyName), QStringLiteral("Zero"));
 
     // The third member of a family: that family, the third tab.
     w.launcher.individualFound = FoundIndividual{10, 13, 3};
@@ -403,9 +403,9 @@ void MainWindowTest::pendingEditsAreSavedBeforeFindAndClose()
         bool dialogSawIt = false;
         w.launcher.whileOpen = [&](const QString &) {
             // The dialog's own cursor already sees the saved row.
-            Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
+            Cursor own(w->browser().connection(), tbl::Families);
             own.open();
-            dialogSawIt = own.text(QLatin1String(fld::HomePhone)) == QLatin1String("555-9999");
+            dialogSawIt = own.text(fld::HomePhone) == QLatin1String("555-9999");
         };
         auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
         phone->selectAll();
@@ -423,13 +423,13 @@ void MainWindowTest::pendingEditsAreSavedBeforeFindAndClose()
     RostConnection connection;
     connection.setPath(folder.path());
     connection.connect();
-    Cursor fam(connection, QLatin1String(tbl::Families));
+    Cursor fam(connection, tbl::Families);
     fam.open();
-    QCOMPARE(fam.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-9999"));
-    Cursor ind(connection, QLatin1String(tbl::Individuals));
+    QCOMPARE(fam.text(fld::HomePhone), QStringLiteral("555-9999"));
+    Cursor ind(connection, tbl::Individuals);
     ind.open();
-    QVERIFY(ind.locate(QLatin1String(fld::IndivIdNum), 21));
-    QCOMPARE(ind.text(QLatin1String(fld::EMailAddress)), QStringLiteral("t@y.org"));
+    QVERIFY(ind.locate(fld::IndivIdNum, 21));
+    QCOMPARE(ind.text(fld::EMailAddress), QStringLiteral("t@y.org"));
     QVERIFY(prompts.asked.empty());
 }
 
@@ -447,7 +447,7 @@ void MainWindowTest::aChangeThatCannotBeSavedIsNotLostOnClose()
     RostConnection other;
     other.setPath(folder.path());
     other.connect();
-    Cursor locker(other, QLatin1String(tbl::Families));
+    Cursor locker(other, tbl::Families);
     locker.open();
     locker.close(); // attached, and holding no read lock of its own
     QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -466,7 +466,7 @@ void MainWindowTest::aChangeThatCannotBeSavedIsNotLostOnClose()
     QVERIFY(w->close());
     QCOMPARE(int(prompts.asked.size()), 2);
     locker.open();
-    QCOMPARE(locker.text(QLatin1String(fld::HomePhone)), QStringLiteral("555-7777"));
+    QCOMPARE(locker.text(fld::HomePhone), QStringLiteral("555-7777"));
 }
 
 void MainWindowTest::personCommandsGetTheCurrentMember()
@@ -480,7 +480,7 @@ void MainWindowTest::personCommandsGetTheCurrentMember()
     w->fPrintEnvelopeClick();
     w->fSendToClipClick();
     // A family without members passes 0.
-    w.families().locate(QLatin1String(fld::FamilyIdNum), 30);
+    w.families().locate(fld::FamilyIdNum, 30);
     w->fPrintEnvelopeClick();
     QCOMPARE(w.launcher.calls,
              (QStringList{"printEnvelope 12", "sendToClipboard 12", "printEnvelope 0"}));
@@ -508,10 +508,10 @@ void MainWindowTest::everyCommandOpensItsDialog()
     // and rebuilds the address block.
     w.launcher.calls.clear();
     w.launcher.whileOpen = [&](const QString &) {
-        Cursor own(w->browser().connection(), QLatin1String(tbl::Families));
+        Cursor own(w->browser().connection(), tbl::Families);
         own.open();
-        QVERIFY(own.locate(QLatin1String(fld::FamilyIdNum), 10));
-        own.setText(QLatin1String(fld::Address1), QStringLiteral("9 New Road"));
+        QVERIFY(own.locate(fld::FamilyIdNum, 10));
+        own.setText(fld::Address1, QStringLiteral("9 New Road"));
         own.post();
     };
     child<QPushButton>(*w, "UpdateAddressButton")->click();

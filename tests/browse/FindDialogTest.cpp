@@ -41,8 +41,8 @@ private:
     TestFolder *m_folder = nullptr;
     RostConnection m_conn;
 
-    static QString famName(const Cursor &c) { return c.text(QLatin1String(fld::FamilyName)); }
-    static QString lastName(const Cursor &c) { return c.text(QLatin1String(fld::LastName)); }
+    static QString famName(const Cursor &c) { return c.text(fld::FamilyName); }
+    static QString lastName(const Cursor &c) { return c.text(fld::LastName); }
 
 private Q_SLOTS:
     void init()

@@ -24,9 +24,9 @@ using Button = RecordNavigator::Button;
 namespace {
 
 // Replaces the text of a record panel's box the way a user does.
-void retype(RecordPanel *panel, const char *field, const QString &text)
+void retype(RecordPanel *panel, QLatin1String field, const QString &text)
 {
-    QWidget *editor = panel->editor(QLatin1String(field));
+    QWidget *editor = panel->editor(field);
     QVERIFY(editor);
     editor->setFocus();
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -55,19 +55,19 @@ private:
     RostConnection m_conn;
 
     // A field of a row as the table holds it, read through a cursor of its own.
-    QString stored(const char *table, const char *keyField, int key, const char *field)
+    QString stored(QLatin1String table, QLatin1String keyField, int key, QLatin1String field)
     {
-        Cursor c(m_conn, QLatin1String(table));
+        Cursor c(m_conn, table);
         c.open();
-        if (!c.locate(QLatin1String(keyField), key))
+        if (!c.locate(keyField, key))
             return QStringLiteral("<missing>");
-        return c.text(QLatin1String(field));
+        return c.text(field);
     }
-    QString familyField(int id, const char *field)
+    QString familyField(int id, QLatin1String field)
     {
         return stored(tbl::Families, fld::FamilyIdNum, id, field);
     }
-    QString personField(int id, const char *field)
+    QString personField(int id, QLatin1String field)
     {
         return stored(tbl::Individuals, fld::IndivIdNum, id, field);
     }
@@ -79,7 +79,7 @@ private Q_SLOTS:
         std::vector<Row> families;
         for (int id : {3, 1, 2}) {
             Row f = family(id, QStringLiteral("Family %1").arg(id));
-            f.insert(QLatin1String(fld::City), QStringLiteral("Old Town"));
+            f.insert(fld::City, QStringLiteral("Old Town"));
             families.push_back(f);
         }
         writeTable(m_folder->path(), familiesTable(), families);
@@ -106,17 +106,17 @@ private Q_SLOTS:
             QStringLiteral("Name"),    QStringLiteral("Address1"),    QStringLiteral("Address2"),
             QStringLiteral("City"),    QStringLiteral("State"),       QStringLiteral("Zip"),
             QStringLiteral("Country"), QStringLiteral("IntlAddress"), QStringLiteral("Home Phone")};
-        const char *fields[] = {fld::VorelName, fld::Address1,    fld::Address2,
-                                fld::City,      fld::State,       fld::Zip,
-                                fld::Country,   fld::IntlAddress, fld::HomePhone};
+        const QLatin1String fields[] = {fld::VorelName, fld::Address1,    fld::Address2,
+                                        fld::City,      fld::State,       fld::Zip,
+                                        fld::Country,   fld::IntlAddress, fld::HomePhone};
         QWidget *previous = nullptr;
         for (int i = 0; i < labels.size(); ++i) {
-            const QString field = QLatin1String(fields[i]);
+            const QString field = fields[i];
             QWidget *editor = form.panel()->editor(field);
             QCOMPARE(form.panel()->label(field)->text(), labels.at(i));
             QCOMPARE(form.panel()->label(field)->buddy(), editor);
             QCOMPARE(editor->objectName(),
-                     field == QLatin1String(fld::IntlAddress) ? QStringLiteral("IntlMemo") : field);
+                     field == fld::IntlAddress ? QStringLiteral("IntlMemo") : field);
             if (previous) {
                 QWidget *next = previous->nextInFocusChain();
                 while (!(next->focusPolicy() & Qt::TabFocus))
@@ -125,16 +125,13 @@ private Q_SLOTS:
             }
             previous = editor;
         }
-        auto *memo =
-            qobject_cast<DataBoundMemo *>(form.panel()->editor(QLatin1String(fld::IntlAddress)));
+        auto *memo = qobject_cast<DataBoundMemo *>(form.panel()->editor(fld::IntlAddress));
         QVERIFY(memo);
         QVERIFY(memo->frameShape() != QFrame::NoFrame);
         QVERIFY(memo->tabChangesFocus());
-        auto *city = qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::City)));
-        auto *state =
-            qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::State)));
-        auto *name =
-            qobject_cast<DataBoundEdit *>(form.panel()->editor(QLatin1String(fld::VorelName)));
+        auto *city = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::City));
+        auto *state = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::State));
+        auto *name = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::VorelName));
         QVERIFY(city && state && name);
         QVERIFY(city->hasFrame());
         // Name 40, City 20 and State 4 characters wide.
@@ -143,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(city->sizeHint().width() - state->sizeHint().width(), 16 * perChar);
         QVERIFY(city->isReadOnly()); // no row before the table opens
         form.openTable();
-        QCOMPARE(form.tbFam().integer(QLatin1String(fld::FamilyIdNum)), 1); // number order
+        QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 1); // number order
         QVERIFY(!city->isReadOnly());
         QCOMPARE(city->text(), QStringLiteral("Old Town"));
     }
@@ -158,7 +155,7 @@ private Q_SLOTS:
         form.show();
         retype(form.panel(), fld::VorelName, QStringLiteral("Ann "));
         retype(form.panel(), fld::City, QStringLiteral("Paris"));
-        auto *name = qobject_cast<QLineEdit *>(form.panel()->editor(QLatin1String(fld::VorelName)));
+        auto *name = qobject_cast<QLineEdit *>(form.panel()->editor(fld::VorelName));
         QCOMPARE(name->text(), QStringLiteral("Ann "));
         name->setFocus();
         name->end(false);
@@ -167,8 +164,7 @@ private Q_SLOTS:
         retype(form.panel(), fld::IntlAddress,
                QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
                    QString(30, QLatin1Char('y')));
-        QCOMPARE(qobject_cast<QTextEdit *>(form.panel()->editor(QLatin1String(fld::IntlAddress)))
-                     ->toPlainText(),
+        QCOMPARE(qobject_cast<QTextEdit *>(form.panel()->editor(fld::IntlAddress))->toPlainText(),
                  QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
                      QString(18, QLatin1Char('y'))); // 120 stored with the line end's CR LF
         form.OKButtonClick();
@@ -180,17 +176,15 @@ private Q_SLOTS:
                                                        QString(18, QLatin1Char('y')));
         QVERIFY(prompts.asked.empty());
 
-        Cursor all(m_conn, QLatin1String(tbl::Families));
+        Cursor all(m_conn, tbl::Families);
         all.open();
         while (all.hasRow())
             all.deleteRecord();
         UpdateFamilyDialog empty(m_conn);
         empty.openTable();
         empty.show();
-        QVERIFY(qobject_cast<QLineEdit *>(empty.panel()->editor(QLatin1String(fld::City)))
-                    ->isReadOnly());
-        QVERIFY(qobject_cast<QTextEdit *>(empty.panel()->editor(QLatin1String(fld::IntlAddress)))
-                    ->isReadOnly());
+        QVERIFY(qobject_cast<QLineEdit *>(empty.panel()->editor(fld::City))->isReadOnly());
+        QVERIFY(qobject_cast<QTextEdit *>(empty.panel()->editor(fld::IntlAddress))->isReadOnly());
         retype(empty.panel(), fld::City, QStringLiteral("x"));
         QCOMPARE(empty.tbFam().state(), CursorState::Browse);
         QVERIFY(prompts.asked.empty());
@@ -203,7 +197,7 @@ private Q_SLOTS:
         RostConnection other;
         other.setPath(m_folder->path());
         other.connect();
-        Cursor otherFam(other, QLatin1String(tbl::Families));
+        Cursor otherFam(other, tbl::Families);
         otherFam.open();
 
         UpdateFamilyDialog form(m_conn);
@@ -217,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(prompts.asked.size(), size_t(1));
         QCOMPARE(prompts.asked.front().kind, MessageKind::Error);
         QCOMPARE(form.tbFam().state(), CursorState::Edit);
-        QCOMPARE(form.tbFam().text(QLatin1String(fld::City)), QStringLiteral("Locked"));
+        QCOMPARE(form.tbFam().text(fld::City), QStringLiteral("Locked"));
 
         QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
         otherFam.close(); // its reading would hold off the write as well
@@ -243,7 +237,7 @@ private Q_SLOTS:
         QFETCH(bool, closes);
         QFETCH(QString, storedPhone);
         QueuedPrompts prompts;
-        Cursor tbInd(m_conn, QLatin1String(tbl::Individuals));
+        Cursor tbInd(m_conn, tbl::Individuals);
         tbInd.open();
         UpdateIndividualDialog dialog(tbInd);
         dialog.show();

@@ -57,7 +57,7 @@ private Q_SLOTS:
     void fileAndIndexNamesIgnoreCase()
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("Family Name Order"));
+        fam.setIndexName(IndexName(QLatin1String("Family Name Order")));
         fam.open();
         QCOMPARE(fam.text(QStringLiteral("family name")), QStringLiteral("Adams"));
         fam.next();
@@ -69,7 +69,7 @@ private Q_SLOTS:
     void textReadsWithoutTrailingBlanks()
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("FAMILY ID NUM ORDER"));
+        fam.setIndexName(idx::FamilyIdNumOrder);
         fam.open();
         QCOMPARE(fam.integer(QStringLiteral("Family ID Num")), 1);
         QCOMPARE(fam.text(QStringLiteral("Family Name")), QStringLiteral("Smith"));
@@ -108,7 +108,7 @@ private Q_SLOTS:
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
         Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
-        ind.setIndexName(QStringLiteral("Family ID Rank Order"));
+        ind.setIndexName(IndexName(QLatin1String("Family ID Rank Order")));
         ind.setMasterSource(&fam, QStringLiteral("Family ID Num"));
         QStringList namesAtScroll;
         // The detail has followed before the master's own handlers run.
@@ -143,10 +143,10 @@ private Q_SLOTS:
     {
         // Both files carry an index named FAMILY ID NUM ORDER; each cursor reads its own file's.
         Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
-        ind.setIndexName(QStringLiteral("FAMILY ID NUM ORDER"));
+        ind.setIndexName(idx::FamilyIdNumOrder);
         ind.open();
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("family id num order"));
+        fam.setIndexName(IndexName(QLatin1String("family id num order")));
         fam.open();
         QVERIFY(fam.findKey({3}));
         QCOMPARE(fam.text(QStringLiteral("Family Name")), QStringLiteral("Adams"));
@@ -162,7 +162,7 @@ private Q_SLOTS:
     void nearestKeyAtAndPastTheEnd()
     {
         Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
-        ind.setIndexName(QStringLiteral("LAST NAME AND GOES BY ORDER"));
+        ind.setIndexName(idx::LastNameAndGoesByOrder);
         ind.open();
         QVERIFY(ind.findNearest(QStringLiteral("SMI")));
         QCOMPARE(ind.text(QStringLiteral("First Name")), QStringLiteral("Matilda"));
@@ -187,7 +187,7 @@ private Q_SLOTS:
     void editThenMovePostsAndFieldsAreCut()
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("Family ID Num Order"));
+        fam.setIndexName(IndexName(QLatin1String("Family ID Num Order")));
         fam.open();
         fam.edit();
         fam.setText(QStringLiteral("State"), QStringLiteral("Oregon"));
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QCOMPARE(fam.state(), CursorState::Browse);
 
         Cursor other(m_conn, QStringLiteral("RostFamilies.adt"));
-        other.setIndexName(QStringLiteral("Family ID Num Order"));
+        other.setIndexName(IndexName(QLatin1String("Family ID Num Order")));
         other.open();
         QCOMPARE(other.text(QStringLiteral("State")), QStringLiteral("Oreg"));
 
@@ -223,7 +223,7 @@ private Q_SLOTS:
     void filterOnAndOffWithCounting()
     {
         Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
-        ind.setIndexName(QStringLiteral("Family ID Rank Order"));
+        ind.setIndexName(IndexName(QLatin1String("Family ID Rank Order")));
         ind.open();
         ind.setFilter(QStringLiteral("Family ID Num = 2"));
         ind.setFiltered(true);
@@ -243,7 +243,7 @@ private Q_SLOTS:
     void deleteMovesToTheNextRow()
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("Family ID Num Order"));
+        fam.setIndexName(IndexName(QLatin1String("Family ID Num Order")));
         fam.open();
         fam.findKey({2});
         fam.deleteRecord();
@@ -374,7 +374,7 @@ private Q_SLOTS:
     void orderedRowIdsForGrids()
     {
         Cursor fam(m_conn, QStringLiteral("RostFamilies.adt"));
-        fam.setIndexName(QStringLiteral("FAMILY NAME ORDER"));
+        fam.setIndexName(idx::FamilyNameOrder);
         fam.open();
         const auto ids = fam.orderedRowIds();
         QCOMPARE(ids.size(), size_t(4));

@@ -22,7 +22,7 @@ QByteArray tableBytes(const TableDef &def, const std::vector<Row> &rows)
 {
     TestFolder scratch;
     writeTable(scratch.path(), def, rows);
-    QFile f(scratch.file(QLatin1String(def.file)));
+    QFile f(scratch.file(def.file));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();

@@ -120,20 +120,19 @@ void ZipImportTest::initTestCase()
     const QString fresh = m_sources.file(QStringLiteral("new"));
     QVERIFY(QDir().mkpath(old) && QDir().mkpath(fresh));
     const auto family = [](const char *name) {
-        return QHash<QString, QVariant>{{QLatin1String(fld::FamilyIdNum), 7},
-                                        {QLatin1String(fld::FamilyName), QLatin1String(name)}};
+        return QHash<QString, QVariant>{{fld::FamilyIdNum, 7},
+                                        {fld::FamilyName, QLatin1String(name)}};
     };
     const auto person = [](const char *name) {
-        return QHash<QString, QVariant>{{QLatin1String(fld::IndivIdNum), 3},
-                                        {QLatin1String(fld::FamilyIdNum), 7},
-                                        {QLatin1String(fld::LastName), QLatin1String(name)}};
+        return QHash<QString, QVariant>{
+            {fld::IndivIdNum, 3}, {fld::FamilyIdNum, 7}, {fld::LastName, QLatin1String(name)}};
     };
     const auto setup = [](bool offices) {
-        return QHash<QString, QVariant>{{QLatin1String(fld::UseOffices), offices}};
+        return QHash<QString, QVariant>{{fld::UseOffices, offices}};
     };
-    const QString fam = QLatin1String(tbl::Families);
-    const QString ind = QLatin1String(tbl::Individuals);
-    const QString set = QLatin1String(tbl::Setup);
+    const QString fam = tbl::Families;
+    const QString ind = tbl::Individuals;
+    const QString set = tbl::Setup;
     m_oldFamilies = tableBytes(old, familiesTable(), fam, family("Oldman"));
     m_oldIndividuals = tableBytes(old, individualsTable(), ind, person("Oldman"));
     m_oldSetup = tableBytes(old, setupTable(), set, setup(false));

@@ -75,9 +75,9 @@ struct Directory
         writeListDirectory(folder.path());
         conn.setPath(folder.path());
         conn.connect();
-        tbFam.setIndexName(QLatin1String(idx::FamilyNameOrder));
+        tbFam.setIndexName(idx::FamilyNameOrder);
         tbFam.open();
-        tbInd.setIndexName(QLatin1String(idx::IndivIdNumOrder));
+        tbInd.setIndexName(idx::IndivIdNumOrder);
         tbInd.open();
         context.preferences().RetAddLine1 = QStringLiteral("First Church");
     }
@@ -85,8 +85,8 @@ struct Directory
     ProgramContext context{folder.path()};
     RecordingLauncher launcher;
     RostConnection conn;
-    Cursor tbFam{conn, QLatin1String(tbl::Families)};
-    Cursor tbInd{conn, QLatin1String(tbl::Individuals)};
+    Cursor tbFam{conn, tbl::Families};
+    Cursor tbInd{conn, tbl::Individuals};
 };
 
 } // namespace
@@ -192,8 +192,8 @@ private Q_SLOTS:
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(form.grid()->currentIndex().row(), 0);
         // The main window's families cursor followed the list to its last family.
-        QCOMPARE(d.tbFam.integer(QLatin1String(fld::FamilyIdNum)), 1);
-        QCOMPARE(d.tbFam.indexName(), QStringLiteral("Family ID Num Order"));
+        QCOMPARE(d.tbFam.integer(fld::FamilyIdNum), 1);
+        QVERIFY(d.tbFam.inOrder(idx::FamilyIdNumOrder));
 
         form.grid()->selectRow(1);
         form.findChild<QAction *>(QStringLiteral("Namephoneemailaddress1"))->trigger();

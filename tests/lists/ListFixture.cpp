@@ -6,19 +6,18 @@ Row household(int id, const QString &name, const QString &address1, const QStrin
               const QString &city, const QString &state, const QString &zip, const QString &phone)
 {
     Row r = family(id, name);
-    r.insert(QLatin1String(fld::Address1), address1);
-    r.insert(QLatin1String(fld::Address2), address2);
-    r.insert(QLatin1String(fld::City), city);
-    r.insert(QLatin1String(fld::State), state);
-    r.insert(QLatin1String(fld::Zip), zip);
-    r.insert(QLatin1String(fld::HomePhone), phone);
+    r.insert(fld::Address1, address1);
+    r.insert(fld::Address2, address2);
+    r.insert(fld::City, city);
+    r.insert(fld::State, state);
+    r.insert(fld::Zip, zip);
+    r.insert(fld::HomePhone, phone);
     return r;
 }
 
 Row entry(const TableDef &list, int indiv, const QString &item)
 {
-    return {{QLatin1String(fld::IndivIdNum), indiv},
-            {QLatin1String(list.fields.back().name), item}};
+    return {{fld::IndivIdNum, indiv}, {QLatin1String(list.fields.back().name), item}};
 }
 
 void writeListDirectory(const QString &folder, bool offices, bool talents, bool activities,
@@ -32,7 +31,7 @@ void writeListDirectory(const QString &folder, bool offices, bool talents, bool 
                 household(3, s("Brown"), s("PO Box 9"), s("Suite 4"), s("Salem"), s("OR"),
                           s("97301"), s("555-0303"))});
     Row william = person(11, 1, 1, s("William"), s("Smith"), s("Husband"), s("Bill"), s("Mr"));
-    william.insert(QLatin1String(fld::EMailAddress), s("bill@example.org"));
+    william.insert(fld::EMailAddress, s("bill@example.org"));
     writeTable(folder, individualsTable(),
                {person(31, 3, 1, s("Carol"), s("Brown"), s("Single Adult"), s("Carrie"), s("Ms")),
                 person(12, 1, 2, s("Matilda"), s("Smith"), s("Wife"), s("Mattie"), s("Mrs")),

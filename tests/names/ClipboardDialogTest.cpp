@@ -41,16 +41,16 @@ private Q_SLOTS:
     {
         m_folder = new TestFolder;
         Row smith = family(1, QStringLiteral("Smith"));
-        smith.insert(QLatin1String(fld::Address1), QStringLiteral("12 Elm St"));
-        smith.insert(QLatin1String(fld::City), QStringLiteral("Salem"));
-        smith.insert(QLatin1String(fld::State), QStringLiteral("OR"));
-        smith.insert(QLatin1String(fld::Zip), QStringLiteral("97301"));
-        smith.insert(QLatin1String(fld::HomePhone), QStringLiteral("555-0100"));
+        smith.insert(fld::Address1, QStringLiteral("12 Elm St"));
+        smith.insert(fld::City, QStringLiteral("Salem"));
+        smith.insert(fld::State, QStringLiteral("OR"));
+        smith.insert(fld::Zip, QStringLiteral("97301"));
+        smith.insert(fld::HomePhone, QStringLiteral("555-0100"));
         writeTable(m_folder->path(), familiesTable(), {family(3, QStringLiteral("Other")), smith});
         Row matilda =
             person(12, 1, 2, QStringLiteral("Matilda"), QStringLiteral("Smith"),
                    QStringLiteral("Wife"), QStringLiteral("Mattie"), QStringLiteral("Mrs"));
-        matilda.insert(QLatin1String(fld::EMailAddress), QStringLiteral("mattie@example.org"));
+        matilda.insert(fld::EMailAddress, QStringLiteral("mattie@example.org"));
         writeTable(m_folder->path(), individualsTable(),
                    {person(11, 1, 1, QStringLiteral("William"), QStringLiteral("Smith"),
                            QStringLiteral("Husband"), QStringLiteral("Bill"), QStringLiteral("Mr")),

@@ -125,13 +125,13 @@ private Q_SLOTS:
     {
         TestFolder folder;
         Row smith = family(1, QStringLiteral("Smith"));
-        smith.insert(QLatin1String(fld::Address1), QStringLiteral("12 Elm St"));
-        smith.insert(QLatin1String(fld::Address2), QStringLiteral("     "));
-        smith.insert(QLatin1String(fld::City), QStringLiteral("Salem"));
-        smith.insert(QLatin1String(fld::State), QStringLiteral("OR"));
-        smith.insert(QLatin1String(fld::Zip), QStringLiteral("97301"));
-        smith.insert(QLatin1String(fld::HomePhone), QStringLiteral("555-0100"));
-        smith.insert(QLatin1String(fld::Country), QStringLiteral("USA"));
+        smith.insert(fld::Address1, QStringLiteral("12 Elm St"));
+        smith.insert(fld::Address2, QStringLiteral("     "));
+        smith.insert(fld::City, QStringLiteral("Salem"));
+        smith.insert(fld::State, QStringLiteral("OR"));
+        smith.insert(fld::Zip, QStringLiteral("97301"));
+        smith.insert(fld::HomePhone, QStringLiteral("555-0100"));
+        smith.insert(fld::Country, QStringLiteral("USA"));
         writeTable(folder.path(), familiesTable(), {family(2, QStringLiteral("Other")), smith});
         writeTable(
             folder.path(), individualsTable(),

@@ -14,9 +14,9 @@ using namespace rost::test;
 
 namespace {
 
-Row withField(Row row, const char *field, const QVariant &value)
+Row withField(Row row, QLatin1String field, const QVariant &value)
 {
-    row.insert(QLatin1String(field), value);
+    row.insert(field, value);
     return row;
 }
 
@@ -339,15 +339,15 @@ private Q_SLOTS:
 
     void mainWindowCursorsDoNotMove()
     {
-        Cursor fam(m_conn, QLatin1String(tbl::Families));
-        Cursor ind(m_conn, QLatin1String(tbl::Individuals));
-        ind.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        ind.setMasterSource(&fam, QLatin1String(fld::FamilyIdNum));
+        Cursor fam(m_conn, tbl::Families);
+        Cursor ind(m_conn, tbl::Individuals);
+        ind.setIndexName(idx::FamilyIdRankOrder);
+        ind.setMasterSource(&fam, fld::FamilyIdNum);
         fam.open();
         ind.open();
         fam.next();
         ind.next();
-        QCOMPARE(ind.integer(QLatin1String(fld::IndivIdNum)), 22);
+        QCOMPARE(ind.integer(fld::IndivIdNum), 22);
         int moves = 0;
         fam.addAfterScroll([&moves] { ++moves; });
         ind.addAfterScroll([&moves] { ++moves; });
@@ -357,8 +357,8 @@ private Q_SLOTS:
         composer.GetNames(24);
         QCOMPARE(composer.familyAddress(3).found, true);
         QCOMPARE(moves, 0);
-        QCOMPARE(fam.integer(QLatin1String(fld::FamilyIdNum)), 2);
-        QCOMPARE(ind.integer(QLatin1String(fld::IndivIdNum)), 22);
+        QCOMPARE(fam.integer(fld::FamilyIdNum), 2);
+        QCOMPARE(ind.integer(fld::IndivIdNum), 22);
         QVERIFY(!ind.filtered());
     }
 
@@ -387,8 +387,8 @@ private Q_SLOTS:
         QCOMPARE(missing.cityLine(), QString());
 
         // Outside FAMILY ID NUM ORDER the lookup is a locate, with the same result.
-        Cursor names(m_conn, QLatin1String(tbl::Families));
-        names.setIndexName(QLatin1String(idx::FamilyNameOrder));
+        Cursor names(m_conn, tbl::Families);
+        names.setIndexName(idx::FamilyNameOrder);
         names.open();
         QCOMPARE(readFamilyAddress(names, 8).cityLine(), QStringLiteral("Springfield,  "));
         QVERIFY(!readFamilyAddress(names, 9).found);

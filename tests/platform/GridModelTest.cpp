@@ -31,7 +31,7 @@ public:
     mutable int reads = 0;
 };
 
-const QList<GridColumn> nameColumn{{QLatin1String(fld::FamilyName), 40, QStringLiteral("Family")}};
+const QList<GridColumn> nameColumn{{fld::FamilyName, 40, QStringLiteral("Family")}};
 
 // The row header as painted: the current row carries the indicator, every other row looks alike.
 QImage headerRow(GridView &view, int row)
@@ -84,8 +84,8 @@ private Q_SLOTS:
     {
         writeFamilies(5000);
         connectFolder();
-        CountingCursor fam(m_conn, QLatin1String(tbl::Families));
-        fam.setIndexName(QLatin1String(idx::FamilyNameOrder));
+        CountingCursor fam(m_conn, tbl::Families);
+        fam.setIndexName(idx::FamilyNameOrder);
         fam.open();
 
         GridView view;
@@ -121,8 +121,8 @@ private Q_SLOTS:
     {
         writeFamilies(50);
         connectFolder();
-        Cursor fam(m_conn, QLatin1String(tbl::Families));
-        fam.setIndexName(QLatin1String(idx::FamilyNameOrder));
+        Cursor fam(m_conn, tbl::Families);
+        fam.setIndexName(idx::FamilyNameOrder);
         fam.open();
         GridView view;
         view.setColumns(nameColumn);
@@ -130,11 +130,11 @@ private Q_SLOTS:
         view.show();
 
         view.setCurrentIndex(view.model()->index(10, 0));
-        QCOMPARE(fam.text(QLatin1String(fld::FamilyName)), QStringLiteral("Name 00011"));
+        QCOMPARE(fam.text(fld::FamilyName), QStringLiteral("Name 00011"));
         QTest::keyClick(&view, Qt::Key_Down);
-        QCOMPARE(fam.text(QLatin1String(fld::FamilyName)), QStringLiteral("Name 00012"));
+        QCOMPARE(fam.text(fld::FamilyName), QStringLiteral("Name 00012"));
         QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(fam.text(QLatin1String(fld::FamilyName)), QStringLiteral("Name 00050"));
+        QCOMPARE(fam.text(fld::FamilyName), QStringLiteral("Name 00050"));
         view.setSource(nullptr);
     }
 
@@ -148,8 +148,8 @@ private Q_SLOTS:
                     person(12, 1, 2, QStringLiteral("Bo"), QStringLiteral("One")),
                     person(21, 2, 1, QStringLiteral("Cy"), QStringLiteral("Two"))});
         connectFolder();
-        Cursor fam(m_conn, QLatin1String(tbl::Families));
-        fam.setIndexName(QLatin1String(idx::FamilyNameOrder));
+        Cursor fam(m_conn, tbl::Families);
+        fam.setIndexName(idx::FamilyNameOrder);
         fam.open();
         GridModel model;
         model.setColumns(nameColumn);
@@ -164,29 +164,29 @@ private Q_SLOTS:
 
         // An edit shows at once, without its trailing blanks; a post that changes the order is
         // sorted in.
-        fam.setText(QLatin1String(fld::FamilyName), QStringLiteral("Zed  "));
+        fam.setText(fld::FamilyName, QStringLiteral("Zed  "));
         QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Zed"));
         fam.post();
         QCOMPARE(model.currentRow(), 3);
         QCOMPARE(model.data(model.index(3, 0)).toString(), QStringLiteral("Zed"));
 
         // Another order shows at once; the current row stays current.
-        fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+        fam.setIndexName(idx::FamilyIdNumOrder);
         QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Zed")); // number 2
         QCOMPARE(model.currentRow(), 0);
 
-        Cursor ind(m_conn, QLatin1String(tbl::Individuals));
-        ind.setIndexName(QLatin1String(idx::FamilyIdRankOrder));
-        ind.setMasterSource(&fam, QLatin1String(fld::FamilyIdNum));
+        Cursor ind(m_conn, tbl::Individuals);
+        ind.setIndexName(idx::FamilyIdRankOrder);
+        ind.setMasterSource(&fam, fld::FamilyIdNum);
         ind.open();
         GridModel members;
-        members.setColumns({{QLatin1String(fld::FirstName), 20, QStringLiteral("First")}});
+        members.setColumns({{fld::FirstName, 20, QStringLiteral("First")}});
         members.setSource(&ind);
         QCOMPARE(members.rowCount(), 1);
-        fam.locate(QLatin1String(fld::FamilyIdNum), 3);
+        fam.locate(fld::FamilyIdNum, 3);
         QCOMPARE(members.rowCount(), 0);
         QCOMPARE(members.currentRow(), -1);
-        fam.locate(QLatin1String(fld::FamilyIdNum), 2);
+        fam.locate(fld::FamilyIdNum, 2);
         QCOMPARE(members.rowCount(), 1);
         QCOMPARE(members.data(members.index(0, 0)).toString(), QStringLiteral("Cy"));
         QCOMPARE(members.currentRow(), 0);
@@ -207,7 +207,7 @@ private Q_SLOTS:
         connectFolder();
         Query q(m_conn);
         GridView view;
-        view.setColumns({{QLatin1String(fld::FamilyName), 20, QStringLiteral("Name")},
+        view.setColumns({{fld::FamilyName, 20, QStringLiteral("Name")},
                          {QStringLiteral("Nothing"), 10, QStringLiteral("None")}});
         view.setSource(&q);
         view.show();
@@ -225,7 +225,7 @@ private Q_SLOTS:
         QCOMPARE(view.currentIndex().row(), 2);
         view.selectRow(1);
         QCOMPARE(q.recNo(), 1);
-        QCOMPARE(q.text(QLatin1String(fld::FamilyName)), QStringLiteral("Name 00002"));
+        QCOMPARE(q.text(fld::FamilyName), QStringLiteral("Name 00002"));
 
         q.setSql(QStringLiteral("Select \"Family Name\" from RostFamilies where 0"));
         QCOMPARE(view.model()->rowCount(), 0);
@@ -240,15 +240,15 @@ private Q_SLOTS:
     {
         writeFamilies(40);
         connectFolder();
-        Cursor fam(m_conn, QLatin1String(tbl::Families));
+        Cursor fam(m_conn, tbl::Families);
         fam.open();
         QWidget window;
         auto *layout = new QVBoxLayout(&window);
         layout->setSizeConstraint(QLayout::SetFixedSize);
         auto *view = new GridView(&window);
         layout->addWidget(view);
-        view->setColumns({{QLatin1String(fld::FamilyName), 40, QStringLiteral("Family")},
-                          {QLatin1String(fld::Title), 10, QStringLiteral("Title")}});
+        view->setColumns({{fld::FamilyName, 40, QStringLiteral("Family")},
+                          {fld::Title, 10, QStringLiteral("Title")}});
         view->setBoldTitles(true);
         view->setSource(&fam);
         window.show();

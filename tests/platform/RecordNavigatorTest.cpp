@@ -34,15 +34,12 @@ private:
         writeTable(m_folder->path(), familiesTable(), rows);
         m_conn.setPath(m_folder->path());
         m_conn.connect();
-        fam.setTableName(QLatin1String(tbl::Families));
-        fam.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+        fam.setTableName(tbl::Families);
+        fam.setIndexName(idx::FamilyIdNumOrder);
         fam.open();
     }
 
-    static int famId(const Cursor &fam)
-    {
-        return int(fam.integer(QLatin1String(fld::FamilyIdNum)));
-    }
+    static int famId(const Cursor &fam) { return int(fam.integer(fld::FamilyIdNum)); }
 
 private Q_SLOTS:
     void init() { m_folder = new TestFolder; }
@@ -150,16 +147,16 @@ private Q_SLOTS:
         QCOMPARE(fam.state(), CursorState::Edit);
         QVERIFY(!nav.button(Button::Edit)->isEnabled());
         QVERIFY(nav.button(Button::Post)->isEnabled());
-        fam.setText(QLatin1String(fld::City), QStringLiteral("Ghent"));
+        fam.setText(fld::City, QStringLiteral("Ghent"));
         nav.button(Button::Cancel)->click();
         QCOMPARE(fam.state(), CursorState::Browse);
-        QCOMPARE(fam.text(QLatin1String(fld::City)), QString());
+        QCOMPARE(fam.text(fld::City), QString());
 
-        fam.setText(QLatin1String(fld::City), QStringLiteral("Ghent"));
+        fam.setText(fld::City, QStringLiteral("Ghent"));
         nav.button(Button::Post)->click();
-        Cursor other(m_conn, QLatin1String(tbl::Families));
+        Cursor other(m_conn, tbl::Families);
         other.open();
-        QCOMPARE(other.text(QLatin1String(fld::City)), QStringLiteral("Ghent"));
+        QCOMPARE(other.text(fld::City), QStringLiteral("Ghent"));
         nav.setCursor(nullptr);
     }
 

@@ -30,11 +30,10 @@ int cmdFind(const Arguments &opt, DataContext &data)
 
     QStringList fields;
     if (families)
-        fields = {QLatin1String(fld::FamilyIdNum), QLatin1String(fld::FamilyName)};
+        fields = {fld::FamilyIdNum, fld::FamilyName};
     else
-        fields = {QLatin1String(fld::IndivIdNum),  QLatin1String(fld::LastName),
-                  QLatin1String(fld::GoesBy),      QLatin1String(fld::Title),
-                  QLatin1String(fld::FamilyIdNum), QLatin1String(fld::FamilyRankOrder)};
+        fields = {fld::IndivIdNum, fld::LastName,    fld::GoesBy,
+                  fld::Title,      fld::FamilyIdNum, fld::FamilyRankOrder};
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     for (int printed = 0; printed < rows && cursor.hasRow(); ++printed) {

@@ -45,8 +45,8 @@ void reportWritten(const PrintOutcome &outcome)
 int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, const QString &out)
 {
     // The families cursor stands in for the main window's, opened as the window opens it.
-    Cursor tbFam(connection, QLatin1String(tbl::Families));
-    tbFam.setIndexName(QLatin1String(idx::FamilyNameOrder));
+    Cursor tbFam(connection, tbl::Families);
+    tbFam.setIndexName(idx::FamilyNameOrder);
     tbFam.open();
     QStringList warnings;
     const PrintOutcome outcome =
@@ -97,8 +97,8 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
 
 int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
 {
-    Cursor families(connection, QLatin1String(tbl::Families));
-    families.setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    Cursor families(connection, tbl::Families);
+    families.setIndexName(idx::FamilyIdNumOrder);
     families.open();
     QStringList warnings;
     const QByteArray csv = listCsv(tbSQL, families, warnings);

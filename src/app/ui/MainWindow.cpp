@@ -50,10 +50,10 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
     ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
     ui->Nav->setCursor(&tbFam);
 
-    ui->VorelNameEdit->bind(&tbFam, QLatin1String(fld::VorelName));
-    ui->HomePhoneEdit->bind(&tbFam, QLatin1String(fld::HomePhone));
-    ui->Pic->bind(&tbFam, QLatin1String(fld::FamilyPicture));
-    ui->EMailEdit->bind(&m_browser.members(), QLatin1String(fld::EMailAddress));
+    ui->VorelNameEdit->bind(&tbFam, fld::VorelName);
+    ui->HomePhoneEdit->bind(&tbFam, fld::HomePhone);
+    ui->Pic->bind(&tbFam, fld::FamilyPicture);
+    ui->EMailEdit->bind(&m_browser.members(), fld::EMailAddress);
 
     connectCommands();
     updateCommandStates();

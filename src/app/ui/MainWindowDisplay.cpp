@@ -18,7 +18,7 @@ void MainWindow::GetFamInfo()
     const FamilyView family = m_browser.familyView();
     // A free-form address is shown as stored, and typing there changes it.
     if (family.intlAddress) {
-        ui->AddEdit->bind(&m_browser.families(), QLatin1String(fld::IntlAddress));
+        ui->AddEdit->bind(&m_browser.families(), fld::IntlAddress);
         return;
     }
     ui->AddEdit->unbind();

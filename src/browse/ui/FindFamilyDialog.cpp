@@ -7,7 +7,7 @@ FindFamilyDialog::FindFamilyDialog(QWidget *parent)
                   QStringLiteral("Type in family name to view..."),
                   QStringLiteral("&Call family"),
                   NameSearch::Kind::Families,
-                  {{QLatin1String(fld::FamilyName), 40, QStringLiteral("Family Name")}},
+                  {{fld::FamilyName, 40, QStringLiteral("Family Name")}},
                   6},
                  parent)
 {

@@ -29,9 +29,9 @@ FindIndividualDialog::FindIndividualDialog(QWidget *parent)
                   QStringLiteral("Type name of individual to view..."),
                   QStringLiteral("&Call individual"),
                   NameSearch::Kind::Individuals,
-                  {{QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
-                   {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
-                   {QLatin1String(fld::Title), 10, QStringLiteral("Title")}},
+                  {{fld::LastName, 20, QStringLiteral("Last Name")},
+                   {fld::GoesBy, 20, QStringLiteral("Goes By")},
+                   {fld::Title, 10, QStringLiteral("Title")}},
                   7},
                  parent)
 {

@@ -15,7 +15,7 @@ namespace rost {
 
 UpdateFamilyDialog::UpdateFamilyDialog(RostConnection &connection, QWidget *owner)
     : QDialog(owner), m_ui(std::make_unique<Ui::RecordDialog>()),
-      m_tbFam(std::make_unique<Cursor>(connection, QLatin1String(tbl::Families)))
+      m_tbFam(std::make_unique<Cursor>(connection, tbl::Families))
 {
     setObjectName(QStringLiteral("FamUpdateForm"));
     m_ui->setupUi(this);
@@ -24,22 +24,21 @@ UpdateFamilyDialog::UpdateFamilyDialog(RostConnection &connection, QWidget *owne
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);
-    m_tbFam->setIndexName(QLatin1String(idx::FamilyIdNumOrder));
+    m_tbFam->setIndexName(idx::FamilyIdNumOrder);
 
     m_ui->Nav->setButtons(RecordNavigator::allButtons());
     m_ui->wwRecordViewPanel1->setFields({
-        {QLatin1String(fld::VorelName), 40, QStringLiteral("Name")},
-        {QLatin1String(fld::Address1), 40, QStringLiteral("Address1")},
-        {QLatin1String(fld::Address2), 40, QStringLiteral("Address2")},
-        {QLatin1String(fld::City), 20, QStringLiteral("City")},
-        {QLatin1String(fld::State), 4, QStringLiteral("State")},
-        {QLatin1String(fld::Zip), 10, QStringLiteral("Zip")},
-        {QLatin1String(fld::Country), 20, QStringLiteral("Country")},
-        {QLatin1String(fld::IntlAddress), 120, QStringLiteral("IntlAddress"), true},
-        {QLatin1String(fld::HomePhone), 20, QStringLiteral("Home Phone")},
+        {fld::VorelName, 40, QStringLiteral("Name")},
+        {fld::Address1, 40, QStringLiteral("Address1")},
+        {fld::Address2, 40, QStringLiteral("Address2")},
+        {fld::City, 20, QStringLiteral("City")},
+        {fld::State, 4, QStringLiteral("State")},
+        {fld::Zip, 10, QStringLiteral("Zip")},
+        {fld::Country, 20, QStringLiteral("Country")},
+        {fld::IntlAddress, 120, QStringLiteral("IntlAddress"), true},
+        {fld::HomePhone, 20, QStringLiteral("Home Phone")},
     });
-    m_ui->wwRecordViewPanel1->editor(QLatin1String(fld::IntlAddress))
-        ->setObjectName(QStringLiteral("IntlMemo"));
+    m_ui->wwRecordViewPanel1->editor(fld::IntlAddress)->setObjectName(QStringLiteral("IntlMemo"));
     m_ui->Nav->setCursor(m_tbFam.get());
     m_ui->wwRecordViewPanel1->setCursor(m_tbFam.get());
 

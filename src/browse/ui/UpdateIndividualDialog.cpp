@@ -25,19 +25,19 @@ UpdateIndividualDialog::UpdateIndividualDialog(Cursor &tbInd, QWidget *owner)
                            Button::PriorPage, Button::NextPage});
     m_ui->Nav->setFlat(true);
     m_ui->wwRecordViewPanel1->setFields({
-        {QLatin1String(fld::Title), 10, QStringLiteral("Title")},
-        {QLatin1String(fld::GoesBy), 20, QStringLiteral("Goes By")},
-        {QLatin1String(fld::FirstName), 20, QStringLiteral("First Name")},
-        {QLatin1String(fld::MiddleName), 20, QStringLiteral("Middle Name")},
-        {QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
-        {QLatin1String(fld::Suffix), 6, QStringLiteral("Suffix")},
-        {QLatin1String(fld::EMailAddress), 40, QStringLiteral("E-Mail Address")},
-        {QLatin1String(fld::WorkPhone), 20, QStringLiteral("Work Phone")},
-        {QLatin1String(fld::Fax), 20, QStringLiteral("Fax")},
-        {QLatin1String(fld::Cell), 20, QStringLiteral("Cell")},
-        {QLatin1String(fld::Pager), 20, QStringLiteral("Pager")},
-        {QLatin1String(fld::OtherPhoneLabel), 8, QStringLiteral("Other Phone Label")},
-        {QLatin1String(fld::OtherPhone), 20, QStringLiteral("Other Phone")},
+        {fld::Title, 10, QStringLiteral("Title")},
+        {fld::GoesBy, 20, QStringLiteral("Goes By")},
+        {fld::FirstName, 20, QStringLiteral("First Name")},
+        {fld::MiddleName, 20, QStringLiteral("Middle Name")},
+        {fld::LastName, 20, QStringLiteral("Last Name")},
+        {fld::Suffix, 6, QStringLiteral("Suffix")},
+        {fld::EMailAddress, 40, QStringLiteral("E-Mail Address")},
+        {fld::WorkPhone, 20, QStringLiteral("Work Phone")},
+        {fld::Fax, 20, QStringLiteral("Fax")},
+        {fld::Cell, 20, QStringLiteral("Cell")},
+        {fld::Pager, 20, QStringLiteral("Pager")},
+        {fld::OtherPhoneLabel, 8, QStringLiteral("Other Phone Label")},
+        {fld::OtherPhone, 20, QStringLiteral("Other Phone")},
     });
     m_ui->Nav->setCursor(&m_tbInd);
     m_ui->wwRecordViewPanel1->setCursor(&m_tbInd);

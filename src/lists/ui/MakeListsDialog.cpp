@@ -24,10 +24,10 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_ui->ListGrid->setBoldTitles(true);
     m_ui->ListGrid->setColumns({
-        {QLatin1String(fld::LastName), 20, QStringLiteral("Last Name")},
-        {QLatin1String(fld::FirstName), 20, QStringLiteral("First Name")},
-        {QLatin1String(fld::HomePhone), 20, QStringLiteral("Home Phone")},
-        {QLatin1String(fld::EMailAddress), 40, QStringLiteral("EMail Address")},
+        {fld::LastName, 20, QStringLiteral("Last Name")},
+        {fld::FirstName, 20, QStringLiteral("First Name")},
+        {fld::HomePhone, 20, QStringLiteral("Home Phone")},
+        {fld::EMailAddress, 40, QStringLiteral("EMail Address")},
     });
     m_ui->ListGrid->setSource(&m_maker.tbSQL());
 
@@ -177,7 +177,7 @@ void MakeListsDialog::printSelectedEnvelope()
 {
     if (refuseEmptyList(QStringLiteral("name to print an envelope for")))
         return;
-    const auto indivId = IndivId(m_maker.tbSQL().integer(QLatin1String(fld::IndivIdNum)));
+    const auto indivId = IndivId(m_maker.tbSQL().integer(fld::IndivIdNum));
     guarded(this, [&] { m_launcher.printEnvelope(this, m_connection, indivId); });
 }
 

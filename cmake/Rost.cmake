@@ -132,10 +132,14 @@ function(rost_check_layers)
 endfunction()
 
 # rost_test(NAME LABEL core|render|widget SOURCES ... DEPS ...)
+# A widget test also gets the support that answers dialogs and prompts in the user's place.
 function(rost_test name)
   cmake_parse_arguments(A "" "LABEL" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE rost_settings rost_testsupport Qt6::Test ${A_DEPS})
+  if(A_LABEL STREQUAL "widget")
+    target_link_libraries(${name} PRIVATE rost_testsupport_ui)
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS ${A_LABEL} TIMEOUT 600
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the dev and sanitizer configurations, runs every test on both
-# and checks the formatting. Exits non-zero when anything fails.
+# Installs what is needed, builds the dev and sanitizer configurations, runs every test on both,
+# checks that every function of src/ is reached by a program, and checks the formatting. Exits
+# non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,6 +14,8 @@ for preset in dev asan; do
   echo "== $preset: tests"
   ctest --preset "$preset" -j "$jobs" || status=1
 done
+echo "== functions no program reaches"
+bash scripts/check-unused.sh build/dev || status=1
 echo "== formatting"
 if ! git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror; then
   echo "Some files are not clang-formatted."

@@ -57,14 +57,6 @@ Cursor::~Cursor()
         d->m_master = nullptr;
 }
 
-void Cursor::setTableName(const QString &tableFile)
-{
-    if (m_open)
-        throw EngineError(EngineError::Connected,
-                          QStringLiteral("The table of an open cursor cannot be changed"));
-    m_tableFile = tableFile;
-}
-
 CursorState Cursor::state() const
 {
     if (!m_open)
@@ -298,17 +290,6 @@ void Cursor::setFiltered(bool on)
         checkBrowseMode();
         first();
     }
-}
-
-void Cursor::setCountMode(const QString &mode)
-{
-    if (mode.compare(QLatin1String("RESPECT_WHEN_COUNTING"), Qt::CaseInsensitive) == 0)
-        m_countMode = CountMode::RespectWhenCounting;
-    else if (mode.compare(QLatin1String("IGNORE_WHEN_COUNTING"), Qt::CaseInsensitive) == 0)
-        m_countMode = CountMode::IgnoreWhenCounting;
-    else
-        throw EngineError(EngineError::BadValue,
-                          QStringLiteral("Unknown counting mode %1").arg(mode));
 }
 
 int Cursor::columnIndex(const QString &field) const
@@ -656,14 +637,6 @@ int Cursor::recordCount() const
     return int(st.columnInt(0));
 }
 
-QStringList Cursor::fieldNames() const
-{
-    QStringList names;
-    for (const Column &c : m_columns)
-        names << c.name;
-    return names;
-}
-
 bool Cursor::hasField(const QString &field) const
 {
     return columnIndex(field) >= 0;
@@ -673,12 +646,6 @@ int Cursor::fieldWidth(const QString &field) const
 {
     const int c = columnIndex(field);
     return c < 0 ? 0 : m_columns[size_t(c)].width;
-}
-
-bool Cursor::isTextField(const QString &field) const
-{
-    const int c = columnIndex(field);
-    return c >= 0 && m_columns[size_t(c)].text;
 }
 
 QVariant Cursor::value(const QString &field) const

@@ -40,7 +40,6 @@ public:
     Cursor &operator=(const Cursor &) = delete;
 
     RostConnection &connection() const { return m_connection; }
-    void setTableName(const QString &tableFile); // only while closed
     QString tableName() const { return m_tableFile; }
 
     void open();
@@ -70,8 +69,6 @@ public:
     bool filtered() const { return m_filtered; }
 
     void setCountMode(CountMode mode) { m_countMode = mode; }
-    // "RESPECT_WHEN_COUNTING" or "IGNORE_WHEN_COUNTING"
-    void setCountMode(const QString &mode);
     CountMode countMode() const { return m_countMode; }
     int recordCount() const;
 
@@ -97,10 +94,8 @@ public:
     bool gotoRowId(qint64 rowId) override;
     qint64 rowId() const override { return m_hasRow ? m_rowId : -1; }
 
-    QStringList fieldNames() const;
     bool hasField(const QString &field) const;
     int fieldWidth(const QString &field) const; // characters; 0 for other kinds
-    bool isTextField(const QString &field) const;
     // Text without trailing blanks; an empty or absent value reads as empty text.
     QString text(const QString &field) const;
     qint64 integer(const QString &field) const;

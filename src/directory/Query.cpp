@@ -83,13 +83,6 @@ void Query::first()
     setPosition(m_rows.empty() ? -1 : 0);
 }
 
-void Query::last()
-{
-    m_eof = true;
-    m_bof = m_rows.empty();
-    setPosition(int(m_rows.size()) - 1);
-}
-
 void Query::next()
 {
     if (m_pos + 1 < int(m_rows.size())) {
@@ -97,16 +90,6 @@ void Query::next()
         setPosition(m_pos + 1);
     } else {
         m_eof = true;
-    }
-}
-
-void Query::prior()
-{
-    if (m_pos > 0) {
-        m_eof = false;
-        setPosition(m_pos - 1);
-    } else {
-        m_bof = true;
     }
 }
 
@@ -166,11 +149,6 @@ const QVariant &Query::cell(const QString &field) const
     if (m_pos < 0 || m_pos >= int(m_rows.size()))
         return none;
     return m_rows[size_t(m_pos)].at(c);
-}
-
-QVariant Query::value(const QString &field) const
-{
-    return cell(field);
 }
 
 QString Query::text(const QString &field) const

@@ -33,8 +33,6 @@ public:
 
     void first();
     void next();
-    void prior();
-    void last();
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
     int recordCount() const { return int(m_rows.size()); }
@@ -46,7 +44,6 @@ public:
     // Text without trailing blanks; empty when the query has no current row.
     QString text(const QString &field) const;
     qint64 integer(const QString &field) const;
-    QVariant value(const QString &field) const;
     QVariant valueAt(int row, int column) const;
 
     std::vector<qint64> orderedRowIds() const override;

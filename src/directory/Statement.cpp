@@ -60,21 +60,6 @@ Statement::~Statement()
         sqlite3_finalize(m_stmt);
 }
 
-Statement::Statement(Statement &&other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_stmt(std::exchange(other.m_stmt, nullptr))
-{}
-
-Statement &Statement::operator=(Statement &&other) noexcept
-{
-    if (this != &other) {
-        if (m_stmt)
-            sqlite3_finalize(m_stmt);
-        m_db = std::exchange(other.m_db, nullptr);
-        m_stmt = std::exchange(other.m_stmt, nullptr);
-    }
-    return *this;
-}
-
 void Statement::reset()
 {
     sqlite3_reset(m_stmt);

@@ -12,15 +12,11 @@ namespace rost {
 class Statement
 {
 public:
-    Statement() = default;
     Statement(sqlite3 *db, const QString &sql);
     ~Statement();
-    Statement(Statement &&other) noexcept;
-    Statement &operator=(Statement &&other) noexcept;
     Statement(const Statement &) = delete;
     Statement &operator=(const Statement &) = delete;
 
-    bool isValid() const { return m_stmt != nullptr; }
     void reset();
     void bind(int index, const QVariant &value); // 1-based
     bool step();                                 // true while a row is available

@@ -51,11 +51,6 @@ Cursor &ListKindTables::cursor(ListKind kind)
     return *m_cursors[slot(kind)];
 }
 
-bool ListKindTables::isOpen(ListKind kind) const
-{
-    return m_cursors[slot(kind)]->isOpen();
-}
-
 DirectorySetup readSetupOf(RostConnection &connection)
 {
     Cursor tbSetup(connection, tbl::Setup);

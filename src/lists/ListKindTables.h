@@ -27,7 +27,6 @@ public:
     void close();
 
     Cursor &cursor(ListKind kind);
-    bool isOpen(ListKind kind) const;
 
 private:
     std::array<std::unique_ptr<Cursor>, ListKindCount> m_cursors;

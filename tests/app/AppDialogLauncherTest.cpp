@@ -13,10 +13,13 @@
 #include "lists/ui/MakeListsDialog.h"
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/Prompts.h"
+
+#include "QueuedPrompts.h"
 #include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -98,6 +101,16 @@ template <typename Dialog> void whenShown(std::function<void(Dialog &)> action)
     });
 }
 
+QWidget *panelEditor(const QDialog &form, QLatin1String field)
+{
+    return child<RecordPanel>(form, "wwRecordViewPanel1")->editor(field);
+}
+
+QString panelText(const QDialog &form, QLatin1String field)
+{
+    return qobject_cast<QLineEdit *>(panelEditor(form, field))->text();
+}
+
 void retype(QWidget *editor, const QString &text)
 {
     QVERIFY(editor);
@@ -162,7 +175,8 @@ void AppDialogLauncherTest::findFamilyLeavesNameOrder()
     // Cancel after picking another tab leaves the family, with the first member selected.
     p.window.browser().families().prior();
     p.tabs()->setCurrentIndex(2);
-    whenShown<FindFamilyDialog>([](FindFamilyDialog &dialog) { dialog.cancelButton()->click(); });
+    whenShown<FindFamilyDialog>(
+        [](FindFamilyDialog &dialog) { child<QPushButton>(dialog, "CancelButton")->click(); });
     p.window.FindFamilyButtonClick();
     QCOMPARE(p.familyId(), FamilyId(3));
     QCOMPARE(p.tabs()->count(), 3);
@@ -237,19 +251,19 @@ void AppDialogLauncherTest::updateFamilySavesOnOkAndDiscardsOnCancel()
     p.window.GetFamInfo();
     const auto typeCity = [](const QString &city, bool ok) {
         whenShown<UpdateFamilyDialog>([city, ok](UpdateFamilyDialog &form) {
-            QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 2);
-            retype(form.panel()->editor(fld::City), city);
+            QCOMPARE(panelText(form, fld::VorelName), QStringLiteral("Baker"));
+            retype(panelEditor(form, fld::City), city);
             QTest::keyClick(&form, ok ? Qt::Key_Return : Qt::Key_Escape);
         });
     };
     auto *address = p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"));
     typeCity(QStringLiteral("Bruges"), false);
     p.window.UpdateAddressButtonClick();
-    QCOMPARE(address->lines(), QStringList{"Old Town   "});
+    QCOMPARE(shownLines(address), QStringList{"Old Town   "});
 
     typeCity(QStringLiteral("Le Havre"), true);
     p.window.UpdateAddressButtonClick();
-    QCOMPARE(address->lines(), QStringList{"Le Havre   "});
+    QCOMPARE(shownLines(address), QStringList{"Le Havre   "});
     QVERIFY(prompts.asked.empty());
 }
 
@@ -261,17 +275,17 @@ void AppDialogLauncherTest::updateFamilyMovesSaveAndTheWindowStays()
     Program p(folder.path());
     QVERIFY(p.window.browser().locateFamily(1));
     whenShown<UpdateFamilyDialog>([](UpdateFamilyDialog &form) {
-        retype(form.panel()->editor(fld::IntlAddress), QStringLiteral("Rue 1\nParis"));
-        form.nav()->button(Button::Next)->click();
-        QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 2);
-        retype(form.panel()->editor(fld::HomePhone), QStringLiteral("555-0102"));
+        retype(panelEditor(form, fld::IntlAddress), QStringLiteral("Rue 1\nParis"));
+        child<RecordNavigator>(form, "Nav")->button(Button::Next)->click();
+        QCOMPARE(panelText(form, fld::VorelName), QStringLiteral("Baker"));
+        retype(panelEditor(form, fld::HomePhone), QStringLiteral("555-0102"));
         form.reject();
     });
     p.window.UpdateAddressButtonClick();
     QCOMPARE(p.familyId(), FamilyId(1));
     QCOMPARE(p.window.browser().families().text(fld::IntlAddress),
              QStringLiteral("Rue 1\r\nParis"));
-    QCOMPARE(p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"))->lines(),
+    QCOMPARE(shownLines(child<DataBoundMemo>(p.window, "AddEdit")),
              (QStringList{"Rue 1", "Paris"}));
     Cursor check(p.window.browser().connection(), tbl::Families);
     check.open();
@@ -288,7 +302,7 @@ void AppDialogLauncherTest::updateFamilyMayDeleteTheWindowsFamily()
     const auto deleteShown = [&prompts] {
         whenShown<UpdateFamilyDialog>([&prompts](UpdateFamilyDialog &form) {
             prompts.queue(QMessageBox::Ok);
-            form.nav()->button(Button::Delete)->click();
+            child<RecordNavigator>(form, "Nav")->button(Button::Delete)->click();
             form.OKButtonClick();
         });
     };
@@ -303,8 +317,7 @@ void AppDialogLauncherTest::updateFamilyMayDeleteTheWindowsFamily()
     }
     QVERIFY(!p.window.browser().families().hasRow());
     QVERIFY(p.window.isDirectoryOpen());
-    QCOMPARE(p.window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"))->lines(),
-             QStringList());
+    QCOMPARE(shownLines(child<DataBoundMemo>(p.window, "AddEdit")), QStringList());
 }
 
 void AppDialogLauncherTest::updateIndividualMovesTheWindowsMember()
@@ -317,8 +330,8 @@ void AppDialogLauncherTest::updateIndividualMovesTheWindowsMember()
     p.window.GetFamilyMembers(1);
     whenShown<UpdateIndividualDialog>([](UpdateIndividualDialog &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Update individual"));
-        dialog.nav()->button(Button::Next)->click(); // a move of the window's member
-        retype(dialog.panel()->editor(fld::WorkPhone), QStringLiteral("555-0199"));
+        child<RecordNavigator>(dialog, "Nav")->button(Button::Next)->click(); // a member move
+        retype(panelEditor(dialog, fld::WorkPhone), QStringLiteral("555-0199"));
         dialog.OKButtonClick();
     });
     p.window.UpdateIndButtonClick();

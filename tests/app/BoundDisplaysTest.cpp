@@ -9,20 +9,27 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/PictureView.h"
 #include "platform/ui/Prompts.h"
+
+#include "QueuedPrompts.h"
 #include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
 using namespace rost;
+using rost::test::child;
+using rost::test::shownLines;
 
 namespace {
 QByteArray png(int w, int h)
@@ -177,7 +184,7 @@ void BoundDisplaysTest::memoKeepsCrLineEnds()
     m_fam->open();
     DataBoundMemo memo;
     memo.bind(m_fam.get(), fld::IntlAddress);
-    QCOMPARE(memo.lines(), (QStringList{"Flat 2", "London"}));
+    QCOMPARE(shownLines(&memo), (QStringList{"Flat 2", "London"}));
     memo.moveCursor(QTextCursor::End);
     QTest::keyClicks(&memo, QStringLiteral(" W1"));
     m_fam->post();
@@ -187,7 +194,7 @@ void BoundDisplaysTest::memoKeepsCrLineEnds()
     QCOMPARE(memo.toPlainText(), QString());
     QVERIFY(memo.isReadOnly());
     memo.setLines({QStringLiteral("a"), QStringLiteral("b")});
-    QCOMPARE(memo.lines(), (QStringList{"a", "b"}));
+    QCOMPARE(shownLines(&memo), (QStringList{"a", "b"}));
     QCOMPARE(m_fam->state(), CursorState::Browse); // filling the display edits nothing
 }
 
@@ -222,7 +229,7 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
             form->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
         });
         window.findChild<QPushButton *>(QStringLiteral("UpdateAddressButton"))->click();
-        QCOMPARE(address->lines(), lines);
+        QCOMPARE(shownLines(address), lines);
     }
     RostConnection connection;
     connection.setPath(folder.path());
@@ -269,18 +276,26 @@ void BoundDisplaysTest::helpTopicsContentsAndSearch()
     showHelpTopic(&owner, 6);
     HelpViewer *viewer = HelpViewer::instance(&owner);
     QCOMPARE(viewer->shownTopic(), 6);
-    QCOMPARE(viewer->shownTitle(), QStringLiteral("Finding a family"));
+    QCOMPARE(child<QTextBrowser>(*viewer, "HelpTopic")->documentTitle(),
+             QStringLiteral("Finding a family"));
     showHelpTopic(&owner, 4242);
     QCOMPARE(viewer->shownTopic(), -1);
     showHelpContents(&owner);
     QCOMPARE(viewer->shownTopic(), 0);
 
     showHelpSearch(&owner);
-    const QStringList all = viewer->listedKeywords();
+    const auto listed = [viewer] {
+        QStringList entries;
+        const auto *index = child<QListWidget>(*viewer, "HelpIndex");
+        for (int i = 0; i < index->count(); ++i)
+            entries << index->item(i)->text();
+        return entries;
+    };
+    const QStringList all = listed();
     QVERIFY(all.contains(QStringLiteral("clipboard")));
     QVERIFY(all.contains(QStringLiteral("find family")));
     viewer->showSearch(QStringLiteral("FIND"));
-    const QStringList found = viewer->listedKeywords();
+    const QStringList found = listed();
     QVERIFY(found.contains(QStringLiteral("find individual")));
     QVERIFY(!found.contains(QStringLiteral("clipboard")));
 }

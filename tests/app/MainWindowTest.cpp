@@ -5,11 +5,14 @@
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/PictureView.h"
 #include "platform/ui/Prompts.h"
+
+#include "QueuedPrompts.h"
 #include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "RecordingLauncher.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -23,6 +26,7 @@
 #include <sqlite3.h>
 
 using namespace rost;
+using rost::test::child;
 
 namespace {
 
@@ -65,14 +69,6 @@ void writeDirectory(const QString &folder)
     test::writeSetup(folder, false, false, false, false, false);
 }
 
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    T *c = w.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
-
 struct Window
 {
     explicit Window(const QString &folder) : context(folder)
@@ -92,7 +88,7 @@ struct Window
             list << tabs()->tabText(i);
         return list;
     }
-    QStringList address() { return child<DataBoundMemo>(*form, "AddEdit")->lines(); }
+    QStringList address() { return test::shownLines(child<DataBoundMemo>(*form, "AddEdit")); }
     Cursor &families() { return form->browser().families(); }
     Cursor &members() { return form->browser().members(); }
 
@@ -214,7 +210,7 @@ void MainWindowTest::navigatorMovesDeletesAndRefreshes()
     test::TestFolder folder;
     writeDirectory(folder.path());
     Window w(folder.path());
-    RecordNavigator *nav = w->navigator();
+    auto *nav = child<RecordNavigator>(*w, "Nav");
     using B = RecordNavigator::Button;
     QCOMPARE(nav->buttons(),
              (QList<B>{B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh}));

@@ -7,10 +7,13 @@
 #include "platform/ui/DataBoundEdit.h"
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/Prompts.h"
+
+#include "QueuedPrompts.h"
 #include "platform/ui/RecordNavigator.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -23,10 +26,15 @@ using Button = RecordNavigator::Button;
 
 namespace {
 
-// Replaces the text of a record panel's box the way a user does.
-void retype(RecordPanel *panel, QLatin1String field, const QString &text)
+RecordPanel *panelOf(const QDialog &form)
 {
-    QWidget *editor = panel->editor(field);
+    return child<RecordPanel>(form, "wwRecordViewPanel1");
+}
+
+// Replaces the text of a record panel's box the way a user does.
+void retype(const QDialog &form, QLatin1String field, const QString &text)
+{
+    QWidget *editor = panelOf(form)->editor(field);
     QVERIFY(editor);
     editor->setFocus();
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
@@ -101,7 +109,7 @@ private Q_SLOTS:
     {
         UpdateFamilyDialog form(m_conn);
         QCOMPARE(form.windowTitle(), QStringLiteral("Update Family"));
-        QCOMPARE(form.nav()->buttons(), RecordNavigator::allButtons());
+        QCOMPARE(child<RecordNavigator>(form, "Nav")->buttons(), RecordNavigator::allButtons());
         const QStringList labels{
             QStringLiteral("Name"),    QStringLiteral("Address1"),    QStringLiteral("Address2"),
             QStringLiteral("City"),    QStringLiteral("State"),       QStringLiteral("Zip"),
@@ -112,9 +120,8 @@ private Q_SLOTS:
         QWidget *previous = nullptr;
         for (int i = 0; i < labels.size(); ++i) {
             const QString field = fields[i];
-            QWidget *editor = form.panel()->editor(field);
-            QCOMPARE(form.panel()->label(field)->text(), labels.at(i));
-            QCOMPARE(form.panel()->label(field)->buddy(), editor);
+            QWidget *editor = panelOf(form)->editor(field);
+            QCOMPARE(labelOf(editor)->text(), labels.at(i));
             QCOMPARE(editor->objectName(),
                      field == fld::IntlAddress ? QStringLiteral("IntlMemo") : field);
             if (previous) {
@@ -125,13 +132,13 @@ private Q_SLOTS:
             }
             previous = editor;
         }
-        auto *memo = qobject_cast<DataBoundMemo *>(form.panel()->editor(fld::IntlAddress));
+        auto *memo = qobject_cast<DataBoundMemo *>(panelOf(form)->editor(fld::IntlAddress));
         QVERIFY(memo);
         QVERIFY(memo->frameShape() != QFrame::NoFrame);
         QVERIFY(memo->tabChangesFocus());
-        auto *city = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::City));
-        auto *state = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::State));
-        auto *name = qobject_cast<DataBoundEdit *>(form.panel()->editor(fld::VorelName));
+        auto *city = qobject_cast<DataBoundEdit *>(panelOf(form)->editor(fld::City));
+        auto *state = qobject_cast<DataBoundEdit *>(panelOf(form)->editor(fld::State));
+        auto *name = qobject_cast<DataBoundEdit *>(panelOf(form)->editor(fld::VorelName));
         QVERIFY(city && state && name);
         QVERIFY(city->hasFrame());
         // Name 40, City 20 and State 4 characters wide.
@@ -139,8 +146,8 @@ private Q_SLOTS:
         QCOMPARE(name->sizeHint().width() - city->sizeHint().width(), 20 * perChar);
         QCOMPARE(city->sizeHint().width() - state->sizeHint().width(), 16 * perChar);
         QVERIFY(city->isReadOnly()); // no row before the table opens
-        form.openTable();
-        QCOMPARE(form.tbFam().integer(fld::FamilyIdNum), 1); // number order
+        form.openAt(0);
+        QCOMPARE(name->text(), QStringLiteral("Family 1")); // the first by number
         QVERIFY(!city->isReadOnly());
         QCOMPARE(city->text(), QStringLiteral("Old Town"));
     }
@@ -151,20 +158,20 @@ private Q_SLOTS:
     {
         QueuedPrompts prompts;
         UpdateFamilyDialog form(m_conn);
-        form.openTable();
+        form.openAt(1);
         form.show();
-        retype(form.panel(), fld::VorelName, QStringLiteral("Ann "));
-        retype(form.panel(), fld::City, QStringLiteral("Paris"));
-        auto *name = qobject_cast<QLineEdit *>(form.panel()->editor(fld::VorelName));
+        retype(form, fld::VorelName, QStringLiteral("Ann "));
+        retype(form, fld::City, QStringLiteral("Paris"));
+        auto *name = qobject_cast<QLineEdit *>(panelOf(form)->editor(fld::VorelName));
         QCOMPARE(name->text(), QStringLiteral("Ann "));
         name->setFocus();
         name->end(false);
         QTest::keyClicks(name, QStringLiteral("Lee"));
-        retype(form.panel(), fld::Zip, QString(12, QLatin1Char('9')));
-        retype(form.panel(), fld::IntlAddress,
+        retype(form, fld::Zip, QString(12, QLatin1Char('9')));
+        retype(form, fld::IntlAddress,
                QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
                    QString(30, QLatin1Char('y')));
-        QCOMPARE(qobject_cast<QTextEdit *>(form.panel()->editor(fld::IntlAddress))->toPlainText(),
+        QCOMPARE(qobject_cast<QTextEdit *>(panelOf(form)->editor(fld::IntlAddress))->toPlainText(),
                  QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
                      QString(18, QLatin1Char('y'))); // 120 stored with the line end's CR LF
         form.OKButtonClick();
@@ -181,12 +188,12 @@ private Q_SLOTS:
         while (all.hasRow())
             all.deleteRecord();
         UpdateFamilyDialog empty(m_conn);
-        empty.openTable();
+        empty.openAt(1);
         empty.show();
-        QVERIFY(qobject_cast<QLineEdit *>(empty.panel()->editor(fld::City))->isReadOnly());
-        QVERIFY(qobject_cast<QTextEdit *>(empty.panel()->editor(fld::IntlAddress))->isReadOnly());
-        retype(empty.panel(), fld::City, QStringLiteral("x"));
-        QCOMPARE(empty.tbFam().state(), CursorState::Browse);
+        QVERIFY(qobject_cast<QLineEdit *>(panelOf(empty)->editor(fld::City))->isReadOnly());
+        QVERIFY(qobject_cast<QTextEdit *>(panelOf(empty)->editor(fld::IntlAddress))->isReadOnly());
+        retype(empty, fld::City, QStringLiteral("x"));
+        QCOMPARE(qobject_cast<QLineEdit *>(panelOf(empty)->editor(fld::City))->text(), QString());
         QVERIFY(prompts.asked.empty());
     }
 
@@ -201,17 +208,17 @@ private Q_SLOTS:
         otherFam.open();
 
         UpdateFamilyDialog form(m_conn);
-        form.openTable();
+        form.openAt(1);
         form.show();
-        retype(form.panel(), fld::City, QStringLiteral("Locked"));
+        retype(form, fld::City, QStringLiteral("Locked"));
         QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr),
                  SQLITE_OK);
         form.OKButtonClick();
         QVERIFY(form.isVisible());
         QCOMPARE(prompts.asked.size(), size_t(1));
         QCOMPARE(prompts.asked.front().kind, MessageKind::Error);
-        QCOMPARE(form.tbFam().state(), CursorState::Edit);
-        QCOMPARE(form.tbFam().text(fld::City), QStringLiteral("Locked"));
+        QCOMPARE(qobject_cast<QLineEdit *>(panelOf(form)->editor(fld::City))->text(),
+                 QStringLiteral("Locked"));
 
         QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
         otherFam.close(); // its reading would hold off the write as well
@@ -248,7 +255,7 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
 
         dialog.show();
-        retype(dialog.panel(), fld::Cell, QStringLiteral("555-0123"));
+        retype(dialog, fld::Cell, QStringLiteral("555-0123"));
         prompts.queue(QMessageBox::StandardButton(answer));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(prompts.asked.size(), size_t(1));

@@ -116,7 +116,7 @@ private Q_SLOTS:
         ind.open();
         fam.open();
         QCOMPARE(namesAtScroll, QStringList{QStringLiteral("Al")});
-        ind.setCountMode(QStringLiteral("RESPECT_WHEN_COUNTING"));
+        ind.setCountMode(CountMode::RespectWhenCounting);
         QCOMPARE(ind.recordCount(), 3);
         QStringList members;
         for (ind.first(); !ind.eof(); ind.next())

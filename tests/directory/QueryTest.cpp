@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(q.text(QStringLiteral("Last Name")), QStringLiteral("Brown"));
         QCOMPARE(q.text(QStringLiteral("home phone")), QStringLiteral("555-0100"));
         QCOMPARE(q.integer(QStringLiteral("Family ID Num")), 3);
-        q.last();
+        q.gotoRow(q.recordCount() - 1);
         QCOMPARE(q.text(QStringLiteral("First Name")), QStringLiteral("William"));
 
         q.setSql(prefix + QStringLiteral("'O''Neil Fund') Order by \"Last Name\", \"First Name\""));

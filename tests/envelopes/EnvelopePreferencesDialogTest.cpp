@@ -3,6 +3,8 @@
 #include "platform/render/PrintSession.h"
 #include "platform/ui/Prompts.h"
 
+#include "QueuedPrompts.h"
+
 #include "RecordingLauncher.h"
 
 #include <QCheckBox>

@@ -2,6 +2,8 @@
 #include "directory/ProgramContext.h"
 #include "platform/ui/Prompts.h"
 
+#include "QueuedPrompts.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>

@@ -4,6 +4,8 @@
 #include "import/ui/ImportDialog.h"
 #include "platform/ui/Prompts.h"
 
+#include "QueuedPrompts.h"
+
 #include "Fixture.h"
 #include "TestFolder.h"
 #include "import/ArchiveBuilder.h"

@@ -4,6 +4,8 @@
 #include "directory/Tables.h"
 #include "platform/ui/Prompts.h"
 
+#include "QueuedPrompts.h"
+
 #include "Fixture.h"
 #include "TestFolder.h"
 
@@ -34,7 +36,6 @@ private:
         writeTable(m_folder->path(), familiesTable(), rows);
         m_conn.setPath(m_folder->path());
         m_conn.connect();
-        fam.setTableName(tbl::Families);
         fam.setIndexName(idx::FamilyIdNumOrder);
         fam.open();
     }
@@ -102,7 +103,7 @@ private Q_SLOTS:
 
     void movesAndPagesFollowTheCursor()
     {
-        Cursor fam(m_conn);
+        Cursor fam(m_conn, tbl::Families);
         openFamilies(fam, 25);
         RecordNavigator nav;
         nav.setCursor(&fam);
@@ -138,7 +139,7 @@ private Q_SLOTS:
 
     void editPostAndCancel()
     {
-        Cursor fam(m_conn);
+        Cursor fam(m_conn, tbl::Families);
         openFamilies(fam, 3);
         RecordNavigator nav;
         nav.setCursor(&fam);
@@ -163,7 +164,7 @@ private Q_SLOTS:
     void deleteAsksFirst()
     {
         QueuedPrompts prompts;
-        Cursor fam(m_conn);
+        Cursor fam(m_conn, tbl::Families);
         openFamilies(fam, 3);
         RecordNavigator nav;
         nav.setCursor(&fam);
@@ -203,7 +204,7 @@ private Q_SLOTS:
 
     void closedCursorDisablesEverything()
     {
-        Cursor fam(m_conn);
+        Cursor fam(m_conn, tbl::Families);
         openFamilies(fam, 3);
         RecordNavigator nav;
         nav.setCursor(&fam);

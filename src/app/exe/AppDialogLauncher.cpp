@@ -46,8 +46,7 @@ std::optional<FoundIndividual> AppDialogLauncher::findIndividual(QWidget *,
 void AppDialogLauncher::updateFamily(QWidget *owner, RostConnection &connection, FamilyId familyId)
 {
     UpdateFamilyDialog form(connection, owner);
-    form.openTable();
-    form.tbFam().findKey({familyId});
+    form.openAt(familyId);
     form.exec();
 }
 

@@ -102,11 +102,6 @@ void MainWindow::connectCommands()
     connect(ui->fSendToClip, &QAction::triggered, this, &MainWindow::fSendToClipClick);
 }
 
-RecordNavigator *MainWindow::navigator() const
-{
-    return ui->Nav;
-}
-
 void MainWindow::updateCommandStates()
 {
     // Without open tables there is nothing to find, update, print or list.

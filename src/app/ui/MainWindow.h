@@ -35,8 +35,6 @@ public:
     bool isDirectoryOpen() const { return m_browser.isOpen(); }
     // Where the pop-up menu of "Features  " lives, for the code that wires its commands.
     QMenu *featuresMenu() const { return m_puMenu; }
-    // The record navigator over the families.
-    RecordNavigator *navigator() const;
 
     // Start-up and the directory. FormActivate runs once, the first time the window is shown.
     void FormActivate();

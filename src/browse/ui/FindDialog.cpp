@@ -20,16 +20,15 @@ FindDialog::FindDialog(const Setup &setup, QWidget *parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     m_ui->Label1->setText(setup.label);
     m_ui->CallButton->setText(setup.callCaption);
+    m_ui->CallButton->setObjectName(setup.callName);
     m_ui->NamesList->setColumns(setup.columns);
     m_ui->SearchEdit->installEventFilter(this);
 
     connect(m_ui->SearchEdit, &QLineEdit::textChanged, this, &FindDialog::SearchEditChange);
     connect(m_ui->CallButton, &QPushButton::clicked, this, &FindDialog::CallButtonClick);
     connect(m_ui->CancelButton, &QPushButton::clicked, this, &FindDialog::reject);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this, [this] {
-        Q_EMIT helpRequested(m_helpTopic);
-        showHelpTopic(this, m_helpTopic);
-    });
+    connect(m_ui->HelpButton, &QPushButton::clicked, this,
+            [this] { showHelpTopic(this, m_helpTopic); });
     connect(m_ui->NamesList, &QAbstractItemView::doubleClicked, this,
             &FindDialog::NamesListDblClick);
 }
@@ -47,21 +46,6 @@ QLineEdit *FindDialog::searchEdit() const
 GridView *FindDialog::namesList() const
 {
     return m_ui->NamesList;
-}
-
-QPushButton *FindDialog::callButton() const
-{
-    return m_ui->CallButton;
-}
-
-QPushButton *FindDialog::cancelButton() const
-{
-    return m_ui->CancelButton;
-}
-
-QPushButton *FindDialog::helpButton() const
-{
-    return m_ui->HelpButton;
 }
 
 int FindDialog::execLookup(RostConnection &connection)

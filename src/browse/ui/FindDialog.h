@@ -47,10 +47,6 @@ public:
 
     QLineEdit *searchEdit() const;
     GridView *namesList() const;
-    QPushButton *callButton() const;
-    QPushButton *cancelButton() const;
-    QPushButton *helpButton() const;
-    int helpTopic() const { return m_helpTopic; }
 
     void FormActivate();
     void SearchEditChange();
@@ -62,16 +58,13 @@ public:
     // leaves an empty search box.
     void done(int result) override;
 
-Q_SIGNALS:
-    // The help button was pressed; the help viewer shows the topic as well.
-    void helpRequested(int topic);
-
 protected:
     struct Setup
     {
         QString caption;
         QString label;
         QString callCaption;
+        QString callName; // the accept button's objectName
         NameSearch::Kind kind;
         QList<GridColumn> columns;
         int helpTopic = 0;

@@ -6,6 +6,7 @@ FindFamilyDialog::FindFamilyDialog(QWidget *parent)
     : FindDialog({QStringLiteral("Find Family"),
                   QStringLiteral("Type in family name to view..."),
                   QStringLiteral("&Call family"),
+                  QStringLiteral("CallFamilyButton"),
                   NameSearch::Kind::Families,
                   {{fld::FamilyName, 40, QStringLiteral("Family Name")}},
                   6},

@@ -28,6 +28,7 @@ FindIndividualDialog::FindIndividualDialog(QWidget *parent)
     : FindDialog({QStringLiteral("Find Individual"),
                   QStringLiteral("Type name of individual to view..."),
                   QStringLiteral("&Call individual"),
+                  QStringLiteral("CallIndividualButton"),
                   NameSearch::Kind::Individuals,
                   {{fld::LastName, 20, QStringLiteral("Last Name")},
                    {fld::GoesBy, 20, QStringLiteral("Goes By")},

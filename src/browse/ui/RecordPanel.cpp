@@ -23,7 +23,6 @@ void RecordPanel::setFields(const QList<RecordField> &fields)
 {
     while (m_layout->rowCount() > 0)
         m_layout->removeRow(0);
-    m_labels.clear();
     m_editors.clear();
     m_fields = fields;
     for (const RecordField &f : m_fields) {
@@ -44,7 +43,6 @@ void RecordPanel::setFields(const QList<RecordField> &fields)
         editor->setObjectName(f.field);
         label->setBuddy(editor);
         m_layout->addRow(label, editor);
-        m_labels << label;
         m_editors << editor;
     }
     bindEditors();
@@ -77,14 +75,6 @@ QWidget *RecordPanel::editor(const QString &field) const
     for (int i = 0; i < m_fields.size(); ++i)
         if (m_fields.at(i).field == field)
             return m_editors.at(i);
-    return nullptr;
-}
-
-QLabel *RecordPanel::label(const QString &field) const
-{
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields.at(i).field == field)
-            return m_labels.at(i);
     return nullptr;
 }
 

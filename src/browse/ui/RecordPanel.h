@@ -39,7 +39,6 @@ public:
 
     // The edit box of the field (a DataBoundEdit or a DataBoundMemo), or nullptr.
     QWidget *editor(const QString &field) const;
-    QLabel *label(const QString &field) const;
 
 private:
     void bindEditors();
@@ -47,7 +46,6 @@ private:
     Cursor *m_cursor = nullptr;
     QFormLayout *m_layout;
     QList<RecordField> m_fields;
-    QList<QLabel *> m_labels;
     QList<QWidget *> m_editors;
 };
 

@@ -29,16 +29,6 @@ ListFieldsDialog::~ListFieldsDialog()
     FormClose();
 }
 
-GridView *ListFieldsDialog::grid() const
-{
-    return m_ui->ListGrid;
-}
-
-QString ListFieldsDialog::currentCaption() const
-{
-    return m_ui->ToViewCombo->currentText();
-}
-
 void ListFieldsDialog::FormCreate(Cursor &tbInd)
 {
     m_tables.open(m_setup, &tbInd);

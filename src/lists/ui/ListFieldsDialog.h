@@ -34,9 +34,6 @@ public:
     void ToViewComboChange(const QString &text);
     void FormClose();
 
-    GridView *grid() const;
-    QString currentCaption() const;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void done(int result) override;

@@ -68,11 +68,6 @@ MakeListsDialog::~MakeListsDialog()
     m_maker.close();
 }
 
-GridView *MakeListsDialog::grid() const
-{
-    return m_ui->ListGrid;
-}
-
 void MakeListsDialog::FormCreate()
 {
     m_maker.openKindTables();

@@ -53,7 +53,6 @@ public:
 
     Query &tbSQL() { return m_maker.tbSQL(); }
     Query &tbSQLList() { return m_maker.tbSQLList(); }
-    GridView *grid() const;
     QMenu *popupMenu() const { return m_puMenu; }
 
 protected:

@@ -21,22 +21,9 @@ ReportPreviewDialog::ReportPreviewDialog(QPrinter &printer, Drawing drawing, QWi
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintPages);
 }
 
-double ReportPreviewDialog::zoomFactor() const
-{
-    const auto *view = findChild<QPrintPreviewWidget *>();
-    return view ? view->zoomFactor() : 0;
-}
-
 void ReportPreviewDialog::paintPages(QPrinter *printer)
 {
-    printer->setDocName(QLatin1String(PrintJob::Title));
-    printer->setFullPage(true);
-    QPainter painter;
-    if (!painter.begin(printer))
-        return;
-    PainterSurface surface(painter, *printer);
-    guarded(this, [&] { m_drawing(surface); });
-    painter.end();
+    guarded(this, [&] { PrintJob::paintOn(*printer, m_drawing); });
 }
 
 } // namespace rost

@@ -16,7 +16,6 @@ class ReportPreviewDialog : public QPrintPreviewDialog
 public:
     using Drawing = std::function<void(PrintSurface &)>;
     ReportPreviewDialog(QPrinter &printer, Drawing drawing, QWidget *parent = nullptr);
-    double zoomFactor() const;
 
 private:
     void paintPages(QPrinter *printer);

@@ -34,9 +34,4 @@ void ReportStatusDialog::printing(int page)
     showStatus(QStringLiteral("Printing page %p"), page);
 }
 
-QString ReportStatusDialog::statusText() const
-{
-    return m_label->text();
-}
-
 } // namespace rost

@@ -15,7 +15,6 @@ public:
     explicit ReportStatusDialog(QWidget *parent = nullptr);
     void generating(int page);
     void printing(int page);
-    QString statusText() const;
 
 private:
     void showStatus(const QString &pattern, int page);

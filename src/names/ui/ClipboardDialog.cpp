@@ -58,7 +58,7 @@ void ClipboardDialog::GetNames(IndivId indivIdNum)
 
 void ClipboardDialog::setCaption(NameLine line)
 {
-    showNameChoice(m_nameChoices[lineIndex(line)], m_names.line(line));
+    showNameChoice(nameChoice(line), m_names.line(line));
 }
 
 void ClipboardDialog::FormActivate()
@@ -108,7 +108,7 @@ ClipboardData ClipboardDialog::chosenData() const
 NameLine ClipboardDialog::chosenNameLine() const
 {
     for (NameLine line : allNameLines()) {
-        if (m_nameChoices[lineIndex(line)]->isChecked())
+        if (nameChoice(line)->isChecked())
             return line;
     }
     return NameLine::FormalName;

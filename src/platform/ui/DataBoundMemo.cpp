@@ -52,12 +52,6 @@ void DataBoundMemo::setLines(const QStringList &newLines)
     showText(newLines.join(QLatin1Char('\n')));
 }
 
-QStringList DataBoundMemo::lines() const
-{
-    const QString text = toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
-
 void DataBoundMemo::setFramed(bool framed)
 {
     setFrameShape(framed ? QFrame::StyledPanel : QFrame::NoFrame);

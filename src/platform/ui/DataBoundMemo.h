@@ -25,7 +25,6 @@ public:
     QString field() const { return m_binding.field(); }
     // Fills an unbound display with these lines.
     void setLines(const QStringList &lines);
-    QStringList lines() const;
 
     void setFramed(bool framed);
     // The natural size: this many characters of the memo's type across (wider fields wrap in a

@@ -139,6 +139,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     m_searchEdit->setAccessibleName(tr("Search for"));
     label->setBuddy(m_searchEdit);
     m_index = new QListWidget(m_searchPanel);
+    m_index->setObjectName(QStringLiteral("HelpIndex"));
     m_index->setAccessibleName(tr("Help index"));
     auto *panelLayout = new QVBoxLayout(m_searchPanel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -148,6 +149,7 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
     m_searchPanel->hide();
 
     m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("HelpTopic"));
     m_browser->setOpenLinks(false);
     m_browser->setAccessibleName(tr("Help topic"));
 
@@ -208,19 +210,6 @@ void HelpViewer::showSearch(const QString &text)
         showContents();
     present();
     m_searchEdit->setFocus();
-}
-
-QString HelpViewer::shownTitle() const
-{
-    return m_browser->documentTitle();
-}
-
-QStringList HelpViewer::listedKeywords() const
-{
-    QStringList list;
-    for (int i = 0; i < m_index->count(); ++i)
-        list << m_index->item(i)->text();
-    return list;
 }
 
 void HelpViewer::filterIndex(const QString &text)

@@ -41,9 +41,6 @@ public:
 
     // What the viewer shows: the topic number (0 for the contents page, -1 for a missing topic).
     int shownTopic() const { return m_shown; }
-    QString shownTitle() const;
-    // The index entries listed for the current search text.
-    QStringList listedKeywords() const;
 
 private:
     explicit HelpViewer(QWidget *parent);

@@ -4,10 +4,8 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <deque>
 #include <functional>
 #include <optional>
-#include <variant>
 
 class QPrinter;
 class QWidget;
@@ -42,38 +40,6 @@ public:
                                             bool printerFonts);
     // The printer setup dialog on printer; false when cancelled.
     virtual bool printerSetup(QWidget *parent, QPrinter *printer);
-};
-
-// For tests: answers are taken in order; every question is recorded.
-class QueuedPrompts : public Prompts
-{
-public:
-    struct Asked
-    {
-        QString what; // "message", "openFile", "saveFile", "chooseFont", "printerSetup"
-        MessageKind kind = MessageKind::Plain;
-        QString title;
-        QString text;
-    };
-    using Answer = std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool>;
-
-    QueuedPrompts() { Prompts::install(this); }
-    ~QueuedPrompts() override { Prompts::install(nullptr); }
-
-    void queue(Answer answer) { m_answers.push_back(std::move(answer)); }
-    std::deque<Asked> asked;
-
-    QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
-                                        const QString &text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override;
-    QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
-    QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
-    std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;
-    bool printerSetup(QWidget *, QPrinter *) override;
-
-private:
-    template <typename T> T take(const T &fallback);
-    std::deque<Answer> m_answers;
 };
 
 // The application's error display: a message box titled with the application title, with the

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/ui/Prompts.h"
+
+#include <deque>
+#include <optional>
+#include <variant>
+
+namespace rost {
+
+// Answers the modal questions in place of the user: answers are taken in the order queued (an
+// empty queue gives each question's cancel), and every question is recorded. Installed for its
+// lifetime.
+class QueuedPrompts : public Prompts
+{
+public:
+    struct Asked
+    {
+        QString what; // "message", "openFile", "saveFile", "chooseFont", "printerSetup"
+        MessageKind kind = MessageKind::Plain;
+        QString title;
+        QString text;
+    };
+    using Answer = std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool>;
+
+    QueuedPrompts() { Prompts::install(this); }
+    ~QueuedPrompts() override { Prompts::install(nullptr); }
+
+    void queue(Answer answer) { m_answers.push_back(std::move(answer)); }
+    std::deque<Asked> asked;
+
+    QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
+                                        const QString &text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;
+    bool printerSetup(QWidget *, QPrinter *) override;
+
+private:
+    template <typename T> T take(const T &fallback);
+    std::deque<Answer> m_answers;
+};
+
+} // namespace rost

@@ -37,7 +37,7 @@ QByteArray listCsv(Query &tbSQL, Cursor &families, QStringList &warnings)
     QString out = csvLine({fld::LastName, fld::FirstName, fld::HomePhone, fld::EMailAddress,
                            fld::Address1, fld::Address2, fld::City, fld::State, fld::Zip});
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
-        const auto familyId = static_cast<qint16>(tbSQL.integer(fld::FamilyIdNum));
+        const auto familyId = FamilyId(tbSQL.integer(fld::FamilyIdNum));
         const FamilyAddress address = readFamilyAddress(families, familyId);
         const QString first = tbSQL.text(fld::FirstName);
         const QString last = tbSQL.text(fld::LastName);

@@ -17,7 +17,7 @@ ListEnvelopePages composeListEnvelopes(Query &tbSQL, HouseholdNameComposer &name
 {
     ListEnvelopePages result;
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
-        const auto indivId = static_cast<qint16>(tbSQL.integer(fld::IndivIdNum));
+        const auto indivId = IndivId(tbSQL.integer(fld::IndivIdNum));
         const std::optional<IndividualNameRow> row = names.findIndividual(indivId);
         if (!row) {
             result.warnings << QStringLiteral("Individual %1 was not found; no envelope was "

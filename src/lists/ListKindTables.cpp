@@ -61,7 +61,7 @@ DirectorySetup readSetupOf(RostConnection &connection)
 }
 
 std::vector<HeldItem> heldItems(RostConnection &connection, const DirectorySetup &setup,
-                                qint16 indivIdNum)
+                                IndivId indivIdNum)
 {
     Cursor individuals(connection, tbl::Individuals);
     individuals.setIndexName(idx::IndivIdNumOrder);

@@ -47,6 +47,6 @@ struct HeldItem
 DirectorySetup readSetupOf(RostConnection &connection);
 
 std::vector<HeldItem> heldItems(RostConnection &connection, const DirectorySetup &setup,
-                                qint16 indivIdNum);
+                                IndivId indivIdNum);
 
 } // namespace rost

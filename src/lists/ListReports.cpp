@@ -76,7 +76,7 @@ QStringList PrintNameAddressList(PrintSurface &report, Query &tbSQL, Cursor &tbF
     for (tbSQL.first(); !tbSQL.eof(); tbSQL.next()) {
         if (report.linesLeft() <= 3)
             newPage(report, pageStarted);
-        const auto familyId = static_cast<qint16>(tbSQL.integer(fld::FamilyIdNum));
+        const auto familyId = FamilyId(tbSQL.integer(fld::FamilyIdNum));
         const bool found = tbFam.findKey({familyId});
         report.printLine(tabbed(rowName(tbSQL)));
         if (found) {

@@ -12,12 +12,11 @@ QString FamilyAddress::cityLine() const
     return City + QLatin1String(", ") + State + QLatin1Char(' ') + Zip;
 }
 
-FamilyAddress readFamilyAddress(Cursor &families, qint16 familyIdNum)
+FamilyAddress readFamilyAddress(Cursor &families, FamilyId familyIdNum)
 {
     const bool keyed = families.inOrder(idx::FamilyIdNumOrder);
     const bool hit =
-        keyed ? families.findKey({QVariant(static_cast<int>(familyIdNum))})
-              : families.locate(fld::FamilyIdNum, QVariant(static_cast<int>(familyIdNum)));
+        keyed ? families.findKey({familyIdNum}) : families.locate(fld::FamilyIdNum, familyIdNum);
     FamilyAddress address;
     if (!hit)
         return address;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "directory/Tables.h"
+
 #include <QString>
 
 namespace rost {
@@ -26,6 +28,6 @@ struct FamilyAddress
 // The address of the family with this number, located in families (which stays there). In
 // FAMILY ID NUM ORDER the lookup is a key search, in any other order a locate. A family that is
 // not in the table gives an address with found false and no text, never another family's.
-FamilyAddress readFamilyAddress(Cursor &families, qint16 familyIdNum);
+FamilyAddress readFamilyAddress(Cursor &families, FamilyId familyIdNum);
 
 } // namespace rost

@@ -29,13 +29,13 @@ IndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
     IndividualNameRow row;
     row.Names = NameParts::cut(individuals.text(fld::Title), individuals.text(fld::FirstName),
                                individuals.text(fld::GoesBy), individuals.text(fld::LastName));
-    row.IndivIdNum = static_cast<qint16>(individuals.integer(fld::IndivIdNum));
-    row.FamilyIdNum = static_cast<qint16>(individuals.integer(fld::FamilyIdNum));
+    row.IndivIdNum = IndivId(individuals.integer(fld::IndivIdNum));
+    row.FamilyIdNum = FamilyId(individuals.integer(fld::FamilyIdNum));
     row.FamilyStatus = individuals.text(fld::FamilyStatus);
     return row;
 }
 
-std::optional<IndividualNameRow> HouseholdNameComposer::findIndividual(qint16 indivIdNum)
+std::optional<IndividualNameRow> HouseholdNameComposer::findIndividual(IndivId indivIdNum)
 {
     open();
     if (!m_indivInfo.findKey({QVariant(static_cast<int>(indivIdNum))}))
@@ -43,7 +43,7 @@ std::optional<IndividualNameRow> HouseholdNameComposer::findIndividual(qint16 in
     return rowOf(m_indivInfo);
 }
 
-HouseholdNames HouseholdNameComposer::GetNames(qint16 indivIdNum, bool readEMail)
+HouseholdNames HouseholdNameComposer::GetNames(IndivId indivIdNum, bool readEMail)
 {
     const std::optional<IndividualNameRow> row = findIndividual(indivIdNum);
     if (!row)
@@ -101,7 +101,7 @@ QString HouseholdNameComposer::listLine(NameLine line, const IndividualNameRow &
     return onePersonLine(onePersonFallback(line), row.Names);
 }
 
-FamilyAddress HouseholdNameComposer::familyAddress(qint16 familyIdNum)
+FamilyAddress HouseholdNameComposer::familyAddress(FamilyId familyIdNum)
 {
     open();
     return readFamilyAddress(m_familyInfo, familyIdNum);

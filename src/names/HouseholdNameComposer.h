@@ -17,8 +17,8 @@ class RostConnection;
 struct IndividualNameRow
 {
     NameParts Names;
-    qint16 IndivIdNum = 0;
-    qint16 FamilyIdNum = 0;
+    IndivId IndivIdNum = 0;
+    FamilyId FamilyIdNum = 0;
     QString FamilyStatus;
 };
 
@@ -40,10 +40,10 @@ public:
     // All eight lines for one individual (the clipboard and single envelope dialogs), the
     // e-mail address only when readEMail. Throws NamesError "No individual N" when the table
     // holds no such individual, rather than composing whoever the cursor stands on.
-    HouseholdNames GetNames(qint16 indivIdNum, bool readEMail = false);
+    HouseholdNames GetNames(IndivId indivIdNum, bool readEMail = false);
 
     // The individual's row by Indiv ID Num; nullopt when the table holds none.
-    std::optional<IndividualNameRow> findIndividual(qint16 indivIdNum);
+    std::optional<IndividualNameRow> findIndividual(IndivId indivIdNum);
 
     // The spouse search for one list row. True when a spouse was found; the four couple lines
     // are then kept until the next successful call (a failed call leaves them as they were).
@@ -57,7 +57,7 @@ public:
     QString listLine(NameLine line, const IndividualNameRow &row);
 
     // The family's address fields through tbFamilyInfo; found false when it is not there.
-    FamilyAddress familyAddress(qint16 familyIdNum);
+    FamilyAddress familyAddress(FamilyId familyIdNum);
 
 private:
     void open();

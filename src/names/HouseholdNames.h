@@ -1,5 +1,6 @@
 #pragma once
 
+#include "directory/Tables.h"
 #include "names/NameLine.h"
 
 #include <QString>
@@ -43,8 +44,8 @@ struct HouseholdNames
 {
     static constexpr qsizetype EMailWidth = 255;
 
-    qint16 IndivIdNum = 0;
-    qint16 FamilyIdNum = 0;
+    IndivId IndivIdNum = 0;
+    FamilyId FamilyIdNum = 0;
     NameParts Names;
     bool SpouseFound = false;
     SpouseParts Spouse; // empty when no spouse was found

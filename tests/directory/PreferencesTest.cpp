@@ -3,7 +3,7 @@
 #include "directory/IoError.h"
 #include "directory/SettingsRecord.h"
 
-#include "support/TestFolder.h"
+#include "TestFolder.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -6,9 +6,9 @@
 
 #include "QueuedPrompts.h"
 
+#include "ArchiveBuilder.h"
 #include "Fixture.h"
 #include "TestFolder.h"
-#include "import/ArchiveBuilder.h"
 
 #include <QFile>
 #include <QLabel>

@@ -2,9 +2,9 @@
 #include "import/ImportError.h"
 
 #include "ArchiveBuilder.h"
+#include "TestFolder.h"
 #include "directory/TableWriter.h"
 #include "directory/Tables.h"
-#include "support/TestFolder.h"
 
 #include <QDirIterator>
 #include <QtTest>

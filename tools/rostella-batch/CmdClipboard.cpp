@@ -21,7 +21,7 @@ constexpr Option Send{"send", "name-address|name-address-phone|name-phone|email"
 // by CR alone, nothing after the last line.
 int cmdClipboard(const Arguments &args, DataContext &data)
 {
-    const auto indiv = args.number<qint16>(IndivOption);
+    const auto indiv = args.number<IndivId>(IndivOption);
     const NameLine line = nameLineOf(args);
     const QString sendName = args.value(Send);
     const std::optional<ClipboardData> send = clipboardDataFromName(sendName);

@@ -26,7 +26,7 @@ EnvelopeText envelopeTexts(const Arguments &args, DataContext &data)
     const std::optional<NameLine> line =
         args.isSet(NameLineOption) ? std::optional(nameLineOf(args)) : std::nullopt;
     HouseholdNameComposer composer(data.connection());
-    const HouseholdNames names = composer.GetNames(args.number<qint16>(IndivOption));
+    const HouseholdNames names = composer.GetNames(args.number<IndivId>(IndivOption));
     const QString nameLine = line ? names.line(*line) : args.value(NameTextOption).left(255);
     const FamilyAddress family = composer.familyAddress(names.FamilyIdNum);
     Preferences prefs(data.folder());

@@ -15,7 +15,7 @@ int cmdListFields(const Arguments &args, DataContext &data)
 {
     RostConnection &connection = data.connection();
     const std::vector<HeldItem> held =
-        heldItems(connection, readSetupOf(connection), args.number<qint16>(IndivOption));
+        heldItems(connection, readSetupOf(connection), args.number<IndivId>(IndivOption));
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     for (const HeldItem &h : held)

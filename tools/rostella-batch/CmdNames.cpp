@@ -22,7 +22,7 @@ constexpr Option ListLines{"list", nullptr,
 // back to the one-person line).
 int cmdNames(const Arguments &args, DataContext &data)
 {
-    const auto indivId = args.number<qint16>(IndivOption);
+    const auto indivId = args.number<IndivId>(IndivOption);
     HouseholdNameComposer composer(data.connection());
     QString out;
     try {

@@ -10,8 +10,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rostella"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Rostella 2006.3"));
-    QApplication::setApplicationVersion(QStringLiteral("2006.3"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Rostella " ROST_VERSION));
+    QApplication::setApplicationVersion(QStringLiteral(ROST_VERSION));
 
     // The data folder is the folder the program starts in. The main window comes first, then
     // the two find dialogs, kept hidden between uses.

@@ -11,7 +11,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(tr("About Rostella"));
     auto *title = new QLabel(tr("<b>Rostella Church Directory</b>"), this);
-    auto *version = new QLabel(tr("Version 2006.3"), this);
+    auto *version = new QLabel(tr("Version %1").arg(QLatin1String(ROST_VERSION)), this);
     auto *text = new QLabel(tr("Your congregation's membership directory at home: browse the "
                                "families, find people, print envelopes and lists.\n\nThe "
                                "directory data come from your church office."),

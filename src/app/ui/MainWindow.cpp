@@ -22,38 +22,38 @@ constexpr int MainWindowHelpTopic = 5;
 }
 
 MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), m_context(context),
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_context(context),
       m_launcher(launcher)
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
 
     // The group's caption is bold, its lines are not.
-    QFont bold = ui->FamInfoGroup->font();
+    QFont bold = m_ui->FamInfoGroup->font();
     bold.setBold(true);
     const QFont normal = font();
-    ui->FamInfoGroup->setFont(bold);
-    for (QWidget *w : ui->FamInfoGroup->findChildren<QWidget *>())
+    m_ui->FamInfoGroup->setFont(bold);
+    for (QWidget *w : m_ui->FamInfoGroup->findChildren<QWidget *>())
         w->setFont(normal);
 
     m_puMenu = new QMenu(this);
     m_puMenu->setObjectName(QStringLiteral("puMenu"));
-    m_puMenu->addAction(ui->fPrintEnvelope);
-    m_puMenu->addAction(ui->fSendToClip);
-    ui->EsMenuButton1->setMenu(m_puMenu);
-    ui->Pic->setFocusPolicy(Qt::NoFocus);
-    ui->NamePages->setExpanding(false);
-    setTabOrder(ui->ViewListFieldsButton, ui->Nav);
+    m_puMenu->addAction(m_ui->fPrintEnvelope);
+    m_puMenu->addAction(m_ui->fSendToClip);
+    m_ui->EsMenuButton1->setMenu(m_puMenu);
+    m_ui->Pic->setFocusPolicy(Qt::NoFocus);
+    m_ui->NamePages->setExpanding(false);
+    setTabOrder(m_ui->ViewListFieldsButton, m_ui->Nav);
 
     Cursor &tbFam = m_browser.families();
     tbFam.addAfterScroll([this] { tbFamAfterScroll(); });
     using B = RecordNavigator::Button;
-    ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
-    ui->Nav->setCursor(&tbFam);
+    m_ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
+    m_ui->Nav->setCursor(&tbFam);
 
-    ui->VorelNameEdit->bind(&tbFam, fld::VorelName);
-    ui->HomePhoneEdit->bind(&tbFam, fld::HomePhone);
-    ui->Pic->bind(&tbFam, fld::FamilyPicture);
-    ui->EMailEdit->bind(&m_browser.members(), fld::EMailAddress);
+    m_ui->VorelNameEdit->bind(&tbFam, fld::VorelName);
+    m_ui->HomePhoneEdit->bind(&tbFam, fld::HomePhone);
+    m_ui->Pic->bind(&tbFam, fld::FamilyPicture);
+    m_ui->EMailEdit->bind(&m_browser.members(), fld::EMailAddress);
 
     connectCommands();
     updateCommandStates();
@@ -69,37 +69,38 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
 MainWindow::~MainWindow()
 {
     // The displays listen to the cursors, which go before the widgets do.
-    ui->Nav->setCursor(nullptr);
-    ui->VorelNameEdit->unbind();
-    ui->HomePhoneEdit->unbind();
-    ui->Pic->unbind();
-    ui->EMailEdit->unbind();
-    ui->AddEdit->unbind();
+    m_ui->Nav->setCursor(nullptr);
+    m_ui->VorelNameEdit->unbind();
+    m_ui->HomePhoneEdit->unbind();
+    m_ui->Pic->unbind();
+    m_ui->EMailEdit->unbind();
+    m_ui->AddEdit->unbind();
     m_browser.close();
 }
 
 void MainWindow::connectCommands()
 {
-    connect(ui->FindFamilyButton, &QPushButton::clicked, this, &MainWindow::FindFamilyButtonClick);
-    connect(ui->FindIndButton, &QPushButton::clicked, this, &MainWindow::FindIndButtonClick);
-    connect(ui->UpdateAddressButton, &QPushButton::clicked, this,
+    connect(m_ui->FindFamilyButton, &QPushButton::clicked, this,
+            &MainWindow::FindFamilyButtonClick);
+    connect(m_ui->FindIndButton, &QPushButton::clicked, this, &MainWindow::FindIndButtonClick);
+    connect(m_ui->UpdateAddressButton, &QPushButton::clicked, this,
             &MainWindow::UpdateAddressButtonClick);
-    connect(ui->UpdateIndButton, &QPushButton::clicked, this, &MainWindow::UpdateIndButtonClick);
-    connect(ui->ViewListFieldsButton, &QPushButton::clicked, this,
+    connect(m_ui->UpdateIndButton, &QPushButton::clicked, this, &MainWindow::UpdateIndButtonClick);
+    connect(m_ui->ViewListFieldsButton, &QPushButton::clicked, this,
             &MainWindow::ViewListFieldsButtonClick);
-    connect(ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
-    connect(ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
+    connect(m_ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
+    connect(m_ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
 
-    connect(ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
-    connect(ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
-    connect(ui->mMakeLists, &QAction::triggered, this, &MainWindow::mMakeListsClick);
-    connect(ui->pEnvPrefs, &QAction::triggered, this, &MainWindow::pEnvPrefsClick);
-    connect(ui->pReturnAdd, &QAction::triggered, this, &MainWindow::pReturnAddClick);
-    connect(ui->hContents, &QAction::triggered, this, &MainWindow::hContentsClick);
-    connect(ui->hSearch, &QAction::triggered, this, &MainWindow::hSearchClick);
-    connect(ui->hAbout, &QAction::triggered, this, &MainWindow::hAboutClick);
-    connect(ui->fPrintEnvelope, &QAction::triggered, this, &MainWindow::fPrintEnvelopeClick);
-    connect(ui->fSendToClip, &QAction::triggered, this, &MainWindow::fSendToClipClick);
+    connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
+    connect(m_ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
+    connect(m_ui->mMakeLists, &QAction::triggered, this, &MainWindow::mMakeListsClick);
+    connect(m_ui->pEnvPrefs, &QAction::triggered, this, &MainWindow::pEnvPrefsClick);
+    connect(m_ui->pReturnAdd, &QAction::triggered, this, &MainWindow::pReturnAddClick);
+    connect(m_ui->hContents, &QAction::triggered, this, &MainWindow::hContentsClick);
+    connect(m_ui->hSearch, &QAction::triggered, this, &MainWindow::hSearchClick);
+    connect(m_ui->hAbout, &QAction::triggered, this, &MainWindow::hAboutClick);
+    connect(m_ui->fPrintEnvelope, &QAction::triggered, this, &MainWindow::fPrintEnvelopeClick);
+    connect(m_ui->fSendToClip, &QAction::triggered, this, &MainWindow::fSendToClipClick);
 }
 
 void MainWindow::updateCommandStates()
@@ -107,15 +108,17 @@ void MainWindow::updateCommandStates()
     // Without open tables there is nothing to find, update, print or list.
     const bool open = isDirectoryOpen();
     for (QWidget *w :
-         {static_cast<QWidget *>(ui->FindFamilyButton), static_cast<QWidget *>(ui->FindIndButton),
-          static_cast<QWidget *>(ui->UpdateAddressButton),
-          static_cast<QWidget *>(ui->UpdateIndButton), static_cast<QWidget *>(ui->EsMenuButton1),
-          static_cast<QWidget *>(ui->ViewListFieldsButton), static_cast<QWidget *>(ui->Nav)})
+         {static_cast<QWidget *>(m_ui->FindFamilyButton),
+          static_cast<QWidget *>(m_ui->FindIndButton),
+          static_cast<QWidget *>(m_ui->UpdateAddressButton),
+          static_cast<QWidget *>(m_ui->UpdateIndButton),
+          static_cast<QWidget *>(m_ui->EsMenuButton1),
+          static_cast<QWidget *>(m_ui->ViewListFieldsButton), static_cast<QWidget *>(m_ui->Nav)})
         w->setEnabled(open);
-    for (QAction *a : {ui->mMakeLists, ui->fPrintEnvelope, ui->fSendToClip})
+    for (QAction *a : {m_ui->mMakeLists, m_ui->fPrintEnvelope, m_ui->fSendToClip})
         a->setEnabled(open);
     if (!open)
-        ui->NamePages->setEnabled(false);
+        m_ui->NamePages->setEnabled(false);
 }
 
 void MainWindow::FormCreate()
@@ -149,7 +152,7 @@ void MainWindow::FormActivate()
         OpenDirectory();
     else
         TryToImportData();
-    ui->FindFamilyButton->setFocus();
+    m_ui->FindFamilyButton->setFocus();
 }
 
 bool MainWindow::OpenDirectory()
@@ -167,11 +170,11 @@ bool MainWindow::OpenDirectory()
 void MainWindow::CloseDirectory()
 {
     m_browser.close();
-    ui->AddEdit->unbind();
-    ui->AddEdit->setLines({});
+    m_ui->AddEdit->unbind();
+    m_ui->AddEdit->setLines({});
     m_rebuildingTabs = true;
-    while (ui->NamePages->count() > 0)
-        ui->NamePages->removeTab(0);
+    while (m_ui->NamePages->count() > 0)
+        m_ui->NamePages->removeTab(0);
     m_rebuildingTabs = false;
     clearMemberDisplays();
     updateCommandStates();
@@ -182,8 +185,8 @@ void MainWindow::CheckSetupInfo()
     const DirectorySetup &setup = m_browser.setup();
     // Once shown, the list commands stay: a later directory without lists does not hide them.
     if (setup.anyListInUse()) {
-        ui->mMakeLists->setVisible(true);
-        ui->ViewListFieldsButton->setVisible(true);
+        m_ui->mMakeLists->setVisible(true);
+        m_ui->ViewListFieldsButton->setVisible(true);
     }
 }
 
@@ -319,7 +322,7 @@ void MainWindow::fImportDataClick()
     guarded(this, [this] { m_launcher.importFromMenu(this); });
     if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
-    ui->FindFamilyButton->setFocus();
+    m_ui->FindFamilyButton->setFocus();
 }
 
 void MainWindow::TryToImportData()
@@ -328,7 +331,7 @@ void MainWindow::TryToImportData()
     guarded(this, [this] { m_launcher.importAtStartup(this); });
     if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
-    ui->FindFamilyButton->setFocus();
+    m_ui->FindFamilyButton->setFocus();
 }
 
 void MainWindow::hContentsClick()

@@ -86,7 +86,7 @@ private:
     void updateCommandStates();
     void clearMemberDisplays();
 
-    std::unique_ptr<Ui::MainWindow> ui;
+    std::unique_ptr<Ui::MainWindow> m_ui;
     QMenu *m_puMenu = nullptr;
 
     ProgramContext &m_context;

@@ -18,16 +18,16 @@ void MainWindow::GetFamInfo()
     const FamilyView family = m_browser.familyView();
     // A free-form address is shown as stored, and typing there changes it.
     if (family.intlAddress) {
-        ui->AddEdit->bind(&m_browser.families(), fld::IntlAddress);
+        m_ui->AddEdit->bind(&m_browser.families(), fld::IntlAddress);
         return;
     }
-    ui->AddEdit->unbind();
-    ui->AddEdit->setLines(family.address);
+    m_ui->AddEdit->unbind();
+    m_ui->AddEdit->setLines(family.address);
 }
 
 void MainWindow::GetFamilyMembers(int position)
 {
-    QTabBar *tabs = ui->NamePages;
+    QTabBar *tabs = m_ui->NamePages;
     m_rebuildingTabs = true;
     while (tabs->count() > 0)
         tabs->removeTab(0);
@@ -39,7 +39,7 @@ void MainWindow::GetFamilyMembers(int position)
         tabs->setCurrentIndex(members.selected);
     m_rebuildingTabs = false;
     GetIndInfo();
-    ui->FindFamilyButton->setFocus();
+    m_ui->FindFamilyButton->setFocus();
 }
 
 void MainWindow::NamePagesChange(int index)
@@ -54,8 +54,8 @@ void MainWindow::NamePagesChange(int index)
 
 void MainWindow::clearMemberDisplays()
 {
-    ui->iNameEdit->clear();
-    ui->iPhonesEdit->clear();
+    m_ui->iNameEdit->clear();
+    m_ui->iPhonesEdit->clear();
 }
 
 void MainWindow::GetIndInfo()
@@ -66,10 +66,10 @@ void MainWindow::GetIndInfo()
     }
     guarded(this, [this] {
         const MemberView member = m_browser.memberView();
-        ui->iNameEdit->setText(member.nameLine);
-        ui->iPhonesEdit->setText(member.phonesLine);
-        ui->iNameEdit->setCursorPosition(0);
-        ui->iPhonesEdit->setCursorPosition(0);
+        m_ui->iNameEdit->setText(member.nameLine);
+        m_ui->iPhonesEdit->setText(member.phonesLine);
+        m_ui->iNameEdit->setCursorPosition(0);
+        m_ui->iPhonesEdit->setCursorPosition(0);
     });
 }
 

@@ -13,10 +13,16 @@ struct FixedMember
     const char *work, *fax, *cell, *pager, *otherLabel, *other;
 };
 
+struct FixedAddress
+{
+    const char *address1, *address2, *city, *state, *zip, *country, *intlAddress;
+};
+
 struct FixedFamily
 {
-    const char *familyName, *vorelName, *address1, *address2, *city, *state, *zip, *country,
-        *intlAddress, *homePhone;
+    const char *familyName, *vorelName;
+    FixedAddress address;
+    const char *homePhone;
     SamplePicture picture;
     std::vector<FixedMember> members;
     std::vector<int> fileOrder; // empty: rank order

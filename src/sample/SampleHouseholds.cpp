@@ -254,13 +254,13 @@ SampleFamily fixedFamily(const FixedFamily &fixed,
     SampleFamily f;
     f.familyName = text(fixed.familyName);
     f.vorelName = text(fixed.vorelName);
-    f.address1 = text(fixed.address1);
-    f.address2 = text(fixed.address2);
-    f.city = text(fixed.city);
-    f.state = text(fixed.state);
-    f.zip = text(fixed.zip);
-    f.country = text(fixed.country);
-    f.intlAddress = text(fixed.intlAddress);
+    f.address1 = text(fixed.address.address1);
+    f.address2 = text(fixed.address.address2);
+    f.city = text(fixed.address.city);
+    f.state = text(fixed.address.state);
+    f.zip = text(fixed.address.zip);
+    f.country = text(fixed.address.country);
+    f.intlAddress = text(fixed.address.intlAddress);
     f.homePhone = text(fixed.homePhone);
     f.picture = fixed.picture;
     for (const FixedMember &m : fixed.members) {

@@ -1,5 +1,7 @@
 #include "platform/render/GifWriter.h"
 
+#include "platform/render/IndexedImage.h"
+
 #include <algorithm>
 
 namespace rost {
@@ -12,12 +14,6 @@ constexpr int EndCode = 257;
 // and widens its codes once the table reaches 512 entries; a clear code well before that point
 // keeps all codes at 9 bits, so no real dictionary is needed on this side.
 constexpr int CodesPerClear = 250;
-
-void put16(QByteArray &out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
 
 // Packs 9-bit codes least significant bit first, as GIF wants.
 class CodeWriter
@@ -52,32 +48,25 @@ private:
 
 QByteArray GifWriter::write(const QImage &image)
 {
-    if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF)
+    const QImage indexed = IndexedImage::from(image);
+    if (indexed.isNull())
         return {};
-    const QImage indexed =
-        image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     const int width = indexed.width();
     const int height = indexed.height();
 
     QByteArray out("GIF89a");
-    put16(out, width);
-    put16(out, height);
+    IndexedImage::appendWord(out, width);
+    IndexedImage::appendWord(out, height);
     out.append(char(0xF7)); // global palette of 256 colours, 8 bits a primary
     out.append('\0');       // background colour
     out.append('\0');       // square pixels
-    const QList<QRgb> colours = indexed.colorTable();
-    for (int i = 0; i < 256; ++i) {
-        const QRgb c = i < colours.size() ? colours.at(i) : qRgb(0, 0, 0);
-        out.append(char(qRed(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qBlue(c)));
-    }
+    IndexedImage::appendPalette(out, indexed);
 
     out.append(char(0x2C)); // image descriptor
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, width);
-    put16(out, height);
+    IndexedImage::appendWord(out, 0);
+    IndexedImage::appendWord(out, 0);
+    IndexedImage::appendWord(out, width);
+    IndexedImage::appendWord(out, height);
     out.append('\0');    // no local palette, not interlaced
     out.append(char(8)); // minimum code size
 

@@ -1,25 +1,15 @@
 #include "platform/render/PcxWriter.h"
 
+#include "platform/render/IndexedImage.h"
+
 namespace rost {
-
-namespace {
-
-void put16(QByteArray &out, int value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char((value >> 8) & 0xFF));
-}
-
-} // namespace
 
 QByteArray PcxWriter::write(const QImage &image)
 {
-    if (image.isNull() || image.width() > 0xFFFF || image.height() > 0xFFFF)
+    const QImage indexed = IndexedImage::from(image);
+    if (indexed.isNull())
         return {};
-    const QImage indexed =
-        image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     const int width = indexed.width();
-    const int height = indexed.height();
     // Scan lines hold an even number of bytes.
     const int bytesPerLine = width + (width & 1);
 
@@ -28,20 +18,20 @@ QByteArray PcxWriter::write(const QImage &image)
     out.append(char(5));    // version with a 256-colour palette
     out.append(char(1));    // run-length encoded
     out.append(char(8));    // bits per pixel
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, width - 1);
-    put16(out, height - 1);
-    put16(out, 72);
-    put16(out, 72);
+    IndexedImage::appendWord(out, 0);
+    IndexedImage::appendWord(out, 0);
+    IndexedImage::appendWord(out, width - 1);
+    IndexedImage::appendWord(out, indexed.height() - 1);
+    IndexedImage::appendWord(out, 72);
+    IndexedImage::appendWord(out, 72);
     out.append(48, '\0'); // EGA palette, unused at 8 bits
     out.append('\0');
     out.append(char(1)); // planes
-    put16(out, bytesPerLine);
-    put16(out, 1); // palette holds colours
+    IndexedImage::appendWord(out, bytesPerLine);
+    IndexedImage::appendWord(out, 1); // palette holds colours
     out.append(128 - out.size(), '\0');
 
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < indexed.height(); ++y) {
         const uchar *line = indexed.constScanLine(y);
         int x = 0;
         while (x < bytesPerLine) {
@@ -59,13 +49,7 @@ QByteArray PcxWriter::write(const QImage &image)
     }
 
     out.append(char(0x0C));
-    const QList<QRgb> colours = indexed.colorTable();
-    for (int i = 0; i < 256; ++i) {
-        const QRgb c = i < colours.size() ? colours.at(i) : qRgb(0, 0, 0);
-        out.append(char(qRed(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qBlue(c)));
-    }
+    IndexedImage::appendPalette(out, indexed);
     return out;
 }
 

@@ -1,3 +1,4 @@
+#include "Fixture.h"
 #include "TestFolder.h"
 #include "sample/ZipWriter.h"
 
@@ -128,6 +129,7 @@ private Q_SLOTS:
     void find_data();
     void find();
     void household();
+    void householdPastTheTwentiethMember();
     void names();
     void clipboard_data();
     void clipboard();
@@ -592,6 +594,27 @@ void RostellaBatchTest::household()
     QCOMPARE(missing.exitCode, 1);
     QCOMPARE(missing.out, QByteArray());
     QCOMPARE(missing.err, QByteArray("rostella-batch household: No family 32000\n"));
+}
+
+void RostellaBatchTest::householdPastTheTwentiethMember()
+{
+    using namespace rost;
+    test::TestFolder folder;
+    std::vector<test::Row> people;
+    for (int rank = 22; rank >= 1; --rank)
+        people.push_back(test::person(100 + rank, 8, rank, QStringLiteral("M%1").arg(rank),
+                                      QStringLiteral("Many")));
+    test::writeTable(folder.path(), familiesTable(), {test::family(8, QStringLiteral("Many"))});
+    test::writeTable(folder.path(), individualsTable(), people);
+    test::writeSetup(folder.path(), false, false, false, false, false);
+    const Run r = batch({QStringLiteral("household"), QStringLiteral("--data"), folder.path(),
+                         QStringLiteral("--family"), QStringLiteral("8")});
+    QCOMPARE(r.exitCode, 0);
+    const QByteArrayList out = r.out.split('\n');
+    QCOMPARE(out.count("  Phones: "), 22);
+    QVERIFY(out.contains("Tab 21: M21"));
+    QVERIFY(out.contains("Tab 22: M22"));
+    QVERIFY(out.contains("  Name: M22 Many   "));
 }
 
 void RostellaBatchTest::names()

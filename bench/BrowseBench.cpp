@@ -3,7 +3,7 @@
 // new current row.
 #include "BenchData.h"
 
-#include "directory/Cursor.h"
+#include "browse/NameSearch.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
 #include "platform/ui/GridModel.h"
@@ -26,12 +26,10 @@ void BM_OpenFindIndividual(benchmark::State &state)
     conn.setPath(bench::benchDirectory(int(state.range(0))));
     conn.connect();
     for (auto _ : state) {
-        Cursor c(conn, tbl::Individuals);
-        c.setIndexName(idx::LastNameAndGoesByOrder);
+        NameSearch search(conn, NameSearch::Kind::Individuals);
         GridModel model;
         model.setColumns(columns);
-        c.open();
-        model.setSource(&c);
+        model.setSource(&search.cursor());
         benchmark::DoNotOptimize(model.rowCount());
     }
 }
@@ -41,12 +39,10 @@ void BM_SearchKeystroke(benchmark::State &state)
     RostConnection conn;
     conn.setPath(bench::benchDirectory(int(state.range(0))));
     conn.connect();
-    Cursor c(conn, tbl::Individuals);
-    c.setIndexName(idx::LastNameAndGoesByOrder);
+    NameSearch search(conn, NameSearch::Kind::Individuals);
     GridModel model;
     model.setColumns(columns);
-    c.open();
-    model.setSource(&c);
+    model.setSource(&search.cursor());
     int reported = -1;
     QObject::connect(&model, &GridModel::currentRowChanged, [&](int row) { reported = row; });
     // What a user types letter by letter, deleted again at the end.
@@ -55,11 +51,7 @@ void BM_SearchKeystroke(benchmark::State &state)
         QStringLiteral("WIL"), QStringLiteral("WI"), QStringLiteral("W"),   QString()};
     qsizetype i = 0;
     for (auto _ : state) {
-        const QString &text = texts.at(i++ % texts.size());
-        if (text.isEmpty())
-            c.first();
-        else
-            c.findNearest(text);
+        search.search(texts.at(i++ % texts.size()));
         benchmark::DoNotOptimize(reported);
     }
 }

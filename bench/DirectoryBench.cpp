@@ -134,22 +134,36 @@ void BM_NextPriorInMemory(benchmark::State &state)
     }
 }
 
+// The directory browsed as the window does, moving from family to family by number.
+struct Families
+{
+    explicit Families(int individuals)
+    {
+        browser.open(bench::benchDirectory(individuals));
+        browser.families().setIndexName(idx::FamilyIdNumOrder);
+        browser.families().last();
+        count = int(browser.families().integer(fld::FamilyIdNum));
+    }
+    void next()
+    {
+        id = id % count + 1;
+        browser.families().findKey({id});
+    }
+
+    FamilyBrowser browser;
+    int count = 0;
+    int id = 1;
+};
+
 void BM_FamilyRestrictCountWalk(benchmark::State &state)
 {
     // The engine's part of showing one family: the members follow the family, are counted within
     // the restriction and walked.
-    FamilyBrowser browser;
-    browser.open(bench::benchDirectory(int(state.range(0))));
-    Cursor &fam = browser.families();
-    Cursor &ind = browser.members();
-    fam.setIndexName(idx::FamilyIdNumOrder);
+    Families f(int(state.range(0)));
+    Cursor &ind = f.browser.members();
     ind.setCountMode(CountMode::RespectWhenCounting);
-    fam.last();
-    const int families = int(fam.integer(fld::FamilyIdNum));
-    int id = 1;
     for (auto _ : state) {
-        id = id % families + 1;
-        fam.findKey({id});
+        f.next();
         int walked = 0;
         const int count = ind.recordCount();
         for (ind.first(); !ind.eof(); ind.next())
@@ -162,17 +176,10 @@ void BM_MemberTabs(benchmark::State &state)
 {
     // The member tabs of one family as the main window builds them: the same, plus each tab's
     // caption and number, and the first member made current again.
-    FamilyBrowser browser;
-    browser.open(bench::benchDirectory(int(state.range(0))));
-    Cursor &fam = browser.families();
-    fam.setIndexName(idx::FamilyIdNumOrder);
-    fam.last();
-    const int families = int(fam.integer(fld::FamilyIdNum));
-    int id = 1;
+    Families f(int(state.range(0)));
     for (auto _ : state) {
-        id = id % families + 1;
-        fam.findKey({id});
-        benchmark::DoNotOptimize(browser.rebuildMemberTabs(1).tabs.size());
+        f.next();
+        benchmark::DoNotOptimize(f.browser.rebuildMemberTabs(1).tabs.size());
     }
 }
 

@@ -111,22 +111,6 @@ QString panelText(const QDialog &form, QLatin1String field)
     return qobject_cast<QLineEdit *>(panelEditor(form, field))->text();
 }
 
-void retype(QWidget *editor, const QString &text)
-{
-    QVERIFY(editor);
-    editor->setFocus();
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        line->clear();
-    else if (auto *memo = qobject_cast<QPlainTextEdit *>(editor))
-        memo->clear();
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(editor, Qt::Key_Return);
-        QTest::keyClicks(editor, lines.at(i));
-    }
-}
-
 } // namespace
 
 class AppDialogLauncherTest : public QObject

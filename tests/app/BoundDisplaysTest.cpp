@@ -29,6 +29,7 @@
 
 using namespace rost;
 using rost::test::child;
+using rost::test::retype;
 using rost::test::shownLines;
 
 namespace {
@@ -44,17 +45,6 @@ QByteArray png(int w, int h)
 }
 
 // Replaces a memo's text the way a user does, line by line.
-void retype(QTextEdit *memo, const QStringList &lines)
-{
-    memo->setFocus();
-    memo->selectAll();
-    QTest::keyClick(memo, Qt::Key_Delete);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(memo, Qt::Key_Return);
-        QTest::keyClicks(memo, lines.at(i));
-    }
-}
 } // namespace
 
 // The data-bound displays, the picture view and the help viewer of the main window.
@@ -217,7 +207,7 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
         window.FormActivate();
         auto *address = window.findChild<DataBoundMemo *>(QStringLiteral("AddEdit"));
         QVERIFY(address->isBound());
-        retype(address, lines);
+        retype(address, lines.join(QLatin1Char('\n')));
         auto *nav = window.findChild<RecordNavigator *>(QStringLiteral("Nav"));
         nav->button(RecordNavigator::Button::Next)->click(); // saves the typed lines
         QCOMPARE(window.browser().familyView().familyId, FamilyId(2));
@@ -225,7 +215,8 @@ void BoundDisplaysTest::addressLinesAreStoredAlikeFromWindowAndDialog()
             auto *form = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(form);
             QCOMPARE(form->windowTitle(), QStringLiteral("Update Family"));
-            retype(form->findChild<QTextEdit *>(QStringLiteral("IntlMemo")), lines);
+            retype(form->findChild<QTextEdit *>(QStringLiteral("IntlMemo")),
+                   lines.join(QLatin1Char('\n')));
             form->findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
         });
         window.findChild<QPushButton *>(QStringLiteral("UpdateAddressButton"))->click();

@@ -31,27 +31,6 @@ RecordPanel *panelOf(const QDialog &form)
     return child<RecordPanel>(form, "wwRecordViewPanel1");
 }
 
-// Replaces the text of a record panel's box the way a user does.
-void retype(const QDialog &form, QLatin1String field, const QString &text)
-{
-    QWidget *editor = panelOf(form)->editor(field);
-    QVERIFY(editor);
-    editor->setFocus();
-    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-        line->selectAll();
-        QTest::keyClick(line, Qt::Key_Delete);
-    } else if (auto *memo = qobject_cast<QTextEdit *>(editor)) {
-        memo->selectAll();
-        QTest::keyClick(memo, Qt::Key_Delete);
-    }
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            QTest::keyClick(editor, Qt::Key_Return);
-        QTest::keyClicks(editor, lines.at(i));
-    }
-}
-
 } // namespace
 
 class UpdateDialogTest : public QObject
@@ -160,17 +139,17 @@ private Q_SLOTS:
         UpdateFamilyDialog form(m_conn);
         form.openAt(1);
         form.show();
-        retype(form, fld::VorelName, QStringLiteral("Ann "));
-        retype(form, fld::City, QStringLiteral("Paris"));
+        retype(panelOf(form)->editor(fld::VorelName), QStringLiteral("Ann "));
+        retype(panelOf(form)->editor(fld::City), QStringLiteral("Paris"));
         auto *name = qobject_cast<QLineEdit *>(panelOf(form)->editor(fld::VorelName));
         QCOMPARE(name->text(), QStringLiteral("Ann "));
         name->setFocus();
         name->end(false);
         QTest::keyClicks(name, QStringLiteral("Lee"));
-        retype(form, fld::Zip, QString(12, QLatin1Char('9')));
-        retype(form, fld::IntlAddress,
-               QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
-                   QString(30, QLatin1Char('y')));
+        retype(panelOf(form)->editor(fld::Zip), QString(12, QLatin1Char('9')));
+        retype(panelOf(form)->editor(fld::IntlAddress), QString(100, QLatin1Char('x')) +
+                                                            QStringLiteral("\n") +
+                                                            QString(30, QLatin1Char('y')));
         QCOMPARE(qobject_cast<QTextEdit *>(panelOf(form)->editor(fld::IntlAddress))->toPlainText(),
                  QString(100, QLatin1Char('x')) + QStringLiteral("\n") +
                      QString(18, QLatin1Char('y'))); // 120 stored with the line end's CR LF
@@ -192,7 +171,7 @@ private Q_SLOTS:
         empty.show();
         QVERIFY(qobject_cast<QLineEdit *>(panelOf(empty)->editor(fld::City))->isReadOnly());
         QVERIFY(qobject_cast<QTextEdit *>(panelOf(empty)->editor(fld::IntlAddress))->isReadOnly());
-        retype(empty, fld::City, QStringLiteral("x"));
+        retype(panelOf(empty)->editor(fld::City), QStringLiteral("x"));
         QCOMPARE(qobject_cast<QLineEdit *>(panelOf(empty)->editor(fld::City))->text(), QString());
         QVERIFY(prompts.asked.empty());
     }
@@ -210,7 +189,7 @@ private Q_SLOTS:
         UpdateFamilyDialog form(m_conn);
         form.openAt(1);
         form.show();
-        retype(form, fld::City, QStringLiteral("Locked"));
+        retype(panelOf(form)->editor(fld::City), QStringLiteral("Locked"));
         QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr),
                  SQLITE_OK);
         form.OKButtonClick();
@@ -255,7 +234,7 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
 
         dialog.show();
-        retype(dialog, fld::Cell, QStringLiteral("555-0123"));
+        retype(panelOf(dialog)->editor(fld::Cell), QStringLiteral("555-0123"));
         prompts.queue(QMessageBox::StandardButton(answer));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QCOMPARE(prompts.asked.size(), size_t(1));

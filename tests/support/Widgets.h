@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QObject>
 #include <QStringList>
+#include <QTest>
 #include <QTextEdit>
 
 namespace rost::test {
@@ -31,6 +33,24 @@ inline QLabel *labelOf(const QWidget *control)
         if (label->buddy() == control)
             return label;
     return nullptr;
+}
+
+// Replaces what a box holds the way a user does: all of it selected and deleted, then the text
+// typed, with a Return between two lines.
+inline void retype(QWidget *editor, const QString &text)
+{
+    editor->setFocus();
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->selectAll();
+    else if (auto *memo = qobject_cast<QTextEdit *>(editor))
+        memo->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, lines.at(i));
+    }
 }
 
 } // namespace rost::test

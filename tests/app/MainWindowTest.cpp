@@ -525,6 +525,8 @@ void MainWindowTest::captionsAndShortcuts()
     QCOMPARE(child<QGroupBox>(*w, "FamInfoGroup")->title(),
              QStringLiteral("  Family Information  "));
     QVERIFY(child<QGroupBox>(*w, "FamInfoGroup")->font().bold());
+    for (const char *line : {"VorelNameEdit", "HomePhoneEdit", "AddEdit"})
+        QVERIFY2(!child<QWidget>(*w, line)->font().bold(), line);
     QCOMPARE(child<QLabel>(*w, "fmLabel")->text(), QStringLiteral("Family Members  "));
     QCOMPARE(child<QPushButton>(*w, "EsMenuButton1")->text(), QStringLiteral("Features  "));
     QVERIFY(w->windowTitle().contains(QLatin1String("2006.3")));

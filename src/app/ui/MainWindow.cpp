@@ -27,10 +27,12 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
 {
     m_ui->setupUi(this);
 
-    // The group's caption is bold, its lines are not.
+    // The group's caption is bold, its lines are not. The weight is set on the lines' font
+    // explicitly: a font that sets nothing would take the group's bold.
     QFont bold = m_ui->FamInfoGroup->font();
     bold.setBold(true);
-    const QFont normal = font();
+    QFont normal = font();
+    normal.setBold(false);
     m_ui->FamInfoGroup->setFont(bold);
     for (QWidget *w : m_ui->FamInfoGroup->findChildren<QWidget *>())
         w->setFont(normal);

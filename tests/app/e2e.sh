@@ -1,11 +1,11 @@
 #!/bin/sh
 # Starts the real program under a virtual X server on a generated directory, waits for its
-# window, presses Ctrl+X and expects a clean exit. Exit 77 (skipped) only without xvfb-run.
+# window, presses Ctrl+X and expects a clean exit. Exit 77 (skipped) only without Xvfb.
 # Usage: e2e.sh ROSTELLA ROSTELLA_BATCH
 set -u
 rostella=$1
 batch=$2
-command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is missing"; exit 77; }
+here=$(cd "$(dirname "$0")" && pwd)
 for tool in xdotool timeout; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is missing"; exit 1; }
 done
@@ -44,8 +44,7 @@ if xdotool search --onlyvisible --name '^Rostella 2006\.3$' >/dev/null 2>&1; the
     kill "$pid" 2>/dev/null
     exit 1
 fi
-# There is no window manager: give the window the keyboard focus directly.
-xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
 xdotool key --clearmodifiers ctrl+x
 status=124
 for _ in $(seq 1 100); do
@@ -64,9 +63,9 @@ exit "$status"
 INNER
 chmod +x "$work/run.sh"
 
-unset QT_QPA_PLATFORM
-timeout 90 xvfb-run -a "$work/run.sh" "$data" "$rostella" "$work"
+timeout 90 "$here/../support/with-xvfb.sh" --wm -- "$work/run.sh" "$data" "$rostella" "$work"
 status=$?
+[ "$status" = 77 ] && exit 77
 if [ "$status" != 0 ]; then
     echo "end-to-end run failed with status $status; program output:"
     cat "$work/rostella.log" 2>/dev/null

@@ -8,8 +8,11 @@ namespace rost {
 void readDirectorySetup(Cursor &tbSetup, DirectorySetup &setup)
 {
     tbSetup.first();
-    if (!tbSetup.hasRow())
+    if (!tbSetup.hasRow()) {
+        setup.UseOffices = setup.UseTalents = setup.UseActivities = false;
+        setup.UseUser1 = setup.UseUser2 = false;
         return;
+    }
     setup.UseOffices = tbSetup.boolean(fld::UseOffices);
     setup.UseTalents = tbSetup.boolean(fld::UseTalents);
     setup.UseActivities = tbSetup.boolean(fld::UseActivities);

@@ -25,7 +25,7 @@ struct DirectorySetup
 
 // Reads the first row of the setup cursor into setup: each flag is true exactly when its field
 // is; a name is taken (cut to 20 characters) only when its flag is set, and keeps its earlier
-// value otherwise. An empty setup table changes nothing.
+// value otherwise. An empty setup table turns every list off.
 void readDirectorySetup(Cursor &tbSetup, DirectorySetup &setup);
 
 } // namespace rost

@@ -3,12 +3,11 @@
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
-
-#include <QApplication>
+#include "platform/ui/GuardedApplication.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    rost::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rostella"));
     QApplication::setApplicationDisplayName(QStringLiteral("Rostella " ROST_VERSION));
     QApplication::setApplicationVersion(QStringLiteral(ROST_VERSION));

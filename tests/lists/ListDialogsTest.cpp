@@ -100,6 +100,49 @@ class ListDialogsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Enter in a combo box takes what was typed and leaves the dialog open; Tab keys leave the
+    // grid for the controls around it, "Print items from list  " included.
+    void keysDoWhatTheMemberMeans()
+    {
+        Directory d;
+        MakeListsDialog makeLists(d.conn, setupOf(true, false, false, false, false), d.tbFam,
+                                  d.launcher);
+        QVERIFY(d.tbInd.locate(fld::IndivIdNum, 11));
+        ListFieldsDialog listFields(d.conn, setupOf(true, false, false, false, false), d.tbInd);
+        for (QDialog *dialog :
+             {static_cast<QDialog *>(&makeLists), static_cast<QDialog *>(&listFields)}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            for (QComboBox *box : dialog->findChildren<QComboBox *>()) {
+                if (!box->isEditable())
+                    continue;
+                box->setFocus();
+                QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+                QTest::keyClick(box->lineEdit(), Qt::Key_Enter);
+                QVERIFY2(dialog->isVisible(), qPrintable(box->objectName()));
+            }
+            dialog->hide();
+        }
+
+        makeLists.show();
+        QVERIFY(QTest::qWaitForWindowActive(&makeLists));
+        auto *grid = child<GridView>(makeLists, "ListGrid");
+        using Keys = std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *>;
+        for (const auto &[key, modifiers, reaches] :
+             {Keys{Qt::Key_Tab, Qt::NoModifier, "PrintButton"},
+              Keys{Qt::Key_Tab, Qt::ControlModifier, "PrintButton"},
+              Keys{Qt::Key_Backtab, Qt::ShiftModifier, "ItemsCombo"},
+              Keys{Qt::Key_Backtab, Qt::ShiftModifier | Qt::ControlModifier, "ItemsCombo"}}) {
+            grid->setFocus();
+            QTest::keyClick(grid, key, modifiers);
+            QWidget *focus = QApplication::focusWidget();
+            while (focus && focus->objectName().isEmpty())
+                focus = focus->parentWidget(); // a combo box's line edit
+            QVERIFY(focus);
+            QCOMPARE(focus->objectName(), QString::fromLatin1(reaches));
+        }
+    }
+
     void makeListsOffersTheKindsInUse()
     {
         Directory d;

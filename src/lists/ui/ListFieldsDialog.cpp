@@ -1,5 +1,6 @@
 #include "lists/ui/ListFieldsDialog.h"
 
+#include "platform/ui/ComboEnterFilter.h"
 #include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
@@ -14,6 +15,7 @@ ListFieldsDialog::ListFieldsDialog(RostConnection &connection, const DirectorySe
       m_offered(offeredKinds(setup)), m_tables(connection)
 {
     m_ui->setupUi(this);
+    ComboEnterFilter::install(m_ui->ToViewCombo);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_ui->ListGrid->setBoldTitles(true);
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,

@@ -3,6 +3,7 @@
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
 #include "platform/ui/DialogLauncher.h"
+#include "platform/ui/ComboEnterFilter.h"
 #include "platform/ui/GridView.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
@@ -21,6 +22,8 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
       m_tbFam(tbFam), m_launcher(launcher), m_maker(connection, setup)
 {
     m_ui->setupUi(this);
+    ComboEnterFilter::install(m_ui->ToViewCombo);
+    ComboEnterFilter::install(m_ui->ItemsCombo);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_ui->ListGrid->setBoldTitles(true);
     m_ui->ListGrid->setColumns({

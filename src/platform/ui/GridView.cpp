@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -128,6 +129,19 @@ int GridView::columnsWidth() const
     for (int c = 0; c < m_model->columnCount(); ++c)
         width += columnPixels(c);
     return width;
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    // Tab keys never move inside the grid; Ctrl+Tab, which the widgets around a grid leave alone,
+    // leaves it as well, as it leaves any control that keeps Tab for itself.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+        focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                           !(event->modifiers() & Qt::ShiftModifier));
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void GridView::applyWidths()

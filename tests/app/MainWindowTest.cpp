@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -116,6 +117,7 @@ private Q_SLOTS:
     void personCommandsGetTheCurrentMember();
     void everyCommandOpensItsDialog();
     void captionsAndShortcuts();
+    void everyControlIsReachedByKeyboard();
 };
 
 void MainWindowTest::startsOnFirstFamilyInRowOrder()
@@ -556,6 +558,57 @@ void MainWindowTest::captionsAndShortcuts()
     QTest::keyClick(w.form.get(), Qt::Key_X, Qt::ControlModifier);
     QTRY_VERIFY(!w->isVisible());
     QVERIFY(!w->browser().connection().isConnected());
+}
+
+// Tab walks the window in its order, the picture and the navigator included, and Enter presses
+// the focused button, as Space does.
+void MainWindowTest::everyControlIsReachedByKeyboard()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    test::writeSetup(folder.path(), true, false, false, false, false);
+    Window w(folder.path());
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "FindFamilyButton"));
+
+    QStringList order;
+    for (int i = 0; i < 20; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focus = QApplication::focusWidget();
+        order << (focus->objectName().isEmpty() ? focus->accessibleName() : focus->objectName());
+    }
+    // The navigator stands on the first family: First and Prior are off.
+    QCOMPARE(order, (QStringList{"FindIndButton",
+                                 "HelpButton",
+                                 "Pic",
+                                 "NamePages",
+                                 "EsMenuButton1",
+                                 "iNameEdit",
+                                 "EMailEdit",
+                                 "iPhonesEdit",
+                                 "UpdateIndButton",
+                                 "ViewListFieldsButton",
+                                 "Move to next record",
+                                 "Move to last record",
+                                 "Delete current record",
+                                 "Refresh the contents of the dataset",
+                                 "HomePhoneEdit",
+                                 "AddEdit",
+                                 "UpdateAddressButton",
+                                 "VorelNameEdit",
+                                 "FindFamilyButton",
+                                 "FindIndButton"}));
+
+    auto *nav = child<RecordNavigator>(*w, "Nav");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(nav->button(RecordNavigator::Button::Next), key);
+        child<QPushButton>(*w, "FindFamilyButton")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+    QCOMPARE(w.launcher.calls, (QStringList{"findFamily", "findFamily"}));
+    QCOMPARE(w.families().integer(fld::FamilyIdNum), 0); // the third family in row order
+    QVERIFY(prompts.asked.empty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -42,15 +42,23 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
     m_puMenu->addAction(m_ui->fPrintEnvelope);
     m_puMenu->addAction(m_ui->fSendToClip);
     m_ui->EsMenuButton1->setMenu(m_puMenu);
-    m_ui->Pic->setFocusPolicy(Qt::NoFocus);
     m_ui->NamePages->setExpanding(false);
-    setTabOrder(m_ui->ViewListFieldsButton, m_ui->Nav);
+    m_ui->Pic->setFocusPolicy(Qt::TabFocus);
 
     Cursor &tbFam = m_browser.families();
     tbFam.addAfterScroll([this] { tbFamAfterScroll(); });
     using B = RecordNavigator::Button;
     m_ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
     m_ui->Nav->setCursor(&tbFam);
+    QWidget *previous = m_ui->ViewListFieldsButton;
+    for (QWidget *stop : m_ui->Nav->tabStops()) {
+        setTabOrder(previous, stop);
+        previous = stop;
+    }
+
+    // Outside a dialog a push button takes Enter only when it is an auto-default one.
+    for (QPushButton *b : findChildren<QPushButton *>())
+        b->setAutoDefault(true);
 
     m_ui->VorelNameEdit->bind(&tbFam, fld::VorelName);
     m_ui->HomePhoneEdit->bind(&tbFam, fld::HomePhone);

@@ -64,6 +64,11 @@ void PictureView::paintEvent(QPaintEvent *)
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(target, m_image);
     }
+    // Reached by Tab, the picture shows that it holds the keyboard.
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 } // namespace rost

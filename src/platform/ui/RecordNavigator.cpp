@@ -4,6 +4,7 @@
 #include "platform/ui/Prompts.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QToolButton>
 
 namespace rost {
@@ -46,7 +47,10 @@ RecordNavigator::RecordNavigator(QWidget *parent) : QWidget(parent)
         b->setText(QString::fromUtf8(look.glyph));
         b->setToolTip(hint(which));
         b->setAccessibleName(hint(which));
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, not taken by a click: a click must leave the keyboard in the line
+        // being edited.
+        b->setFocusPolicy(Qt::TabFocus);
+        b->installEventFilter(this);
         if (look.repeats) {
             b->setAutoRepeat(true);
             b->setAutoRepeatDelay(500);
@@ -100,6 +104,32 @@ void RecordNavigator::setButtons(const QList<Button> &buttons)
         m_layout->addWidget(b);
         b->show();
     }
+    const QList<QWidget *> stops = tabStops();
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
+}
+
+QList<QWidget *> RecordNavigator::tabStops() const
+{
+    QList<QWidget *> stops;
+    for (Button which : m_order)
+        stops << button(which);
+    return stops;
+}
+
+bool RecordNavigator::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter and Return press a focused button as Space does.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *b = qobject_cast<QToolButton *>(watched);
+        if (b && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            if (b->isEnabled())
+                b->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void RecordNavigator::setFlat(bool flat)

@@ -62,9 +62,15 @@ public:
     // Runs the button's action as a click would (Delete asks first).
     void trigger(Button which);
 
+    // The buttons shown, left to right, for the owner's tab order.
+    QList<QWidget *> tabStops() const;
+
 Q_SIGNALS:
     // After a button's action has run (also when it failed and the error was shown).
     void clicked(rost::RecordNavigator::Button which);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void updateStates();

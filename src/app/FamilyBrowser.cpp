@@ -52,6 +52,11 @@ void FamilyBrowser::cancelPendingEdits()
     m_families.cancel();
 }
 
+QStringList FamilyBrowser::pendingChanges() const
+{
+    return m_families.pendingChanges() + m_members.pendingChanges();
+}
+
 bool FamilyBrowser::goToFamily(FamilyId familyId)
 {
     m_families.setIndexName(idx::FamilyIdNumOrder);

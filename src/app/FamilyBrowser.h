@@ -83,6 +83,8 @@ public:
     // error when a save fails; the row then stays in edit state.
     void postPendingEdits();
     void cancelPendingEdits();
+    // What the pending edits of the family and its member would save, "Field: text" each.
+    QStringList pendingChanges() const;
 
     // The family a family find chose, by exact key in family-number order. From then on the
     // families are walked in family-name order. A number no family has leaves the cursor.

@@ -642,6 +642,23 @@ bool Cursor::hasField(const QString &field) const
     return columnIndex(field) >= 0;
 }
 
+QStringList Cursor::pendingChanges() const
+{
+    QStringList lines;
+    if (!m_editing)
+        return lines;
+    for (size_t c = 0; c < m_columns.size(); ++c) {
+        const auto it = m_changes.constFind(int(c));
+        if (it == m_changes.cend())
+            continue;
+        const Column &column = m_columns[c];
+        lines << column.name + QStringLiteral(": ") +
+                     (column.blob ? QStringLiteral("a new picture")
+                                  : it.value().toString().trimmed());
+    }
+    return lines;
+}
+
 int Cursor::fieldWidth(const QString &field) const
 {
     const int c = columnIndex(field);

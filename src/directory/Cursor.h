@@ -110,6 +110,8 @@ public:
     void post();
     void cancel();
     bool isModified() const { return m_editing && !m_changes.isEmpty(); }
+    // The fields changed by the pending edit, in table order, each as "Name: new text".
+    QStringList pendingChanges() const;
     void deleteRecord();
     // Re-reads the current row (rows posted through other cursors show); not a move.
     void refresh();

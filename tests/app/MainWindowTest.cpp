@@ -21,8 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <sqlite3.h>
 
@@ -118,6 +118,8 @@ private Q_SLOTS:
     void everyCommandOpensItsDialog();
     void captionsAndShortcuts();
     void everyControlIsReachedByKeyboard();
+    void theFamilyDialogsChangeIsTheOneThatStays();
+    void aChangeThatCannotBeSavedHasAWayOut();
 };
 
 void MainWindowTest::startsOnFirstFamilyInRowOrder()
@@ -239,6 +241,7 @@ void MainWindowTest::navigatorMovesDeletesAndRefreshes()
     nav->trigger(B::Delete);
     QCOMPARE(int(prompts.asked.size()), 1);
     QCOMPARE(prompts.asked.front().text, QStringLiteral("Delete record?"));
+    QVERIFY(prompts.asked.front().informative.contains(QLatin1String("Adams, renamed")));
     QCOMPARE(w.families().integer(fld::FamilyIdNum), 0);
     QCOMPARE(w.tabs()->count(), 0);
     Cursor people(w->browser().connection(), tbl::Individuals);
@@ -609,6 +612,89 @@ void MainWindowTest::everyControlIsReachedByKeyboard()
     QCOMPARE(w.launcher.calls, (QStringList{"findFamily", "findFamily"}));
     QCOMPARE(w.families().integer(fld::FamilyIdNum), 0); // the third family in row order
     QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::theFamilyDialogsChangeIsTheOneThatStays()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    {
+        Window w(folder.path());
+        auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+        phone->selectAll();
+        QTest::keyClicks(phone, QStringLiteral("555-7777"));
+        w.launcher.whileOpen = [&](const QString &) {
+            Cursor own(w->browser().connection(), tbl::Families);
+            own.open();
+            QVERIFY(own.locate(fld::FamilyIdNum, 20));
+            QCOMPARE(own.text(fld::HomePhone), QStringLiteral("555-7777"));
+            own.setText(fld::HomePhone, QStringLiteral("555-1111"));
+            own.post();
+        };
+        child<QPushButton>(*w, "UpdateAddressButton")->click();
+        QCOMPARE(phone->text(), QStringLiteral("555-1111"));
+        w.families().next();
+    }
+    RostConnection connection;
+    connection.setPath(folder.path());
+    connection.connect();
+    Cursor fam(connection, tbl::Families);
+    fam.open();
+    QVERIFY(fam.locate(fld::FamilyIdNum, 20));
+    QCOMPARE(fam.text(fld::HomePhone), QStringLiteral("555-1111"));
+    QVERIFY(prompts.asked.empty());
+}
+
+// A change the table refuses (another program holds the file) can be kept for a later try or
+// dropped; Esc drops one after saying what it was.
+void MainWindowTest::aChangeThatCannotBeSavedHasAWayOut()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+    phone->selectAll();
+    QTest::keyClicks(phone, QStringLiteral("555-7777"));
+    RostConnection other;
+    other.setPath(folder.path());
+    other.connect();
+    Cursor locker(other, tbl::Families);
+    locker.open();
+    locker.close();
+    QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    auto *nav = child<RecordNavigator>(*w, "Nav");
+    nav->trigger(RecordNavigator::Button::Next); // unanswered: keep editing
+    QCOMPARE(prompts.asked.size(), size_t(2));
+    QCOMPARE(prompts.asked[0].kind, MessageKind::Error);
+    QCOMPARE(prompts.asked[1].text, QStringLiteral("Your change could not be saved."));
+    QCOMPARE(prompts.asked[1].choices, (QStringList{"Keep editing", "Discard the change"}));
+    QCOMPARE(w.families().integer(fld::FamilyIdNum), 20);
+    QCOMPARE(phone->text(), QStringLiteral("555-7777"));
+
+    prompts.queue(QMessageBox::Ok);
+    prompts.queue(1); // discard the change
+    nav->trigger(RecordNavigator::Button::Next);
+    QCOMPARE(w.families().integer(fld::FamilyIdNum), 10);
+    nav->trigger(RecordNavigator::Button::Prior);
+    QCOMPARE(phone->text(), QStringLiteral("555-2000"));
+    QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    // Esc says what would be lost, and drops it only when the member agrees.
+    prompts.asked.clear();
+    auto *email = child<DataBoundEdit>(*w, "EMailEdit");
+    email->selectAll();
+    QTest::keyClicks(email, QStringLiteral("t@y.org"));
+    QTest::keyClick(email, Qt::Key_Escape); // unanswered: Cancel
+    QCOMPARE(email->text(), QStringLiteral("t@y.org"));
+    prompts.queue(QMessageBox::Discard);
+    QTest::keyClick(email, Qt::Key_Escape);
+    QCOMPARE(prompts.asked.size(), size_t(2));
+    QCOMPARE(prompts.asked[1].informative, QStringLiteral("EMail Address: t@y.org"));
+    QCOMPARE(email->text(), QStringLiteral("tom@example.org"));
+    QCOMPARE(w.members().state(), CursorState::Browse);
 }
 
 QTEST_MAIN(MainWindowTest)

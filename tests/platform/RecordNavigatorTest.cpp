@@ -139,6 +139,7 @@ private Q_SLOTS:
 
     void editPostAndCancel()
     {
+        QueuedPrompts prompts;
         Cursor fam(m_conn, tbl::Families);
         openFamilies(fam, 3);
         RecordNavigator nav;
@@ -149,6 +150,7 @@ private Q_SLOTS:
         QVERIFY(!nav.button(Button::Edit)->isEnabled());
         QVERIFY(nav.button(Button::Post)->isEnabled());
         fam.setText(fld::City, QStringLiteral("Ghent"));
+        prompts.queue(QMessageBox::Discard);
         nav.button(Button::Cancel)->click();
         QCOMPARE(fam.state(), CursorState::Browse);
         QCOMPARE(fam.text(fld::City), QString());
@@ -161,6 +163,35 @@ private Q_SLOTS:
         nav.setCursor(nullptr);
     }
 
+    // Cancel says what it would drop; a move the owner refuses does not happen.
+    void cancelAndMovesAskTheOwner()
+    {
+        QueuedPrompts prompts;
+        Cursor fam(m_conn, tbl::Families);
+        openFamilies(fam, 3);
+        RecordNavigator nav;
+        nav.setCursor(&fam);
+        fam.edit();
+        fam.setText(fld::City, QStringLiteral("Ghent"));
+        prompts.queue(QMessageBox::Cancel);
+        nav.trigger(Button::Cancel);
+        QVERIFY(fam.isModified());
+        QCOMPARE(prompts.asked.front().text, QStringLiteral("Discard the change you typed?"));
+        QCOMPARE(prompts.asked.front().informative, QStringLiteral("City: Ghent"));
+        prompts.queue(QMessageBox::Discard);
+        nav.trigger(Button::Cancel);
+        QVERIFY(!fam.isModified());
+
+        bool allow = false;
+        nav.setBeforeMove([&] { return allow; });
+        nav.trigger(Button::Next);
+        QCOMPARE(famId(fam), 1);
+        allow = true;
+        nav.trigger(Button::Next);
+        QCOMPARE(famId(fam), 2);
+        nav.setCursor(nullptr);
+    }
+
     void deleteAsksFirst()
     {
         QueuedPrompts prompts;
@@ -169,6 +200,12 @@ private Q_SLOTS:
         RecordNavigator nav;
         nav.setCursor(&fam);
 
+        // Unanswered, as Enter answers it, the question keeps the row.
+        nav.setDeleteDetail([] { return QStringLiteral("The Smith family"); });
+        nav.button(Button::Delete)->click();
+        QCOMPARE(fam.recordCount(), 3);
+        QCOMPARE(prompts.asked.front().informative, QStringLiteral("The Smith family"));
+        prompts.asked.clear();
         prompts.queue(QMessageBox::Cancel);
         nav.button(Button::Delete)->click();
         QCOMPARE(fam.recordCount(), 3);

@@ -16,22 +16,36 @@ template <typename T> T QueuedPrompts::take(const T &fallback)
 QMessageBox::StandardButton QueuedPrompts::message(QWidget *, MessageKind kind,
                                                    const QString &title, const QString &text,
                                                    QMessageBox::StandardButtons,
-                                                   QMessageBox::StandardButton defaultButton)
+                                                   QMessageBox::StandardButton defaultButton,
+                                                   const QString &informative)
 {
-    asked.push_back({QStringLiteral("message"), kind, title, text});
+    asked.push_back({QStringLiteral("message"), kind, title, text, informative, {}, -1});
     return take<QMessageBox::StandardButton>(
         defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton);
 }
 
+int QueuedPrompts::choose(QWidget *, const QString &title, const QString &text,
+                          const QStringList &choices, int defaultChoice)
+{
+    asked.push_back({QStringLiteral("choose"),
+                     MessageKind::Confirmation,
+                     title,
+                     text,
+                     {},
+                     choices,
+                     defaultChoice});
+    return take<int>(defaultChoice);
+}
+
 QString QueuedPrompts::openFile(QWidget *, const QString &title, const QString &, const QString &)
 {
-    asked.push_back({QStringLiteral("openFile"), MessageKind::Plain, title, {}});
+    asked.push_back({QStringLiteral("openFile"), MessageKind::Plain, title, {}, {}, {}, -1});
     return take<QString>({});
 }
 
 QString QueuedPrompts::saveFile(QWidget *, const QString &title, const QString &, const QString &)
 {
-    asked.push_back({QStringLiteral("saveFile"), MessageKind::Plain, title, {}});
+    asked.push_back({QStringLiteral("saveFile"), MessageKind::Plain, title, {}, {}, {}, -1});
     return take<QString>({});
 }
 
@@ -40,13 +54,16 @@ std::optional<QFont> QueuedPrompts::chooseFont(QWidget *, const QFont &, bool pr
     asked.push_back({QStringLiteral("chooseFont"),
                      MessageKind::Plain,
                      {},
-                     printerFonts ? QStringLiteral("printer") : QStringLiteral("screen")});
+                     printerFonts ? QStringLiteral("printer") : QStringLiteral("screen"),
+                     {},
+                     {},
+                     -1});
     return take<std::optional<QFont>>(std::nullopt);
 }
 
 bool QueuedPrompts::printerSetup(QWidget *, QPrinter *)
 {
-    asked.push_back({QStringLiteral("printerSetup"), MessageKind::Plain, {}, {}});
+    asked.push_back({QStringLiteral("printerSetup"), MessageKind::Plain, {}, {}, {}, {}, -1});
     return take<bool>(false);
 }
 

@@ -20,8 +20,13 @@ public:
         MessageKind kind = MessageKind::Plain;
         QString title;
         QString text;
+        QString informative;
+        QStringList choices;
+        int defaultChoice = -1;
     };
-    using Answer = std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool>;
+    // A choose() question takes an int: the index of the choice.
+    using Answer =
+        std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool, int>;
 
     QueuedPrompts() { Prompts::install(this); }
     ~QueuedPrompts() override { Prompts::install(nullptr); }
@@ -31,7 +36,10 @@ public:
 
     QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
                                         const QString &text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override;
+                                        QMessageBox::StandardButton defaultButton,
+                                        const QString &informative) override;
+    int choose(QWidget *, const QString &title, const QString &text, const QStringList &choices,
+               int defaultChoice) override;
     QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
     QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
     std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;

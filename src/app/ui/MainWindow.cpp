@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -50,6 +51,11 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
     using B = RecordNavigator::Button;
     m_ui->Nav->setButtons({B::First, B::Prior, B::Next, B::Last, B::Delete, B::Refresh});
     m_ui->Nav->setCursor(&tbFam);
+    m_ui->Nav->setBeforeMove([this] { return PostPendingEdits(); });
+    m_ui->Nav->setDeleteDetail([this] {
+        return tr("The family \u201C%1\u201D will be deleted; its members stay in the directory.")
+            .arg(m_browser.families().text(fld::VorelName));
+    });
     QWidget *previous = m_ui->ViewListFieldsButton;
     for (QWidget *stop : m_ui->Nav->tabStops()) {
         setTabOrder(previous, stop);
@@ -200,9 +206,40 @@ void MainWindow::CheckSetupInfo()
     }
 }
 
-bool MainWindow::PostPendingEdits()
+bool MainWindow::TrySavingPendingEdits()
 {
     return guarded(this, [this] { m_browser.postPendingEdits(); });
+}
+
+bool MainWindow::PostPendingEdits()
+{
+    if (TrySavingPendingEdits())
+        return true;
+    // Asked once a move: without a way out, every later move would fail again the same way.
+    const int keepEditing = 0;
+    if (Prompts::instance().choose(this, tr("Confirm"), tr("Your change could not be saved."),
+                                   {tr("Keep editing"), tr("Discard the change")},
+                                   keepEditing) == keepEditing)
+        return false;
+    m_browser.cancelPendingEdits();
+    return true;
+}
+
+void MainWindow::DiscardPendingEdits()
+{
+    const QStringList changes = m_browser.pendingChanges();
+    if (changes.isEmpty() || !confirmDiscard(this, changes))
+        return;
+    m_browser.cancelPendingEdits();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && isDirectoryOpen()) {
+        DiscardPendingEdits();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -217,7 +254,7 @@ bool MainWindow::FormClose()
 {
     // A change typed into one of the lines is saved before the tables close. When it cannot be,
     // the member decides whether to leave it behind.
-    if (!PostPendingEdits()) {
+    if (!TrySavingPendingEdits()) {
         const auto answer = Prompts::instance().message(
             this, MessageKind::Confirmation, tr("Confirm"),
             tr("Your change could not be saved.\rClose Rostella without saving it?"),
@@ -259,7 +296,9 @@ void MainWindow::FindIndButtonClick()
 
 void MainWindow::UpdateAddressButtonClick()
 {
-    if (!isDirectoryOpen())
+    // The dialog saves through a cursor of its own: a change still pending here would be saved
+    // over the dialog's when the window next moved.
+    if (!isDirectoryOpen() || !PostPendingEdits())
         return;
     guarded(this, [this] {
         m_launcher.updateFamily(this, m_browser.connection(), m_browser.familyView().familyId);
@@ -273,7 +312,7 @@ void MainWindow::UpdateAddressButtonClick()
 
 void MainWindow::UpdateIndButtonClick()
 {
-    if (!isDirectoryOpen())
+    if (!isDirectoryOpen() || !PostPendingEdits())
         return;
     guarded(this, [this] { m_launcher.updateIndividual(this, m_browser.members()); });
     GetIndInfo();

@@ -52,9 +52,12 @@ public:
     void NamePagesChange(int index);
     void GetIndInfo();
 
-    // Saves a row being edited in tbInd, then in tbFam; false (the error shown, the row still in
-    // edit state) when a save failed.
+    // Saves a row being edited in tbInd, then in tbFam, before the window moves on. When a save
+    // fails the error is shown and the member chooses: keep editing (false, the rows still in
+    // edit state) or discard the change (true, the rows as they were saved).
     bool PostPendingEdits();
+    // Esc: drops the pending edits once the member has seen what they would have saved.
+    void DiscardPendingEdits();
 
 public Q_SLOTS:
     void FindFamilyButtonClick();
@@ -80,6 +83,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // One attempt at saving, without the question; false (the error shown) when it failed.
+    bool TrySavingPendingEdits();
+    void keyPressEvent(QKeyEvent *event) override;
     void FormCreate();
     bool FormClose();
     void connectCommands();

@@ -46,6 +46,13 @@ void MainWindow::NamePagesChange(int index)
 {
     if (m_rebuildingTabs || !isDirectoryOpen())
         return;
+    if (!PostPendingEdits()) {
+        // Kept editing: the tab of the member being edited stays selected.
+        m_rebuildingTabs = true;
+        m_ui->NamePages->setCurrentIndex(m_browser.memberTabs().selected);
+        m_rebuildingTabs = false;
+        return;
+    }
     guarded(this, [&] {
         m_browser.selectMemberTab(index);
         GetIndInfo();

@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <exception>
 
@@ -43,7 +44,8 @@ void Prompts::install(Prompts *p)
 QMessageBox::StandardButton Prompts::message(QWidget *parent, MessageKind kind,
                                              const QString &title, const QString &text,
                                              QMessageBox::StandardButtons buttons,
-                                             QMessageBox::StandardButton defaultButton)
+                                             QMessageBox::StandardButton defaultButton,
+                                             const QString &informative)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (kind) {
@@ -64,9 +66,28 @@ QMessageBox::StandardButton Prompts::message(QWidget *parent, MessageKind kind,
     }
     QMessageBox box(icon, title, shownText(text), buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    if (!informative.isEmpty())
+        box.setInformativeText(shownText(informative));
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
+}
+
+int Prompts::choose(QWidget *parent, const QString &title, const QString &text,
+                    const QStringList &choices, int defaultChoice)
+{
+    QMessageBox box(QMessageBox::Question, title, shownText(text), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[defaultChoice]));
+        box.setEscapeButton(buttons[defaultChoice]);
+    }
+    box.exec();
+    const int chosen = int(buttons.indexOf(box.clickedButton()));
+    return chosen < 0 ? defaultChoice : chosen;
 }
 
 QString Prompts::openFile(QWidget *parent, const QString &title, const QString &folder,
@@ -108,6 +129,15 @@ void showError(QWidget *parent, const QString &text)
 {
     Prompts::instance().message(parent, MessageKind::Error,
                                 QGuiApplication::applicationDisplayName(), errorDisplayText(text));
+}
+
+bool confirmDiscard(QWidget *parent, const QStringList &changes)
+{
+    return Prompts::instance().message(parent, MessageKind::Confirmation, QStringLiteral("Confirm"),
+                                       QStringLiteral("Discard the change you typed?"),
+                                       QMessageBox::Discard | QMessageBox::Cancel,
+                                       QMessageBox::Cancel,
+                                       changes.join(QLatin1Char('\r'))) == QMessageBox::Discard;
 }
 
 bool guarded(QWidget *parent, const std::function<void()> &action)

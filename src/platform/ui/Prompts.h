@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -25,11 +26,17 @@ public:
     // Installs p (not owned) in place of the real dialogs; nullptr restores them.
     static void install(Prompts *p);
 
-    // Texts break lines with a lone CR, shown here as line breaks.
+    // Texts break lines with a lone CR, shown here as line breaks. The informative text, when
+    // given, stands under the text in the box's smaller type.
     virtual QMessageBox::StandardButton
     message(QWidget *parent, MessageKind kind, const QString &title, const QString &text,
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+            const QString &informative = {});
+    // A question answered by one of choices, the captions of its buttons from left to right.
+    // Returns the index of the one chosen; closing the box chooses defaultChoice.
+    virtual int choose(QWidget *parent, const QString &title, const QString &text,
+                       const QStringList &choices, int defaultChoice);
     // Empty when cancelled.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
                              const QString &filter);
@@ -47,6 +54,9 @@ public:
 // ".", so a text ending in a letter or digit gets one.
 QString errorDisplayText(const QString &text);
 void showError(QWidget *parent, const QString &text);
+// Asks before a typed change that was not saved is dropped, naming each changed field with its
+// new text. True when the member agrees.
+bool confirmDiscard(QWidget *parent, const QStringList &changes);
 // Runs action; an exception ends it and is shown by the error display. Returns false then.
 bool guarded(QWidget *parent, const std::function<void()> &action);
 

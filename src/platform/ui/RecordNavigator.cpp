@@ -155,10 +155,20 @@ void RecordNavigator::trigger(Button which)
 {
     if (!m_cursor || !m_cursor->isOpen())
         return;
+    // Enter must never delete: Cancel is the default answer.
     if (which == Button::Delete &&
-        Prompts::instance().message(this, MessageKind::Confirmation, QStringLiteral("Confirm"),
-                                    QStringLiteral("Delete record?"),
-                                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        Prompts::instance().message(
+            this, MessageKind::Confirmation, QStringLiteral("Confirm"),
+            QStringLiteral("Delete record?"), QMessageBox::Ok | QMessageBox::Cancel,
+            QMessageBox::Cancel, m_deleteDetail ? m_deleteDetail() : QString()) != QMessageBox::Ok)
+        return;
+    if (which == Button::Cancel && m_cursor->isModified() &&
+        !confirmDiscard(this, m_cursor->pendingChanges()))
+        return;
+    const bool moves = which == Button::First || which == Button::PriorPage ||
+                       which == Button::Prior || which == Button::Next ||
+                       which == Button::NextPage || which == Button::Last;
+    if (moves && m_beforeMove && !m_beforeMove())
         return;
     guarded(this, [this, which] { run(which); });
     updateStates();

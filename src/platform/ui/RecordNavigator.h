@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QToolButton;
 class QHBoxLayout;
@@ -62,6 +63,12 @@ public:
     // Runs the button's action as a click would (Delete asks first).
     void trigger(Button which);
 
+    // Runs before a button moves the cursor; a false answer leaves the cursor where it is. The
+    // owner posts its pending edits here, and asks what to do when they cannot be saved.
+    void setBeforeMove(std::function<bool()> beforeMove) { m_beforeMove = std::move(beforeMove); }
+    // Names the row in the question Delete asks, under "Delete record?".
+    void setDeleteDetail(std::function<QString()> detail) { m_deleteDetail = std::move(detail); }
+
     // The buttons shown, left to right, for the owner's tab order.
     QList<QWidget *> tabStops() const;
 
@@ -81,6 +88,8 @@ private:
     std::array<QToolButton *, ButtonCount> m_buttons{};
     QList<Button> m_order;
     QHBoxLayout *m_layout = nullptr;
+    std::function<bool()> m_beforeMove;
+    std::function<QString()> m_deleteDetail;
 };
 
 } // namespace rost

@@ -1,6 +1,7 @@
 #include "import/ZipImport.h"
 
 #include "directory/TableCheck.h"
+#include "directory/Tables.h"
 #include "import/ImportError.h"
 #include "import/ImportStaging.h"
 #include "import/MemberName.h"
@@ -172,9 +173,13 @@ public:
             return discard(ioFailure(errno, out.errorString()));
 
         if (name.isTableFile()) {
-            const QString problem = checkTableFile(stagedPath);
-            if (!problem.isEmpty())
-                return discard(failure(name.stored(), FailureClass::CannotOpen, problem));
+            const TableCheck check = checkTableFile(stagedPath);
+            if (!check.sound()) {
+                MemberFailure refused =
+                    failure(name.stored(), FailureClass::CannotOpen, check.message);
+                refused.refusal = check.reason();
+                return discard(refused);
+            }
         }
         return std::nullopt;
     }
@@ -214,6 +219,16 @@ private:
     std::vector<char> m_buffer;
     const MemberName *m_name = nullptr;
 };
+
+// What the directory holds in place of a refused table file: the file of that name, untouched.
+QString keptText(const MemberName &name, bool previous)
+{
+    const TableDef *def = findTableDef(name.bare());
+    const QString what = def ? QStringLiteral("%1 table").arg(def->table)
+                             : QStringLiteral("file %1").arg(name.bare());
+    return previous ? QStringLiteral("The directory keeps its previous %1.").arg(what)
+                    : QStringLiteral("The directory still has no %1.").arg(what);
+}
 
 // The data folder's entries by their case-folded name: a member replaces the file whose name
 // matches without regard to case, and keeps that file's spelling. Where several differ only in
@@ -312,6 +327,8 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         const QString target = present.fileName().isEmpty() ? name.bare() : present.fileName();
         if (auto failed = extraction.extract(index, stat, name, target)) {
+            if (!failed->refusal.isEmpty())
+                failed->kept = keptText(name, present.isFile());
             report(*failed);
             continue;
         }

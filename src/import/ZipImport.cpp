@@ -64,14 +64,19 @@ QString readerText(int code)
 
 MemberFailure failure(const QString &stored, FailureClass errorClass, const QString &reason)
 {
-    return {stored, errorClass, 0, {}, reason};
+    return {stored, errorClass, 0, {}, reason, {}, {}};
 }
 
 MemberFailure readerFailure(const QString &stored, zip_error_t *error)
 {
     const int code = zip_error_code_zip(error);
-    return {stored, FailureClass::ZipReader, code, readerText(error),
-            QStringLiteral("the archive reader failed: %1").arg(readerText(error))};
+    return {stored,
+            FailureClass::ZipReader,
+            code,
+            readerText(error),
+            QStringLiteral("the archive reader failed: %1").arg(readerText(error)),
+            {},
+            {}};
 }
 
 ZipHandle openArchive(const QString &archivePath)
@@ -201,7 +206,9 @@ private:
                 {},
                 QStringLiteral("%1, but the data folder's disk has room for %2 only")
                     .arg(what)
-                    .arg(room)};
+                    .arg(room),
+                {},
+                {}};
     }
 
     MemberFailure ioFailure(int error, const QString &text) const
@@ -210,7 +217,9 @@ private:
                 FailureClass::InputOutput,
                 error != 0 ? error : EIO,
                 {},
-                QStringLiteral("the file cannot be written: %1").arg(text)};
+                QStringLiteral("the file cannot be written: %1").arg(text),
+                {},
+                {}};
     }
 
     zip_t *m_zip;
@@ -307,8 +316,13 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         seen.insert(name.sameFileKey());
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            report({stored, FailureClass::ZipReader, ZIP_ER_NOPASSWD, readerText(ZIP_ER_NOPASSWD),
-                    QStringLiteral("the member is encrypted, and an import asks no password")});
+            report({stored,
+                    FailureClass::ZipReader,
+                    ZIP_ER_NOPASSWD,
+                    readerText(ZIP_ER_NOPASSWD),
+                    QStringLiteral("the member is encrypted, and an import asks no password"),
+                    {},
+                    {}});
             continue;
         }
         if (isSymlink(zip.get(), index)) {

@@ -35,9 +35,10 @@ Command packCommand()
 {
     return Command("pack",
                    "Builds the table files from CSV and zips them. A field a CSV file leaves "
-                   "out takes its default, and the file's line names it; a column that is no "
-                   "field is refused with the field it most likely means. A bad value is "
-                   "reported with file, line and field, and then nothing is written.",
+                   "out takes its default in every row, and one line a file names the fields "
+                   "filled; a column that is no field of the table is refused with the nearest "
+                   "field name. A bad value is reported with file, line and field, and then "
+                   "nothing is written.",
                    {Csv, Out}, cmdPack);
 }
 

@@ -128,9 +128,9 @@ QString RostConnection::attach(const QString &fileName)
         throw EngineError(EngineError::TableNotFound,
                           QStringLiteral("The table file %1 was not found in %2")
                               .arg(file, QDir::toNativeSeparators(m_path)));
-    const QString problem = checkTableFile(path);
-    if (!problem.isEmpty())
-        throw EngineError(EngineError::DamagedTable, problem);
+    const TableCheck check = checkTableFile(path);
+    if (!check.sound())
+        throw EngineError(EngineError::DamagedTable, check.message);
 
     Statement attachStatement(db, QStringLiteral("ATTACH DATABASE ?1 AS ?2"));
     attachStatement.bind(1, path);

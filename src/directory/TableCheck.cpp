@@ -43,16 +43,23 @@ Stamp stampOf(const QFileInfo &info)
     return {info.size(), info.lastModified().toMSecsSinceEpoch()};
 }
 
-QString inspect(const QString &path, const QString &shown)
+TableCheck fault(TableFault kind, const QString &message)
+{
+    return {kind, {}, message};
+}
+
+TableCheck inspect(const QString &path, const QString &shown)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The table file %1 cannot be read: %2")
-            .arg(shown, file.errorString());
+        return fault(
+            TableFault::Unreadable,
+            QStringLiteral("The table file %1 cannot be read: %2").arg(shown, file.errorString()));
     const QByteArray header = file.read(16);
     file.close();
     if (header != QByteArray("SQLite format 3\0", 16))
-        return QStringLiteral("The file %1 is not a Rostella table file").arg(shown);
+        return fault(TableFault::NotATable,
+                     QStringLiteral("The file %1 is not a Rostella table file").arg(shown));
 
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -62,8 +69,8 @@ QString inspect(const QString &path, const QString &shown)
         ~Closer() { sqlite3_close(db); }
     } closer{db};
     if (rc != SQLITE_OK)
-        return QStringLiteral("The table file %1 cannot be opened: %2")
-            .arg(shown, QString::fromUtf8(sqlite3_errstr(rc)));
+        return fault(TableFault::Damaged, QStringLiteral("The table file %1 cannot be opened: %2")
+                                              .arg(shown, QString::fromUtf8(sqlite3_errstr(rc))));
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
@@ -73,11 +80,11 @@ QString inspect(const QString &path, const QString &shown)
         execSql(db, QStringLiteral("PRAGMA cell_size_check=ON; PRAGMA mmap_size=0;"));
         Statement check(db, QStringLiteral("PRAGMA integrity_check(1)"));
         if (!check.step() || check.column(0).toString() != QLatin1String("ok"))
-            return QStringLiteral("The table file %1 is damaged: %2")
-                .arg(shown, check.column(0).toString());
+            return fault(TableFault::Damaged, QStringLiteral("The table file %1 is damaged: %2")
+                                                  .arg(shown, check.column(0).toString()));
     } catch (const std::exception &e) {
-        return QStringLiteral("The table file %1 is damaged: %2")
-            .arg(shown, QString::fromUtf8(e.what()));
+        return fault(TableFault::Damaged, QStringLiteral("The table file %1 is damaged: %2")
+                                              .arg(shown, QString::fromUtf8(e.what())));
     }
 
     const TableDef *def = findTableDef(QFileInfo(path).completeBaseName());
@@ -91,26 +98,48 @@ QString inspect(const QString &path, const QString &shown)
         while (columns.step())
             present.insert(columns.column(0).toString().toLower());
         if (present.isEmpty())
-            return QStringLiteral("The table file %1 does not hold the table %2").arg(shown, table);
+            return fault(
+                TableFault::NotATable,
+                QStringLiteral("The table file %1 does not hold the table %2").arg(shown, table));
         for (const QLatin1String required : def->required)
             if (!present.contains(QString(required).toLower()))
-                return QStringLiteral("The table file %1 lacks the field \"%2\"")
-                    .arg(shown, required);
+                return {TableFault::MissingField, required,
+                        QStringLiteral("The table file %1 lacks the field \"%2\"")
+                            .arg(shown, required)};
     } catch (const std::exception &e) {
-        return QStringLiteral("The table file %1 cannot be read: %2")
-            .arg(shown, QString::fromUtf8(e.what()));
+        // The schema itself cannot be read back, though the integrity check passed.
+        return fault(TableFault::Damaged, QStringLiteral("The table file %1 cannot be read: %2")
+                                              .arg(shown, QString::fromUtf8(e.what())));
     }
     return {};
 }
 
 } // namespace
 
-QString checkTableFile(const QString &path)
+QString TableCheck::reason() const
+{
+    switch (fault) {
+    case TableFault::None:
+        break;
+    case TableFault::Unreadable:
+        return QStringLiteral("the file cannot be read");
+    case TableFault::NotATable:
+        return QStringLiteral("not a directory table");
+    case TableFault::Damaged:
+        return QStringLiteral("the file is damaged");
+    case TableFault::MissingField:
+        return QStringLiteral("a field is missing: %1").arg(field);
+    }
+    return {};
+}
+
+TableCheck checkTableFile(const QString &path)
 {
     const QFileInfo info(path);
     const QString shown = QDir::toNativeSeparators(info.fileName());
     if (!info.isFile())
-        return QStringLiteral("The table file %1 was not found").arg(shown);
+        return fault(TableFault::Unreadable,
+                     QStringLiteral("The table file %1 was not found").arg(shown));
     const QString key = info.absoluteFilePath();
     {
         QMutexLocker lock(&passedMutex());
@@ -118,9 +147,9 @@ QString checkTableFile(const QString &path)
         if (it != passedFiles().cend() && it.value() == stampOf(info))
             return {};
     }
-    const QString problem = inspect(path, shown);
+    const TableCheck problem = inspect(path, shown);
     QMutexLocker lock(&passedMutex());
-    if (problem.isEmpty())
+    if (problem.sound())
         passedFiles().insert(key, stampOf(info));
     else
         passedFiles().remove(key);

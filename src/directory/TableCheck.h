@@ -4,11 +4,31 @@
 
 namespace rost {
 
+// What is wrong with a table file, in the kinds an import warning tells apart.
+enum class TableFault {
+    None,
+    Unreadable,   // the file is missing or cannot be read
+    NotATable,    // not an SQLite database, or not holding the table its name promises
+    Damaged,      // fails to open or fails its integrity check
+    MissingField, // lacks a field the program reads
+};
+
+struct TableCheck
+{
+    TableFault fault = TableFault::None;
+    QString field;   // MissingField: the field the file lacks
+    QString message; // names the file and the problem in full; empty when the file is sound
+
+    bool sound() const { return fault == TableFault::None; }
+    // The problem in a few words, without the file's name: "not a directory table", "the file
+    // is damaged", "a field is missing: City"; empty when the file is sound.
+    QString reason() const;
+};
+
 // The defensive check a table file passes before the engine works on it: an SQLite 3 database
 // that passes its integrity check and holds the table named after its file (RostFamilies.adt
-// holds "RostFamilies") with every field the program reads. Returns an empty text when the file
-// is sound, otherwise a message that names the file and the problem. Files that are not among
-// the directory's known tables only need to be sound SQLite databases.
-QString checkTableFile(const QString &path);
+// holds "RostFamilies") with every field the program reads. Files that are not among the
+// directory's known tables only need to be sound SQLite databases.
+TableCheck checkTableFile(const QString &path);
 
 } // namespace rost

@@ -10,7 +10,10 @@ QString memberWarningText(const QString &storedName, int errorCode)
 
 QString memberWarningText(const MemberFailure &failure)
 {
-    return memberWarningText(failure.storedName, failure.errorCode);
+    QString text = memberWarningText(failure.storedName, failure.errorCode);
+    if (!failure.refusal.isEmpty())
+        text += QStringLiteral("\rReason: ") + failure.refusal + QLatin1Char('\r') + failure.kept;
+    return text;
 }
 
 } // namespace rost

@@ -24,11 +24,17 @@ struct MemberFailure
     int errorCode = 0;
     QString readerText; // ZipReader only: libzip's own text, shown in a second message box
     QString reason;     // what went wrong, in plain words, for logs and the batch tool
+    // A table file the engine refused: why, in a few words ("the file is damaged"), and what
+    // the directory holds instead ("The directory keeps its previous RostFamilies table.").
+    QString refusal;
+    QString kept;
 };
 
 // The warning shown for a failed member: "Can't open " + stored name + CR + "Error Code : " +
 // code in decimal. Lines are broken by a lone carriage return.
 QString memberWarningText(const QString &storedName, int errorCode);
+// The same, followed for a refused table file by "Reason: " + the refusal and the line saying
+// which table the directory keeps; every other failure shows the warning alone.
 QString memberWarningText(const MemberFailure &failure);
 
 } // namespace rost

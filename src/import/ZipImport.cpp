@@ -1,6 +1,7 @@
 #include "import/ZipImport.h"
 
 #include "directory/TableCheck.h"
+#include "directory/Tables.h"
 #include "import/ImportError.h"
 #include "import/ImportStaging.h"
 #include "import/MemberName.h"
@@ -63,14 +64,19 @@ QString readerText(int code)
 
 MemberFailure failure(const QString &stored, FailureClass errorClass, const QString &reason)
 {
-    return {stored, errorClass, 0, {}, reason};
+    return {stored, errorClass, 0, {}, reason, {}, {}};
 }
 
 MemberFailure readerFailure(const QString &stored, zip_error_t *error)
 {
     const int code = zip_error_code_zip(error);
-    return {stored, FailureClass::ZipReader, code, readerText(error),
-            QStringLiteral("the archive reader failed: %1").arg(readerText(error))};
+    return {stored,
+            FailureClass::ZipReader,
+            code,
+            readerText(error),
+            QStringLiteral("the archive reader failed: %1").arg(readerText(error)),
+            {},
+            {}};
 }
 
 ZipHandle openArchive(const QString &archivePath)
@@ -172,9 +178,13 @@ public:
             return discard(ioFailure(errno, out.errorString()));
 
         if (name.isTableFile()) {
-            const QString problem = checkTableFile(stagedPath);
-            if (!problem.isEmpty())
-                return discard(failure(name.stored(), FailureClass::CannotOpen, problem));
+            const TableCheck check = checkTableFile(stagedPath);
+            if (!check.sound()) {
+                MemberFailure refused =
+                    failure(name.stored(), FailureClass::CannotOpen, check.message);
+                refused.refusal = check.reason();
+                return discard(refused);
+            }
         }
         return std::nullopt;
     }
@@ -196,7 +206,9 @@ private:
                 {},
                 QStringLiteral("%1, but the data folder's disk has room for %2 only")
                     .arg(what)
-                    .arg(room)};
+                    .arg(room),
+                {},
+                {}};
     }
 
     MemberFailure ioFailure(int error, const QString &text) const
@@ -205,7 +217,9 @@ private:
                 FailureClass::InputOutput,
                 error != 0 ? error : EIO,
                 {},
-                QStringLiteral("the file cannot be written: %1").arg(text)};
+                QStringLiteral("the file cannot be written: %1").arg(text),
+                {},
+                {}};
     }
 
     zip_t *m_zip;
@@ -214,6 +228,16 @@ private:
     std::vector<char> m_buffer;
     const MemberName *m_name = nullptr;
 };
+
+// What the directory holds in place of a refused table file: the file of that name, untouched.
+QString keptText(const MemberName &name, bool previous)
+{
+    const TableDef *def = findTableDef(name.bare());
+    const QString what = def ? QStringLiteral("%1 table").arg(def->table)
+                             : QStringLiteral("file %1").arg(name.bare());
+    return previous ? QStringLiteral("The directory keeps its previous %1.").arg(what)
+                    : QStringLiteral("The directory still has no %1.").arg(what);
+}
 
 // The data folder's entries by their case-folded name: a member replaces the file whose name
 // matches without regard to case, and keeps that file's spelling. Where several differ only in
@@ -292,8 +316,13 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         seen.insert(name.sameFileKey());
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            report({stored, FailureClass::ZipReader, ZIP_ER_NOPASSWD, readerText(ZIP_ER_NOPASSWD),
-                    QStringLiteral("the member is encrypted, and an import asks no password")});
+            report({stored,
+                    FailureClass::ZipReader,
+                    ZIP_ER_NOPASSWD,
+                    readerText(ZIP_ER_NOPASSWD),
+                    QStringLiteral("the member is encrypted, and an import asks no password"),
+                    {},
+                    {}});
             continue;
         }
         if (isSymlink(zip.get(), index)) {
@@ -312,6 +341,8 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         const QString target = present.fileName().isEmpty() ? name.bare() : present.fileName();
         if (auto failed = extraction.extract(index, stat, name, target)) {
+            if (!failed->refusal.isEmpty())
+                failed->kept = keptText(name, present.isFile());
             report(*failed);
             continue;
         }

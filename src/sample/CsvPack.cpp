@@ -52,9 +52,58 @@ private:
 
 struct TableRows
 {
-    QString csvName; // empty when the table had no CSV file
+    QString csvName;    // empty when the table had no CSV file
+    QStringList filled; // fields the CSV file left out, in the table's order
     std::vector<Row> rows;
 };
+
+// Levenshtein distance: the fewest single-character insertions, deletions and substitutions
+// that turn one text into the other.
+qsizetype editDistance(const QString &a, const QString &b)
+{
+    std::vector<qsizetype> previous(size_t(b.size()) + 1);
+    std::vector<qsizetype> current(previous.size());
+    for (size_t j = 0; j < previous.size(); ++j)
+        previous[j] = qsizetype(j);
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        current[0] = i + 1;
+        for (qsizetype j = 0; j < b.size(); ++j) {
+            const qsizetype replace = previous[size_t(j)] + (a[i] == b[j] ? 0 : 1);
+            current[size_t(j) + 1] =
+                std::min({replace, previous[size_t(j) + 1] + 1, current[size_t(j)] + 1});
+        }
+        std::swap(previous, current);
+    }
+    return previous.back();
+}
+
+// The field a misspelt column most likely means, compared without regard to case, or nullptr
+// when no field is near: at most a third of the longer name may differ, so that "Famly Name"
+// finds Family Name but "Spouse" finds nothing. The table's first field wins a tie.
+const FieldDef *nearestField(const TableDef &def, const QString &column)
+{
+    const QString folded = column.toCaseFolded();
+    const FieldDef *best = nullptr;
+    qsizetype bestDistance = 0;
+    for (const FieldDef &f : def.fields) {
+        const QString name = QString(f.name).toCaseFolded();
+        const qsizetype distance = editDistance(folded, name);
+        if (distance * 3 > std::max(folded.size(), name.size()))
+            continue;
+        if (!best || distance < bestDistance) {
+            best = &f;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+QString unknownColumnText(const TableDef &def, const QString &column)
+{
+    if (const FieldDef *near = nearestField(def, column))
+        return QStringLiteral("%1: did you mean %2?").arg(column, near->name);
+    return QStringLiteral("%1: not a field of %2.").arg(column, def.table);
+}
 
 bool isLogicalWord(const QString &v, bool *value)
 {
@@ -223,11 +272,15 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
     const CsvRecord &header = csv.records.front();
     std::vector<const FieldDef *> columns;
     bool headerOk = true;
-    for (const QString &name : header.fields) {
+    for (qsizetype c = 0; c < header.fields.size(); ++c) {
+        const QString &name = header.fields[c];
         const FieldDef *f = def.field(name.trimmed());
         if (!f) {
-            problems.add(csvName, header.line, name,
-                         QStringLiteral("%1 has no such field.").arg(def.table));
+            // The column is no field, so the problem names it in the text, not as a field.
+            problems.add(csvName, 0, {},
+                         name.trimmed().isEmpty()
+                             ? QStringLiteral("Column %1 of the header has no name.").arg(c + 1)
+                             : unknownColumnText(def, name.trimmed()));
             headerOk = false;
         } else if (std::find(columns.begin(), columns.end(), f) != columns.end()) {
             problems.add(csvName, header.line, name, QStringLiteral("The field is named twice."));
@@ -235,16 +288,16 @@ void readTable(const QString &csvDir, const QString &csvName, const TableDef &de
         }
         columns.push_back(f);
     }
-    for (const FieldDef &f : def.fields) {
-        if (f.kind != FieldKind::AutoInc &&
-            std::find(columns.begin(), columns.end(), &f) == columns.end()) {
-            problems.add(csvName, header.line, f.name,
-                         QStringLiteral("The header lacks this field."));
-            headerOk = false;
-        }
-    }
     if (!headerOk)
         return;
+    // A field the file leaves out takes its default in every row: the table writer binds an
+    // empty text, 0, false or no picture for what a row does not hold. The row number is no
+    // field a file must give, so leaving it out is not worth a line.
+    for (const FieldDef &f : def.fields) {
+        if (f.kind != FieldKind::AutoInc &&
+            std::find(columns.begin(), columns.end(), &f) == columns.end())
+            table.filled << f.name;
+    }
 
     const QLatin1String unique = uniqueField(def);
     QHash<qlonglong, int> seen; // unique key -> line
@@ -365,6 +418,10 @@ QStringList buildTablesFromCsv(const QString &csvDir, const QString &outDir, Pac
                 writer.insert(row);
             writer.commit();
             files << path;
+            if (result && !tables[def].filled.isEmpty())
+                result->filled << QStringLiteral("%1: filled with defaults: %2")
+                                      .arg(tables[def].csvName,
+                                           tables[def].filled.join(QLatin1String(", ")));
             if (result)
                 result->notes
                     << (tables[def].csvName.isEmpty()

@@ -33,12 +33,17 @@ private:
 
 struct PackResult
 {
+    // One line a CSV file that left fields out, naming them in the table's order:
+    // "RostFamilies.csv: filled with defaults: Address2, Family Picture".
+    QStringList filled;
     QStringList notes; // one line a table: rows packed, or created empty
 };
 
 // Builds the directory's table files from the CSV files in csvDir, one a table named after it
 // (RostFamilies.csv ...), and writes them zipped to zipPath. The CSV files carry a header row
-// of field names in any order; every field but the row number must be there. Values are checked
+// of field names in any order; a field left out takes its default (empty text, 0, false, no
+// picture) in every row, and a column that names no field is refused with the field it most
+// likely means. Values are checked
 // as a whole first: any bad value throws PackError listing every problem found (up to a
 // hundred), and then nothing is written. A table without a CSV file other than the families is
 // packed empty. Family Picture holds the path of a picture file relative to csvDir.

@@ -138,6 +138,33 @@ private Q_SLOTS:
         QVERIFY(prompts.asked.front().text.startsWith(
             QStringLiteral("Can't open data/RostTalents.adt\rError Code : ")));
     }
+
+    void refusedTableWarningSaysWhyAndKeepsTheOldTable()
+    {
+        TestFolder data;
+        writeTable(data.path(), familiesTable(), {family(1, QStringLiteral("Old"))});
+        const auto familiesBytes = [&data] {
+            QFile f(data.file(familiesTable().file));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray old = familiesBytes();
+        TestFolder source;
+        const QString archive = source.file(QStringLiteral("RostData.zip"));
+        ArchiveBuilder(archive)
+            .add(QStringLiteral("RostFamilies.adt"), "exported as text by mistake")
+            .write();
+        QueuedPrompts prompts;
+        const ProgramContext context(data.path());
+        ImportDialog form(context);
+        form.ImportTheData(archive);
+        QCOMPARE(prompts.asked.size(), size_t(1));
+        QCOMPARE(prompts.asked.front().kind, MessageKind::Warning);
+        QCOMPARE(prompts.asked.front().text,
+                 QStringLiteral("Can't open RostFamilies.adt\rError Code : 0\rReason: not a "
+                                "directory table\rThe directory keeps its previous RostFamilies "
+                                "table."));
+        QCOMPARE(familiesBytes(), old);
+    }
 };
 
 QTEST_MAIN(ImportRoadsTest)

@@ -107,7 +107,7 @@ void MemberNameTest::warningText()
 {
     QCOMPARE(memberWarningText(QStringLiteral("data/RostFamilies.ADT"), 28),
              QStringLiteral("Can't open data/RostFamilies.ADT\rError Code : 28"));
-    QCOMPARE(memberWarningText({QStringLiteral("x"), FailureClass::Stream, 0, {}, {}}),
+    QCOMPARE(memberWarningText({QStringLiteral("x"), FailureClass::Stream, 0, {}, {}, {}, {}}),
              QStringLiteral("Can't open x\rError Code : 0"));
     QVERIFY(MemberName(QStringLiteral("a/RostSetup.ADT")).isTableFile());
     QVERIFY(!MemberName(QStringLiteral("RostSetup.adt.bak")).isTableFile());

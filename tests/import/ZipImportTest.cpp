@@ -99,6 +99,8 @@ private Q_SLOTS:
     void hostileArchives();
     void inputOutputWarning();
     void readerFailureCarriesItsText();
+    void refusedTableSaysWhy_data();
+    void refusedTableSaysWhy();
     void foldersDroppedAndTimeKept();
     void missingDataFolder();
 
@@ -112,6 +114,7 @@ private:
     TestFolder m_sources;
     QByteArray m_oldFamilies, m_oldIndividuals, m_oldSetup;
     QByteArray m_newFamilies, m_newIndividuals, m_newSetup, m_setupAsFamilies;
+    QByteArray m_familiesWithoutCity;
 };
 
 void ZipImportTest::initTestCase()
@@ -141,6 +144,10 @@ void ZipImportTest::initTestCase()
     m_newSetup = tableBytes(fresh, setupTable(), set, setup(true));
     // A sound database, but not the families table its name promises.
     m_setupAsFamilies = tableBytes(m_sources.path(), setupTable(), fam, setup(true));
+    TableDef withoutCity = familiesTable();
+    std::erase_if(withoutCity.fields, [](const FieldDef &f) { return f.name == fld::City; });
+    m_familiesWithoutCity =
+        tableBytes(m_sources.path(), withoutCity, QStringLiteral("x.adt"), family("Newman"));
 }
 
 void ZipImportTest::makeFixture(const QString &root) const
@@ -493,6 +500,57 @@ void ZipImportTest::readerFailureCarriesItsText()
     QCOMPARE(failures.first().errorClass, FailureClass::ZipReader);
     QCOMPARE(failures.first().errorCode, ZIP_ER_CRC);
     QCOMPARE(failures.first().readerText, QStringLiteral("CRC error"));
+}
+
+void ZipImportTest::refusedTableSaysWhy_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("warning");
+    const QByteArray damaged = QByteArray("SQLite format 3\0", 16) + QByteArray(8192, '\x7f');
+    const QString head = QStringLiteral("Can't open %1\rError Code : 0\rReason: ");
+    QTest::newRow("text file under a table's name")
+        << "RostOffices.adt" << QByteArray("not a table file")
+        << head.arg("RostOffices.adt") +
+               "not a directory table\rThe directory still has no RostOffices table.";
+    QTest::newRow("another table under the families' name")
+        << "export/RostFamilies.ADT" << m_setupAsFamilies
+        << head.arg("export/RostFamilies.ADT") +
+               "not a directory table\rThe directory keeps its previous RostFamilies table.";
+    QTest::newRow("damaged pages")
+        << "RostSetup.adt" << damaged
+        << head.arg("RostSetup.adt") +
+               "the file is damaged\rThe directory keeps its previous RostSetup table.";
+    QTest::newRow("cut short")
+        << "RostIndividuals.adt" << m_newIndividuals.left(2048)
+        << head.arg("RostIndividuals.adt") +
+               "the file is damaged\rThe directory keeps its previous RostIndividuals table.";
+    QTest::newRow("a field the program reads is missing")
+        << "RostFamilies.adt" << m_familiesWithoutCity
+        << head.arg("RostFamilies.adt") +
+               "a field is missing: City\rThe directory keeps its previous RostFamilies table.";
+    QTest::newRow("damaged file of no known table")
+        << "Extra.adt" << damaged
+        << head.arg("Extra.adt") +
+               "the file is damaged\rThe directory still has no file Extra.adt.";
+}
+
+void ZipImportTest::refusedTableSaysWhy()
+{
+    QFETCH(QString, stored);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, warning);
+    TestFolder root;
+    TestFolder archives;
+    makeFixture(root.path());
+    const QMap<QString, QByteArray> before = snapshot(root.path());
+    const QString archive = archives.file(QStringLiteral("RostData.zip"));
+    ArchiveBuilder(archive).add(stored, bytes).write();
+    QStringList warnings;
+    importArchive(archive, root.file(QStringLiteral("data")),
+                  [&](const MemberFailure &f) { warnings << memberWarningText(f); });
+    QCOMPARE(warnings, QStringList{warning});
+    QCOMPARE(snapshot(root.path()), before);
 }
 
 void ZipImportTest::foldersDroppedAndTimeKept()

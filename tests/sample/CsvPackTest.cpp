@@ -216,10 +216,7 @@ private Q_SLOTS:
         };
         QTest::newRow("unknown column")
             << "RostFamilies.csv" << familiesHeader() + QStringLiteral(",Spouse\n")
-            << "RostFamilies.csv, line 1, field Spouse";
-        QTest::newRow("header lacks a field")
-            << "RostFamilies.csv" << QStringLiteral("Family ID Num,Family Name\n1,Smith\n")
-            << "RostFamilies.csv, line 1, field Vorel Name";
+            << "RostFamilies.csv: Spouse: not a field of RostFamilies.";
         QTest::newRow("16-bit number out of range")
             << "RostFamilies.csv" << h + ok + with(2, "Family ID Num", QStringLiteral("40000"))
             << "RostFamilies.csv, line 3, field Family ID Num";
@@ -298,6 +295,107 @@ private Q_SLOTS:
         QCOMPARE(old.readAll(), QByteArray("old archive"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  (QStringList{QStringLiteral("RostData.zip"), QStringLiteral("outside.png")}));
+    }
+
+    void unknownColumnNamesTheNearestField_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("one letter dropped")
+            << "RostFamilies.csv"
+            << "Family ID Num,Famly Name"
+            << QStringList{"RostFamilies.csv: Famly Name: did you mean Family Name?"};
+        QTest::newRow("case and spaces do not count, the closest of two wins")
+            << "RostFamilies.csv"
+            << "Family ID Num, ADRESS2 ,home phones"
+            << QStringList{"RostFamilies.csv: ADRESS2: did you mean Address2?",
+                           "RostFamilies.csv: home phones: did you mean Home Phone?"};
+        QTest::newRow("a field of another table is not near")
+            << "RostFamilies.csv"
+            << "Family ID Num,Last Name"
+            << QStringList{"RostFamilies.csv: Last Name: not a field of RostFamilies."};
+        QTest::newRow("the file's own table is searched")
+            << "rostsetup.csv"
+            << "Use Ofices,User1 Name"
+            << QStringList{"rostsetup.csv: Use Ofices: did you mean Use Offices?",
+                           "rostsetup.csv: User1 Name: did you mean User 1 Name?"};
+        QTest::newRow("a column without a name")
+            << "RostFamilies.csv"
+            << "Family ID Num,Family Name,"
+            << QStringList{"RostFamilies.csv: Column 3 of the header has no name."};
+    }
+    void unknownColumnNamesTheNearestField()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, header);
+        QFETCH(QStringList, problems);
+        test::TestFolder folder;
+        if (fileName != QLatin1String("RostFamilies.csv"))
+            writeFile(folder.file(QStringLiteral("RostFamilies.csv")), "Family ID Num\n1\n");
+        writeFile(folder.file(fileName), (header + QStringLiteral("\n")).toUtf8());
+        try {
+            buildTablesFromCsv(folder.path(), folder.path());
+            QFAIL("the pack was not refused");
+        } catch (const PackError &e) {
+            QStringList listed;
+            for (const PackProblem &p : e.problems())
+                listed << p.toString();
+            QCOMPARE(listed, problems);
+        }
+    }
+
+    void missingColumnsTakeTheirDefaults_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("filled"); // the line pack prints; empty for none
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QVariantList>("values");
+        QTest::newRow("every field given")
+            << "RostFamilies.csv" << familiesHeader() + QLatin1Char('\n') + familyLine(4) << ""
+            << "select \"Family ID Num\", City from RostFamilies" << QVariantList{4, "x"};
+        QTest::newRow("text, numbers and picture left out")
+            << "RostFamilies.csv"
+            << "Family Name,Address1,City,State,Zip,Country,IntlAddress,Home Phone,Vorel Name\n"
+               "Smith,1 Elm,Ames,IA,50010,,,555,The Smiths\n"
+            << "RostFamilies.csv: filled with defaults: Family ID Num, Address2, Family Picture"
+            << "select \"Family ID Num\", Address2, \"Family Picture\" is null, City from "
+               "RostFamilies"
+            << QVariantList{0, "", 1, "Ames"};
+        QTest::newRow("row number given, logicals and text left out")
+            << "RostSetup.csv"
+            << "Rost Setup ID Num,Use Talents,User 2 Name\n1,yes,Choir\n"
+            << "RostSetup.csv: filled with defaults: Use Offices, Use Activities, Use User 1, "
+               "Use User 2, User 1 Name"
+            << "select \"Use Offices\", \"Use Talents\", \"User 1 Name\", \"User 2 Name\" "
+               "from RostSetup"
+            << QVariantList{0, 1, "", "Choir"};
+        QTest::newRow("only the row number left out")
+            << "RostTalents.csv"
+            << "Indiv ID Num,Talent\n3,Singing\n"
+            << ""
+            << "select \"Indiv ID Num\", Talent from RostTalents" << QVariantList{3, "Singing"};
+    }
+    void missingColumnsTakeTheirDefaults()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, content);
+        QFETCH(QString, filled);
+        QFETCH(QString, select);
+        QFETCH(QVariantList, values);
+        test::TestFolder folder;
+        if (fileName != QLatin1String("RostFamilies.csv"))
+            writeFile(folder.file(QStringLiteral("RostFamilies.csv")),
+                      (familiesHeader() + QLatin1Char('\n') + familyLine(1)).toUtf8());
+        writeFile(folder.file(fileName), content.toUtf8());
+        const QString out = folder.file(QStringLiteral("out"));
+        QDir().mkpath(out);
+        PackResult result;
+        buildTablesFromCsv(folder.path(), out, &result);
+        QCOMPARE(result.filled, filled.isEmpty() ? QStringList() : QStringList{filled});
+        const QString table = QFileInfo(fileName).completeBaseName();
+        QCOMPARE(row(out + QLatin1Char('/') + table + QStringLiteral(".adt"), select), values);
     }
 
     void everyProblemIsListed()

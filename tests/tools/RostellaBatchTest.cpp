@@ -468,7 +468,10 @@ void RostellaBatchTest::importFailures()
     r = run(QStringLiteral("import --data @tmp/import-failures @tmp/bad.zip"));
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, "0 written, 1 failed into " + data.toUtf8() + '\n');
-    QVERIFY2(r.err.contains("RostOffices.adt"), r.err.constData());
+    QCOMPARE(r.err, QByteArray("Can't open RostOffices.adt\nError Code : 0\n"
+                               "Reason: not a directory table\n"
+                               "The directory still has no RostOffices table.\n"
+                               "  The file RostOffices.adt is not a Rostella table file\n"));
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("/RostOffices.adt")));
 }
 
@@ -498,6 +501,25 @@ void RostellaBatchTest::pack()
     r = run(QStringLiteral("pack --csv @tmp/csv --out @tmp/refused.zip"));
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains("RostFamilies.csv, line 2, field State"), r.err.constData());
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("refused.zip"))));
+
+    // Fields a file leaves out are filled and named, one line a file; a misspelt column is
+    // refused with the field it most likely means.
+    writeText(families, "Family Name,Vorel Name,Family ID Num\nCarter,The Carters,1\n");
+    writeText(path(QStringLiteral("csv/RostSetup.csv")), "Use Offices,Use Talents,Use Activities,"
+                                                         "Use User 1,Use User 2,User 1 Name,User 2 "
+                                                         "Name\n1,1,1,0,0,,\n");
+    r = run(QStringLiteral("pack --csv @tmp/csv --out @tmp/filled.zip"));
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.startsWith("RostFamilies.csv: filled with defaults: Address1, Address2, City, "
+                              "State, Zip, Country, IntlAddress, Home Phone, Family Picture\n"
+                              "RostFamilies.adt: 1 rows from RostFamilies.csv\n"),
+             r.out.constData());
+    writeText(families, "Family ID Num,Famly Name\n1,Carter\n");
+    r = run(QStringLiteral("pack --csv @tmp/csv --out @tmp/refused.zip"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err, QByteArray("rostella-batch pack: Nothing was written.\n"
+                               "RostFamilies.csv: Famly Name: did you mean Family Name?\n"));
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("refused.zip"))));
 }
 

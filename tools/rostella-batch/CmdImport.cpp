@@ -13,9 +13,10 @@ namespace {
 
 constexpr Argument Archive{"ARCHIVE", "the zip archive to install"};
 
-// Each failed member is written to standard error as the window shows it: the warning, its
-// carriage return printed as a line break, then for an error of the zip reader the reader's own
-// text, then an indented line saying why. The names written go to standard output.
+// Each failed member is written to standard error as the window shows it: the warning (for a
+// refused table file with why and which table the directory keeps), its carriage returns printed
+// as line breaks, then for an error of the zip reader the reader's own text, then an indented
+// line with the details. The names written go to standard output.
 int cmdImport(const Arguments &args, DataContext &data)
 {
     const QString archive = args.argument(Archive);

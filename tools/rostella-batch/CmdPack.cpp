@@ -18,6 +18,8 @@ int cmdPack(const Arguments &args)
     try {
         const PackResult result = packCsv(csvDir, out);
         QTextStream stream(stdout);
+        for (const QString &line : result.filled)
+            stream << line << "\n";
         for (const QString &note : result.notes)
             stream << note << "\n";
         stream << "Wrote " << out << "\n";
@@ -32,8 +34,11 @@ int cmdPack(const Arguments &args)
 Command packCommand()
 {
     return Command("pack",
-                   "Builds the table files from CSV and zips them. A bad value is reported with "
-                   "file, line and field, and then nothing is written.",
+                   "Builds the table files from CSV and zips them. A field a CSV file leaves "
+                   "out takes its default in every row, and one line a file names the fields "
+                   "filled; a column that is no field of the table is refused with the nearest "
+                   "field name. A bad value is reported with file, line and field, and then "
+                   "nothing is written.",
                    {Csv, Out}, cmdPack);
 }
 

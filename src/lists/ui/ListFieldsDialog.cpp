@@ -19,8 +19,7 @@ ListFieldsDialog::ListFieldsDialog(RostConnection &connection, const DirectorySe
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
             &ListFieldsDialog::ToViewComboChange);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->Buttons->button(QDialogButtonBox::Help));
     FormCreate(tbInd);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/HelpViewer.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
@@ -63,7 +64,8 @@ inline int topicAfterF1(QWidget *control)
     QWidget *window = control->window();
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window))
+    // Not qWaitForWindowActive: a window counts as active while its help window has the focus.
+    if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
         return -2;
     control->setFocus();
     QTest::keyClick(control, Qt::Key_F1);

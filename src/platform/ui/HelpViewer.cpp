@@ -17,6 +17,7 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -262,7 +263,10 @@ void HelpViewer::present()
     }
     show();
     raise();
-    activateWindow();
+    // Not activateWindow(): a window counts as active while the window it belongs to has the
+    // focus, so that would leave the focus with the dialog that asked, and Escape with it.
+    if (QWindow *w = windowHandle())
+        w->requestActivate();
 }
 
 void HelpViewer::showTitle(const QString &topicTitle)

@@ -63,14 +63,19 @@ private Q_SLOTS:
         }
     }
 
-    // Every page's links lead to a page the help holds, and every dialog's topic is there.
+    // Every page's links lead to a page the help holds, the contents lead to every page, and
+    // every dialog's topic is there.
     void pagesLinkToPagesThatExist()
     {
         for (int topic : {20, 21, 22, 23})
             QVERIFY2(HelpViewer::hasTopic(topic), qPrintable(QString::number(topic)));
         static const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
-        for (const auto &t : HelpViewer::topics()) {
-            QFile page(QStringLiteral(":/help/%1.html").arg(t.number));
+        QStringList pages{QStringLiteral("contents")};
+        for (const auto &t : HelpViewer::topics())
+            pages << QString::number(t.number);
+        QSet<int> inContents;
+        for (const QString &name : std::as_const(pages)) {
+            QFile page(QStringLiteral(":/help/%1.html").arg(name));
             QVERIFY(page.open(QIODevice::ReadOnly));
             const QString html = QString::fromUtf8(page.readAll());
             for (const auto &m : link.globalMatch(html)) {
@@ -79,9 +84,13 @@ private Q_SLOTS:
                 const int number = QString(target).remove(QStringLiteral(".html")).toInt(&ok);
                 QVERIFY2(target == QLatin1String("contents.html") ||
                              (ok && HelpViewer::hasTopic(number)),
-                         qPrintable(QStringLiteral("%1 -> %2").arg(t.number).arg(target)));
+                         qPrintable(QStringLiteral("%1 -> %2").arg(name, target)));
+                if (ok && name == QLatin1String("contents"))
+                    inContents.insert(number);
             }
         }
+        for (const auto &t : HelpViewer::topics())
+            QVERIFY2(inContents.contains(t.number), qPrintable(QString::number(t.number)));
     }
 
     void besideTheAsker_data()

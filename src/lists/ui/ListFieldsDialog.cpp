@@ -6,6 +6,8 @@
 
 #include "ui_ListFieldsDialog.h"
 
+#include <QPushButton>
+
 namespace rost {
 
 ListFieldsDialog::ListFieldsDialog(RostConnection &connection, const DirectorySetup &setup,

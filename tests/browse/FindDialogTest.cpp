@@ -200,9 +200,12 @@ private Q_SLOTS:
                  QStringLiteral("&Call individual"));
         for (FindDialog *dialog :
              {static_cast<FindDialog *>(&family), static_cast<FindDialog *>(&individual)}) {
+            const int topic = dialog == &family ? 6 : 7;
             child<QPushButton>(*dialog, "HelpButton")->click();
-            QVERIFY(HelpViewer::hasTopic(dialog == &family ? 6 : 7));
-            QCOMPARE(HelpViewer::instance(dialog)->shownTopic(), dialog == &family ? 6 : 7);
+            QVERIFY(HelpViewer::hasTopic(topic));
+            QCOMPARE(HelpViewer::instance(dialog)->shownTopic(), topic);
+            QCOMPARE(topicAfterF1(dialog->searchEdit()), topic);
+            dialog->hide();
         }
     }
 };

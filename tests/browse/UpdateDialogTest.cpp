@@ -207,6 +207,20 @@ private Q_SLOTS:
         QCOMPARE(familyField(1, fld::City), QStringLiteral("Locked"));
     }
 
+    // F1 anywhere in either form shows its own page.
+    void f1ShowsTheFormsTopic()
+    {
+        UpdateFamilyDialog family(m_conn);
+        family.openAt(1);
+        QCOMPARE(topicAfterF1(panelOf(family)->editor(fld::City)), 20);
+        family.reject();
+        Cursor tbInd(m_conn, tbl::Individuals);
+        tbInd.open();
+        UpdateIndividualDialog individual(tbInd);
+        QCOMPARE(topicAfterF1(panelOf(individual)->editor(fld::Cell)), 21);
+        individual.reject();
+    }
+
     void individualCancelAsksToSave_data()
     {
         QTest::addColumn<int>("answer");

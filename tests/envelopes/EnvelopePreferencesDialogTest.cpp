@@ -6,6 +6,7 @@
 #include "QueuedPrompts.h"
 
 #include "RecordingLauncher.h"
+#include "Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,6 +77,7 @@ class EnvelopePreferencesDialogTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void helpFollowsTheFocus();
     void fontDescription();
     void showsDefaultsInFreshFolder();
     void feedPresetNotSavedUntilSave();
@@ -89,6 +91,18 @@ private Q_SLOTS:
     void saveFailureShown();
     void printTestWithoutReturn();
 };
+
+// F1 tells about the control with the focus; the help button about the controls.
+void EnvelopePreferencesDialogTest::helpFollowsTheFocus()
+{
+    Fixture f;
+    f.open();
+    QCOMPARE(test::topicAfterF1(f.button("SelectDeliveryFontButton")), 451);
+    QCOMPARE(test::topicAfterF1(f.edit("RetTopEdit")), 9);
+    HelpViewer::instance(f.form.get())->showContents();
+    f.button("EnvHelpButton")->click();
+    QCOMPARE(HelpViewer::instance(f.form.get())->shownTopic(), 9);
+}
 
 void EnvelopePreferencesDialogTest::fontDescription()
 {

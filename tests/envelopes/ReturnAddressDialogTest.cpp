@@ -3,6 +3,7 @@
 #include "platform/ui/Prompts.h"
 
 #include "QueuedPrompts.h"
+#include "Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +56,8 @@ void ReturnAddressDialogTest::showsLinesInMemory()
     QCOMPARE(edit(form, 'C')->text(), QStringLiteral("Third"));
     QCOMPARE(form.findChild<QPushButton *>(QStringLiteral("OKButton"))->text(),
              QStringLiteral("&OK"));
+    // No help button, but F1 shows the dialog's page.
+    QCOMPARE(test::topicAfterF1(edit(form, 'B')), 23);
 }
 
 void ReturnAddressDialogTest::okSavesAndCloses()

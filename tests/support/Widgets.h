@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ui/HelpViewer.h"
+
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
@@ -51,6 +54,22 @@ inline void retype(QWidget *editor, const QString &text)
             QTest::keyClick(editor, Qt::Key_Return);
         QTest::keyClicks(editor, lines.at(i));
     }
+}
+
+// The topic the help shows after F1 is pressed in control, whose window is made active first as
+// the user's would be; the help starts on its contents, so a key that does nothing gives 0.
+inline int topicAfterF1(QWidget *control)
+{
+    HelpViewer::instance(control)->showContents();
+    QWidget *window = control->window();
+    window->show();
+    window->activateWindow();
+    // Not qWaitForWindowActive: a window counts as active while its help window has the focus.
+    if (!QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }))
+        return -2;
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_F1);
+    return HelpViewer::instance(control)->shownTopic();
 }
 
 } // namespace rost::test

@@ -12,8 +12,7 @@
 namespace rost {
 
 FindDialog::FindDialog(const Setup &setup, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FindDialog>()), m_kind(setup.kind),
-      m_helpTopic(setup.helpTopic)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FindDialog>()), m_kind(setup.kind)
 {
     m_ui->setupUi(this);
     setWindowTitle(setup.caption);
@@ -27,8 +26,7 @@ FindDialog::FindDialog(const Setup &setup, QWidget *parent)
     connect(m_ui->SearchEdit, &QLineEdit::textChanged, this, &FindDialog::SearchEditChange);
     connect(m_ui->CallButton, &QPushButton::clicked, this, &FindDialog::CallButtonClick);
     connect(m_ui->CancelButton, &QPushButton::clicked, this, &FindDialog::reject);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this,
-            [this] { showHelpTopic(this, m_helpTopic); });
+    installHelp(this, setup.helpTopic, m_ui->HelpButton);
     connect(m_ui->NamesList, &QAbstractItemView::doubleClicked, this,
             &FindDialog::NamesListDblClick);
 }

@@ -81,7 +81,6 @@ private:
     std::unique_ptr<Ui::FindDialog> m_ui;
     std::unique_ptr<NameSearch> m_search;
     NameSearch::Kind m_kind;
-    int m_helpTopic = 0;
     bool m_listChosen = false;
 };
 

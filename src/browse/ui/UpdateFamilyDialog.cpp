@@ -2,6 +2,7 @@
 
 #include "browse/ui/RecordPanel.h"
 #include "directory/Cursor.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/RecordNavigator.h"
 
 #include <QGuiApplication>
@@ -14,6 +15,7 @@ UpdateFamilyDialog::UpdateFamilyDialog(RostConnection &connection, QWidget *owne
 {
     setObjectName(QStringLiteral("FamUpdateForm"));
     setWindowTitle(QStringLiteral("Update Family"));
+    installHelp(this, HelpTopic);
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);

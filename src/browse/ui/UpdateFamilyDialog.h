@@ -15,6 +15,8 @@ class UpdateFamilyDialog : public RecordDialog
     Q_OBJECT
 
 public:
+    static constexpr int HelpTopic = 20;
+
     explicit UpdateFamilyDialog(RostConnection &connection, QWidget *owner = nullptr);
 
     // Opens the form's cursor on the family with this number, or on the first family when no

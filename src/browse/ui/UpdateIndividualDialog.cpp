@@ -3,6 +3,7 @@
 #include "browse/ui/RecordPanel.h"
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 #include "platform/ui/RecordNavigator.h"
 
@@ -15,6 +16,7 @@ UpdateIndividualDialog::UpdateIndividualDialog(Cursor &tbInd, QWidget *owner)
 {
     setObjectName(QStringLiteral("IndUpdateDialog"));
     setWindowTitle(QStringLiteral("Update individual"));
+    installHelp(this, HelpTopic);
     nav()->setButtons({Button::First, Button::Prior, Button::Next, Button::Last, Button::Delete,
                        Button::Edit, Button::Post, Button::Cancel, Button::Refresh,
                        Button::PriorPage, Button::NextPage});

@@ -12,6 +12,8 @@ class UpdateIndividualDialog : public RecordDialog
     Q_OBJECT
 
 public:
+    static constexpr int HelpTopic = 21;
+
     explicit UpdateIndividualDialog(Cursor &tbInd, QWidget *owner = nullptr);
 
     // Cancel, Escape and the close box: with changes pending, asks "save?" (Yes saves and

@@ -110,6 +110,7 @@ EnvelopePreferencesDialog::EnvelopePreferencesDialog(ProgramContext &context,
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->EnvHelpButton, &QPushButton::clicked, this,
             [this] { showHelpTopic(this, HelpTopicControls); });
+    installHelpKey(this, [this] { return focusedTopic(); });
     connect(m_ui->GetDefaultsButton, &QPushButton::clicked, this,
             &EnvelopePreferencesDialog::ReturnToDefaultsButtonClick);
     connect(m_ui->PrintTestButton, &QPushButton::clicked, this,
@@ -133,20 +134,17 @@ void EnvelopePreferencesDialog::showEvent(QShowEvent *event)
     FormActivate();
 }
 
-void EnvelopePreferencesDialog::keyPressEvent(QKeyEvent *event)
+// F1 tells about the control that has the focus: the font buttons share a topic, the other
+// controls another; the dialog's own topic when no control has the focus.
+int EnvelopePreferencesDialog::focusedTopic() const
 {
-    if (event->key() != Qt::Key_F1) {
-        QDialog::keyPressEvent(event);
-        return;
-    }
     const QWidget *focus = focusWidget();
-    int topic = HelpTopicDialog;
     if (focus == m_ui->SelectReturnNameFontButton || focus == m_ui->SelectReturnAddFontButton ||
         focus == m_ui->SelectDeliveryFontButton)
-        topic = HelpTopicFontButtons;
-    else if (focus && isAncestorOf(focus))
-        topic = HelpTopicControls;
-    showHelpTopic(this, topic);
+        return HelpTopicFontButtons;
+    if (focus && isAncestorOf(focus))
+        return HelpTopicControls;
+    return HelpTopicDialog;
 }
 
 void EnvelopePreferencesDialog::FormActivate()

@@ -36,9 +36,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    int focusedTopic() const;
     void FormActivate();
     void ShowEnvDefs();
     void ShowFonts();

@@ -28,8 +28,7 @@ PrintEnvelopeDialog::PrintEnvelopeDialog(RostConnection &connection, ProgramCont
     connect(m_ui->SelectPrinterButton, &QPushButton::clicked, this,
             &PrintEnvelopeDialog::SelectPrinterButtonClick);
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this,
-            [this] { showHelpTopic(this, HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->HelpButton);
     // Typing a line of one's own chooses it.
     connect(m_ui->UserDefinedEdit, &QLineEdit::textEdited, this,
             [this] { m_ui->rbUserDefined->setChecked(true); });

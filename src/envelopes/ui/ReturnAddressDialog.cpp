@@ -1,6 +1,7 @@
 #include "envelopes/ui/ReturnAddressDialog.h"
 
 #include "directory/ProgramContext.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
 #include "ui_ReturnAddressDialog.h"
@@ -15,6 +16,7 @@ ReturnAddressDialog::ReturnAddressDialog(ProgramContext &context, QWidget *paren
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    installHelp(this, HelpTopic);
     connect(m_ui->OKButton, &QPushButton::clicked, this, &ReturnAddressDialog::OKButtonClick);
 }
 

@@ -20,6 +20,8 @@ class ReturnAddressDialog : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int HelpTopic = 23;
+
     explicit ReturnAddressDialog(ProgramContext &context, QWidget *parent = nullptr);
     ~ReturnAddressDialog() override;
 

@@ -3,6 +3,7 @@
 #include "directory/DataFolder.h"
 #include "directory/ProgramContext.h"
 #include "import/ImportError.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 #include "ui_ImportDialog.h"
 
@@ -33,6 +34,7 @@ ImportDialog::ImportDialog(const ProgramContext &context, QWidget *parent)
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    installHelp(this, HelpTopic);
     connect(m_ui->FindDataButton, &QPushButton::clicked, this, &ImportDialog::FindDataButtonClick);
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -21,6 +21,8 @@ class ImportDialog : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int HelpTopic = 22;
+
     explicit ImportDialog(const ProgramContext &context, QWidget *parent = nullptr);
     ~ImportDialog() override;
 

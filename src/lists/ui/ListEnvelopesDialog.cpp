@@ -51,8 +51,7 @@ ListEnvelopesDialog::ListEnvelopesDialog(RostConnection &connection, Query &tbSQ
             &ListEnvelopesDialog::SelectPrinterButtonClick);
     connect(m_ui->EnterRetunAddressButton, &QPushButton::clicked, this,
             &ListEnvelopesDialog::EnterReturnAddressButtonClick);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this,
-            [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->HelpButton);
     connect(m_ui->CloseButton, &QPushButton::clicked, this, &QDialog::reject);
     // Typing a free line chooses it.
     connect(m_ui->UserDefinedEdit, &QLineEdit::textEdited, this,

@@ -7,6 +7,8 @@
 
 #include "ui_ListFieldsDialog.h"
 
+#include <QPushButton>
+
 namespace rost {
 
 ListFieldsDialog::ListFieldsDialog(RostConnection &connection, const DirectorySetup &setup,
@@ -21,8 +23,7 @@ ListFieldsDialog::ListFieldsDialog(RostConnection &connection, const DirectorySe
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
             &ListFieldsDialog::ToViewComboChange);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->Buttons->button(QDialogButtonBox::Help));
     FormCreate(tbInd);
 }
 

@@ -57,8 +57,7 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
     connect(m_ui->ItemsCombo, &QComboBox::editTextChanged, this,
             &MakeListsDialog::ItemsComboChange);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { HelpViewer::instance(this)->showTopic(HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->Buttons->button(QDialogButtonBox::Help));
 
     FormCreate();
     updateCommands();

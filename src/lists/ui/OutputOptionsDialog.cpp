@@ -2,6 +2,7 @@
 
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "platform/render/PrintSession.h"
+#include "platform/ui/HelpViewer.h"
 
 #include "ui_OutputOptionsDialog.h"
 
@@ -17,6 +18,7 @@ OutputOptionsDialog::OutputOptionsDialog(QPrinter &printer, QWidget *parent)
     m_ui->setupUi(this);
     setOptions({false, printer.copyCount(), printer.collateCopies(), printer.duplex()});
     showPrinterName();
+    installHelp(this, HelpTopic);
     connect(m_ui->SetupButton, &QPushButton::clicked, this, [this] {
         runPrinterSetup(this);
         showPrinterName();

@@ -26,6 +26,9 @@ class OutputOptionsDialog : public QDialog
     Q_OBJECT
 
 public:
+    // The choice is part of making lists, and told of there.
+    static constexpr int HelpTopic = 12;
+
     explicit OutputOptionsDialog(QPrinter &printer, QWidget *parent = nullptr);
     ~OutputOptionsDialog() override;
 

@@ -1,7 +1,9 @@
 #include "lists/ui/ReportPreviewDialog.h"
 
+#include "lists/ui/OutputOptionsDialog.h"
 #include "platform/render/PainterSurface.h"
 #include "platform/render/PrintJob.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
 #include <QPainter>
@@ -18,6 +20,7 @@ ReportPreviewDialog::ReportPreviewDialog(QPrinter &printer, Drawing drawing, QWi
         view->setZoomMode(QPrintPreviewWidget::CustomZoom);
         view->setZoomFactor(1.0);
     }
+    installHelp(this, OutputOptionsDialog::HelpTopic);
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintPages);
 }
 

@@ -7,7 +7,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QShortcut>
 
 namespace rost {
 
@@ -40,11 +39,8 @@ ClipboardDialog::ClipboardDialog(RostConnection &connection, QWidget *parent)
 
     connect(m_ui->SendDataButton, &QPushButton::clicked, this,
             &ClipboardDialog::SendDataButtonClick);
-    connect(m_ui->HelpButton, &QPushButton::clicked, this, &ClipboardDialog::HelpButtonClick);
     connect(m_ui->CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    // Every control of the dialog answers F1 with the dialog's topic.
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &ClipboardDialog::HelpButtonClick);
+    installHelp(this, HelpTopic, m_ui->HelpButton);
 }
 
 ClipboardDialog::~ClipboardDialog() = default;
@@ -135,11 +131,6 @@ void ClipboardDialog::SendDataButtonClick()
     else
         showError(this, QStringLiteral("Cannot open clipboard"));
     accept();
-}
-
-void ClipboardDialog::HelpButtonClick()
-{
-    showHelpTopic(this, HelpTopic);
 }
 
 } // namespace rost

@@ -53,7 +53,6 @@ public:
     void FormActivate();
     // On "&Send data": the text replaces the clipboard's content, and the dialog closes.
     void SendDataButtonClick();
-    void HelpButtonClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,16 +1,23 @@
 #include "platform/ui/HelpViewer.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -53,27 +60,6 @@ HelpViewer::Topic readTopic(int number, const QString &path)
     return t;
 }
 
-struct IndexEntry
-{
-    QString keyword;
-    int topic;
-};
-
-std::vector<IndexEntry> indexEntries()
-{
-    std::vector<IndexEntry> entries;
-    for (const auto &t : HelpViewer::topics()) {
-        entries.push_back({t.title, t.number});
-        for (const QString &k : t.keywords)
-            entries.push_back({k, t.number});
-    }
-    std::sort(entries.begin(), entries.end(), [](const IndexEntry &a, const IndexEntry &b) {
-        const int c = a.keyword.compare(b.keyword, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.topic < b.topic;
-    });
-    return entries;
-}
-
 QPointer<HelpViewer> &theViewer()
 {
     static QPointer<HelpViewer> viewer;
@@ -101,6 +87,47 @@ const std::vector<HelpViewer::Topic> &HelpViewer::topics()
     return all;
 }
 
+std::vector<HelpViewer::IndexEntry> HelpViewer::indexOf(const std::vector<Topic> &topics)
+{
+    // Each topic's texts once (the title's spelling first), and how many topics use each text.
+    std::vector<IndexEntry> entries;
+    QHash<QString, int> topicsUsing;
+    for (const Topic &t : topics) {
+        QStringList texts;
+        for (const QString &text : QStringList{t.title} + t.keywords)
+            if (!text.isEmpty() && !texts.contains(text, Qt::CaseInsensitive))
+                texts << text;
+        for (const QString &text : std::as_const(texts)) {
+            entries.push_back({text, t.number});
+            ++topicsUsing[text.toCaseFolded()];
+        }
+    }
+    for (IndexEntry &e : entries) {
+        if (topicsUsing.value(e.keyword.toCaseFolded()) < 2)
+            continue;
+        const auto owner = std::find_if(topics.begin(), topics.end(),
+                                        [&e](const Topic &t) { return t.number == e.topic; });
+        e.keyword = QStringLiteral("%1 (%2)").arg(e.keyword, owner->title);
+    }
+    std::sort(entries.begin(), entries.end(), [](const IndexEntry &a, const IndexEntry &b) {
+        const int c = a.keyword.compare(b.keyword, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.topic < b.topic;
+    });
+    return entries;
+}
+
+QRect HelpViewer::besideRect(const QRect &asker, const QSize &size, const QRect &screen)
+{
+    const QSize fit = size.boundedTo(screen.size());
+    int x = screen.right() - fit.width() + 1;
+    if (asker.right() + fit.width() <= screen.right())
+        x = asker.right() + 1;
+    else if (asker.left() - fit.width() >= screen.left())
+        x = asker.left() - fit.width();
+    const int y = std::clamp(asker.top(), screen.top(), screen.bottom() - fit.height() + 1);
+    return {QPoint(x, y), fit};
+}
+
 bool HelpViewer::hasTopic(int number)
 {
     const auto &all = topics();
@@ -108,18 +135,24 @@ bool HelpViewer::hasTopic(int number)
                        [number](const Topic &t) { return t.number == number; });
 }
 
-HelpViewer *HelpViewer::instance(QWidget *parent)
+HelpViewer *HelpViewer::instance(QWidget *asker)
 {
+    QWidget *askerWindow = asker ? asker->window() : nullptr;
+    QWidget *modal = QApplication::activeModalWidget();
+    QWidget *host = modal ? modal : askerWindow;
     if (!theViewer())
-        theViewer() = new HelpViewer(parent);
+        theViewer() = new HelpViewer(host);
+    else
+        theViewer()->adopt(host);
+    theViewer()->m_asker = askerWindow;
     return theViewer();
 }
 
-HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
+HelpViewer::HelpViewer(QWidget *host) : QWidget(nullptr, Qt::Window)
 {
     initHelpResources();
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowTitle(tr("Rostella Help"));
+    showTitle(QString());
     resize(760, 560);
 
     auto *contents = new QPushButton(tr("&Contents"), this);
@@ -170,13 +203,76 @@ HelpViewer::HelpViewer(QWidget *parent) : QWidget(parent, Qt::Window)
             [this] { openIndexEntry(m_index->currentItem()); });
     connect(m_index, &QListWidget::itemActivated, this, &HelpViewer::openIndexEntry);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &HelpViewer::followLink);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // A modal dialog opened while help is shown would block it: the viewer moves to the dialog.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &HelpViewer::followModalDialog);
+    adopt(host);
+}
+
+void HelpViewer::adopt(QWidget *host)
+{
+    if (host == parentWidget())
+        return;
+    if (QWidget *old = parentWidget())
+        old->removeEventFilter(this);
+    const bool wasShown = isVisible();
+    const QPoint at = pos();
+    // A new parent hides a window; a shown viewer comes back where it was, leaving the focus
+    // where the user has it.
+    setParent(host, windowFlags());
+    if (host)
+        host->installEventFilter(this);
+    if (wasShown) {
+        move(at);
+        setAttribute(Qt::WA_ShowWithoutActivating, true);
+        show();
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+}
+
+void HelpViewer::followModalDialog()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (isVisible() && modal && modal != parentWidget())
+        adopt(modal);
+}
+
+bool HelpViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    // The dialog the viewer lives in is going: the viewer moves on to the dialog's owner. A
+    // window without an owner is the program's last, and help closes with it.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous()) {
+        if (QWidget *owner = parentWidget()->parentWidget())
+            adopt(owner->window());
+        else
+            close();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpViewer::present()
 {
+    if (!isVisible() && m_asker) {
+        // Beside the window that asked, frame included, within its screen.
+        const QSize frame = frameGeometry().size() - size();
+        const QRect place = besideRect(m_asker->frameGeometry(), size() + frame,
+                                       m_asker->screen()->availableGeometry());
+        resize(place.size() - frame);
+        move(place.topLeft());
+    }
     show();
     raise();
-    activateWindow();
+    // Not activateWindow(): a window counts as active while the window it belongs to has the
+    // focus, so that would leave the focus with the dialog that asked, and Escape with it.
+    if (QWindow *w = windowHandle())
+        w->requestActivate();
+}
+
+void HelpViewer::showTitle(const QString &topicTitle)
+{
+    setWindowTitle(topicTitle.isEmpty() ? tr("Rostella Help")
+                                        : tr("Rostella Help - %1").arg(topicTitle));
 }
 
 void HelpViewer::showTopic(int number)
@@ -184,12 +280,17 @@ void HelpViewer::showTopic(int number)
     if (hasTopic(number)) {
         m_browser->setSource(topicUrl(number));
         m_shown = number;
+        const auto &all = topics();
+        showTitle(std::find_if(all.begin(), all.end(), [number](const Topic &t) {
+                      return t.number == number;
+                  })->title);
     } else {
         m_browser->setHtml(tr("<p>There is no help on this subject (topic %1). "
                               "<a href=\"%2\">See the contents</a>.</p>")
                                .arg(number)
                                .arg(contentsPage));
         m_shown = -1;
+        showTitle(QString());
     }
     present();
 }
@@ -198,6 +299,7 @@ void HelpViewer::showContents()
 {
     m_browser->setSource(QUrl(contentsPage));
     m_shown = 0;
+    showTitle(QString());
     present();
 }
 
@@ -216,7 +318,8 @@ void HelpViewer::filterIndex(const QString &text)
 {
     m_index->clear();
     const QString wanted = text.trimmed();
-    for (const IndexEntry &e : indexEntries()) {
+    static const std::vector<IndexEntry> entries = indexOf(topics());
+    for (const IndexEntry &e : entries) {
         if (!wanted.isEmpty() && !e.keyword.startsWith(wanted, Qt::CaseInsensitive))
             continue;
         auto *item = new QListWidgetItem(e.keyword, m_index);
@@ -248,6 +351,22 @@ void HelpViewer::followLink(const QUrl &url)
 void showHelpTopic(QWidget *parent, int topic)
 {
     HelpViewer::instance(parent)->showTopic(topic);
+}
+
+void installHelpKey(QWidget *window, std::function<int()> topicNow)
+{
+    auto *key = new QShortcut(QKeySequence::HelpContents, window);
+    QObject::connect(key, &QShortcut::activated, window, [window, topicNow = std::move(topicNow)] {
+        showHelpTopic(window, topicNow());
+    });
+}
+
+void installHelp(QWidget *window, int topic, QAbstractButton *helpButton)
+{
+    installHelpKey(window, [topic] { return topic; });
+    if (helpButton)
+        QObject::connect(helpButton, &QAbstractButton::clicked, window,
+                         [window, topic] { showHelpTopic(window, topic); });
 }
 
 void showHelpContents(QWidget *parent)

@@ -15,10 +15,10 @@ template <typename T> T QueuedPrompts::take(const T &fallback)
 
 QMessageBox::StandardButton QueuedPrompts::message(QWidget *, MessageKind kind,
                                                    const QString &title, const QString &text,
-                                                   QMessageBox::StandardButtons,
+                                                   QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton)
 {
-    asked.push_back({QStringLiteral("message"), kind, title, text});
+    asked.push_back({QStringLiteral("message"), kind, title, text, buttons});
     return take<QMessageBox::StandardButton>(
         defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton);
 }
@@ -29,9 +29,11 @@ QString QueuedPrompts::openFile(QWidget *, const QString &title, const QString &
     return take<QString>({});
 }
 
-QString QueuedPrompts::saveFile(QWidget *, const QString &title, const QString &, const QString &)
+QString QueuedPrompts::saveFile(QWidget *, const QString &title, const QString &suggested,
+                                const QString &, bool confirmReplace)
 {
-    asked.push_back({QStringLiteral("saveFile"), MessageKind::Plain, title, {}});
+    asked.push_back({QStringLiteral("saveFile"), MessageKind::Plain, title, suggested,
+                     QMessageBox::NoButton, confirmReplace});
     return take<QString>({});
 }
 
@@ -48,6 +50,11 @@ bool QueuedPrompts::printerSetup(QWidget *, QPrinter *)
 {
     asked.push_back({QStringLiteral("printerSetup"), MessageKind::Plain, {}, {}});
     return take<bool>(false);
+}
+
+void QueuedPrompts::openDocument(QWidget *, const QString &path)
+{
+    asked.push_back({QStringLiteral("openDocument"), MessageKind::Plain, {}, path});
 }
 
 } // namespace rost

@@ -16,10 +16,13 @@ class QueuedPrompts : public Prompts
 public:
     struct Asked
     {
-        QString what; // "message", "openFile", "saveFile", "chooseFont", "printerSetup"
+        // "message", "openFile", "saveFile", "chooseFont", "printerSetup", "openDocument"
+        QString what;
         MessageKind kind = MessageKind::Plain;
         QString title;
-        QString text;
+        QString text; // saveFile: the path offered; openDocument: the file opened
+        QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
+        bool confirmReplace = false; // saveFile: asks before replacing a file
     };
     using Answer = std::variant<QMessageBox::StandardButton, QString, std::optional<QFont>, bool>;
 
@@ -28,14 +31,19 @@ public:
 
     void queue(Answer answer) { m_answers.push_back(std::move(answer)); }
     std::deque<Asked> asked;
+    // What printersInstalled() answers; it is not recorded as a question.
+    bool printers = false;
 
     QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
                                         const QString &text, QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
     QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
-    QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    QString saveFile(QWidget *, const QString &title, const QString &suggested, const QString &,
+                     bool confirmReplace) override;
     std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;
     bool printerSetup(QWidget *, QPrinter *) override;
+    bool printersInstalled() override { return printers; }
+    void openDocument(QWidget *, const QString &path) override;
 
 private:
     template <typename T> T take(const T &fallback);

@@ -4,6 +4,8 @@
 #include "platform/render/PrintJob.h"
 #include "platform/ui/Prompts.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 
@@ -19,6 +21,18 @@ ReportPreviewDialog::ReportPreviewDialog(QPrinter &printer, Drawing drawing, QWi
         view->setZoomFactor(1.0);
     }
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintPages);
+    // The toolkit's Print would ask for a file by itself and say nothing afterwards.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : findChildren<QAction *>())
+        if (action->text() == printText)
+            m_printAction = action;
+    if (m_printAction) {
+        disconnect(m_printAction, nullptr, this, nullptr);
+        connect(m_printAction, &QAction::triggered, this, [this] {
+            m_printRequested = true;
+            accept();
+        });
+    }
 }
 
 void ReportPreviewDialog::paintPages(QPrinter *printer)

@@ -46,7 +46,8 @@ struct Directory
 
 void drawReport(PrintSurface &report, const PageStarted &pageStarted)
 {
-    pageStarted(1);
+    if (pageStarted) // the preview draws without a status window
+        pageStarted(1);
     report.setFont(QStringLiteral("Times New Roman"), 12);
     report.printLine(QStringLiteral("Elder"));
 }

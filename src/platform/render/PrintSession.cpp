@@ -1,5 +1,6 @@
 #include "platform/render/PrintSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -16,8 +17,11 @@ PrintSession &PrintSession::instance()
 
 QPrinter &PrintSession::printer()
 {
-    if (!m_printer)
+    if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // A printer that has shown a preview cannot outlive the application's windowing.
+        qAddPostRoutine([] { instance().m_printer.reset(); });
+    }
     return *m_printer;
 }
 

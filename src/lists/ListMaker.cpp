@@ -40,6 +40,7 @@ bool ListMaker::chooseItem(const QString &kindText, const QString &item)
         m_people.setSql(QString());
         m_people.setSql(peopleStatement(kind, item));
         m_people.open();
+        m_chosenItem = item;
     }
     return !matches.empty();
 }

@@ -34,6 +34,8 @@ public:
     // The item box's text changed: for each kind matching kindText, the people query runs with
     // item. False when nothing matched (tbSQL then keeps its result).
     bool chooseItem(const QString &kindText, const QString &item);
+    // The item whose people tbSQL holds: the last item chooseItem matched.
+    const QString &chosenItem() const { return m_chosenItem; }
 
     Query &tbSQLList() { return m_itemQuery; }
     Query &tbSQL() { return m_people; }
@@ -47,6 +49,7 @@ private:
     Query m_itemQuery;
     Query m_people;
     QStringList m_items;
+    QString m_chosenItem;
 };
 
 } // namespace rost

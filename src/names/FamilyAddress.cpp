@@ -21,6 +21,7 @@ FamilyAddress readFamilyAddress(Cursor &families, FamilyId familyIdNum)
     if (!hit)
         return address;
     address.found = true;
+    address.FamilyName = families.text(fld::FamilyName);
     address.Address1 = families.text(fld::Address1);
     address.Address2 = families.text(fld::Address2);
     address.City = families.text(fld::City);

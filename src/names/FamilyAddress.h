@@ -13,6 +13,7 @@ class Cursor;
 struct FamilyAddress
 {
     bool found = false; // false: the family is not in the families table, every field is empty
+    QString FamilyName;
     QString Address1;
     QString Address2;
     QString City;

@@ -86,21 +86,6 @@ struct Program
     FindFamilyDialog findFamily;
 };
 
-// Plays the user in the next modal dialog once it is up; a dialog still open after a while is
-// closed, so that a fault fails the test instead of hanging it.
-template <typename Dialog> void whenShown(std::function<void(Dialog &)> action)
-{
-    QTimer::singleShot(0, [action = std::move(action)] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        QVERIFY2(dialog, "the expected dialog is not the one shown");
-        action(*dialog);
-    });
-    QTimer::singleShot(5000, [] {
-        if (auto *w = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            w->reject();
-    });
-}
-
 QWidget *panelEditor(const QDialog &form, QLatin1String field)
 {
     return child<RecordPanel>(form, "wwRecordViewPanel1")->editor(field);

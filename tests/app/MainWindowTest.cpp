@@ -480,11 +480,17 @@ void MainWindowTest::personCommandsGetTheCurrentMember()
     w.tabs()->setCurrentIndex(1);
     w->fPrintEnvelopeClick();
     w->fSendToClipClick();
-    // A family without members passes 0.
+    QCOMPARE(w.launcher.calls, (QStringList{"printEnvelope 12", "sendToClipboard 12"}));
+    QVERIFY(prompts.asked.empty());
+
+    // A family without members opens neither dialog; the user is told why.
     w.families().locate(fld::FamilyIdNum, 30);
     w->fPrintEnvelopeClick();
-    QCOMPARE(w.launcher.calls,
-             (QStringList{"printEnvelope 12", "sendToClipboard 12", "printEnvelope 0"}));
+    w->fSendToClipClick();
+    QCOMPARE(w.launcher.calls.size(), 2);
+    QCOMPARE(prompts.asked.size(), std::size_t(2));
+    QCOMPARE(prompts.asked[0].text, QStringLiteral("This family has no members to print for."));
+    QCOMPARE(prompts.asked[1].text, QStringLiteral("This family has no members to copy."));
 }
 
 void MainWindowTest::everyCommandOpensItsDialog()

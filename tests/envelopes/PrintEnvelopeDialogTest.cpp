@@ -135,7 +135,7 @@ private Q_SLOTS:
         m_launcher.calls.clear();
         m_launcher.jobs.clear();
         form.findChild<QPushButton *>(QStringLiteral("PrintButton"))->click();
-        QCOMPARE(m_launcher.calls, QStringList{"printPages Envelope.pdf"});
+        QCOMPARE(m_launcher.calls, QStringList{"printPages Envelope - Smith.pdf"});
         QCOMPARE(m_launcher.jobs.front()->pages(), 1);
         QCOMPARE(m_launcher.texts(0).front(), QStringLiteral("First Church"));
         QVERIFY(m_launcher.texts(0).contains(QStringLiteral("Salem, OR 97301")));

@@ -3,6 +3,7 @@
 #include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
+#include "envelopes/ui/PrintEnvelopeDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
 #include "lists/ui/ListFieldsDialog.h"
 #include "lists/ui/MakeListsDialog.h"
@@ -21,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -239,7 +241,8 @@ private Q_SLOTS:
         QCOMPARE(form.tbSQL().recNo(), 1);
 
         form.findChild<QAction *>(QStringLiteral("Nameandaddresslist1"))->trigger();
-        QCOMPARE(d.launcher.calls, QStringList{"printReport"});
+        // The printout is offered under a name that says what it is.
+        QCOMPARE(d.launcher.calls, QStringList{"printReport Address list - Elder.pdf"});
         QCOMPARE(d.launcher.texts(0).front(), QStringLiteral("Carol Brown"));
         QCOMPARE(d.launcher.reportPages, std::vector<int>{1});
         QCOMPARE(form.tbSQL().recNo(), 0);
@@ -251,6 +254,7 @@ private Q_SLOTS:
         child<GridView>(form, "ListGrid")->selectRow(1);
         form.findChild<QAction *>(QStringLiteral("Namephoneemailaddress1"))->trigger();
         QCOMPARE(d.launcher.texts(1).front(), QStringLiteral("Name"));
+        QCOMPARE(d.launcher.calls.last(), QStringLiteral("printReport Phone list - Elder.pdf"));
         QCOMPARE(child<GridView>(form, "ListGrid")->currentIndex().row(), 0);
     }
 
@@ -273,7 +277,7 @@ private Q_SLOTS:
             form.tbSQL().gotoRow(form.tbSQL().recordCount() - 1);
         };
         form.findChild<QAction *>(QStringLiteral("Envelopesforentirelist1"))->trigger();
-        QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2"}));
+        QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2 Usher"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(child<GridView>(form, "ListGrid")->currentIndex().row(), 0);
 
@@ -302,7 +306,7 @@ private Q_SLOTS:
                 d.context.envelopeLayout().Save();
             }
         };
-        ListEnvelopesDialog form(d.conn, q, d.context, d.launcher);
+        ListEnvelopesDialog form(d.conn, q, QStringLiteral("Usher"), d.context, d.launcher);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Print Envelopes for Entire List"));
         QStringList captions;
@@ -342,6 +346,51 @@ private Q_SLOTS:
         QVERIFY(!texts.contains(QStringLiteral("First Church")));
         QCOMPARE(texts.count(QStringLiteral("Current Resident")), 2);
         QCOMPARE(texts.at(1), QStringLiteral("PO Box 9"));
+    }
+
+    void bothEnvelopeDialogsAreLaidOutAlike()
+    {
+        Directory d;
+        Query q(d.conn);
+        ListEnvelopesDialog list(d.conn, q, QStringLiteral("Usher"), d.context, d.launcher);
+        PrintEnvelopeDialog single(d.conn, d.context, d.launcher);
+        // The tab order of the list dialog, as its controls are numbered.
+        QStringList order;
+        QWidget *w = child<QWidget>(list, "rbFormalName");
+        do {
+            if (w->focusPolicy() & Qt::TabFocus)
+                order << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w->objectName() != QLatin1String("rbFormalName"));
+        QCOMPARE(order,
+                 (QStringList{"rbFormalName", "rbFormalTitle", "rbFormalNameAndSpouse",
+                              "rbFormalNameAndSpouseTitle", "rbInformalName", "rbInformalTitle",
+                              "rbInformalNameAndSpouse", "rbInformalNameAndSpouseTitle",
+                              "rbUserDefined", "UserDefinedEdit", "cbPrintReturnAddress",
+                              "PrintButton", "EnvPrefsButton", "SelectPrinterButton", "HelpButton",
+                              "CloseButton", "EnterRetunAddressButton"}));
+
+        const auto cellOf = [](const QDialog &form, const QWidget *control) {
+            auto *grid = qobject_cast<QGridLayout *>(child<QGroupBox>(form, "GroupBox2")->layout());
+            int row = 0, col = 0, rows = 0, cols = 0;
+            grid->getItemPosition(grid->indexOf(control), &row, &col, &rows, &cols);
+            return QPoint(col, row);
+        };
+        const auto userLabel = [](const QDialog &form) {
+            for (QLabel *label : form.findChildren<QLabel *>())
+                if (label->text() == QLatin1String("User defined"))
+                    return label;
+            return static_cast<QLabel *>(nullptr);
+        };
+        for (const QDialog *form :
+             {static_cast<QDialog *>(&list), static_cast<QDialog *>(&single)}) {
+            QVERIFY(child<QGroupBox>(*form, "GroupBox2")->font().bold());
+            QVERIFY(!child<QRadioButton>(*form, "rbFormalName")->font().bold());
+        }
+        for (const char *name : {"rbUserDefined", "UserDefinedEdit"})
+            QCOMPARE(cellOf(list, child<QWidget>(list, name)),
+                     cellOf(single, child<QWidget>(single, name)));
+        QCOMPARE(cellOf(list, userLabel(list)), cellOf(single, userLabel(single)));
     }
 
     void viewListFieldsShowsTheCurrentMembersItems()

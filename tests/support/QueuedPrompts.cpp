@@ -13,13 +13,26 @@ template <typename T> T QueuedPrompts::take(const T &fallback)
     return fallback;
 }
 
+QueuedPrompts::Asked &QueuedPrompts::note(const QString &what, MessageKind kind,
+                                          const QString &title, const QString &text)
+{
+    Asked &a = asked.emplace_back();
+    a.what = what;
+    a.kind = kind;
+    a.title = title;
+    a.text = text;
+    return a;
+}
+
 QMessageBox::StandardButton QueuedPrompts::message(QWidget *, MessageKind kind,
                                                    const QString &title, const QString &text,
-                                                   QMessageBox::StandardButtons,
+                                                   QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton,
                                                    const QString &informative)
 {
-    asked.push_back({QStringLiteral("message"), kind, title, text, informative, {}, -1});
+    Asked &a = note(QStringLiteral("message"), kind, title, text);
+    a.informative = informative;
+    a.buttons = buttons;
     return take<QMessageBox::StandardButton>(
         defaultButton == QMessageBox::NoButton ? QMessageBox::Ok : defaultButton);
 }
@@ -27,44 +40,42 @@ QMessageBox::StandardButton QueuedPrompts::message(QWidget *, MessageKind kind,
 int QueuedPrompts::choose(QWidget *, const QString &title, const QString &text,
                           const QStringList &choices, int defaultChoice)
 {
-    asked.push_back({QStringLiteral("choose"),
-                     MessageKind::Confirmation,
-                     title,
-                     text,
-                     {},
-                     choices,
-                     defaultChoice});
+    Asked &a = note(QStringLiteral("choose"), MessageKind::Confirmation, title, text);
+    a.choices = choices;
+    a.defaultChoice = defaultChoice;
     return take<int>(defaultChoice);
 }
 
 QString QueuedPrompts::openFile(QWidget *, const QString &title, const QString &, const QString &)
 {
-    asked.push_back({QStringLiteral("openFile"), MessageKind::Plain, title, {}, {}, {}, -1});
+    note(QStringLiteral("openFile"), MessageKind::Plain, title, {});
     return take<QString>({});
 }
 
-QString QueuedPrompts::saveFile(QWidget *, const QString &title, const QString &, const QString &)
+QString QueuedPrompts::saveFile(QWidget *, const QString &title, const QString &suggested,
+                                const QString &, bool confirmReplace)
 {
-    asked.push_back({QStringLiteral("saveFile"), MessageKind::Plain, title, {}, {}, {}, -1});
+    note(QStringLiteral("saveFile"), MessageKind::Plain, title, suggested).confirmReplace =
+        confirmReplace;
     return take<QString>({});
 }
 
 std::optional<QFont> QueuedPrompts::chooseFont(QWidget *, const QFont &, bool printerFonts)
 {
-    asked.push_back({QStringLiteral("chooseFont"),
-                     MessageKind::Plain,
-                     {},
-                     printerFonts ? QStringLiteral("printer") : QStringLiteral("screen"),
-                     {},
-                     {},
-                     -1});
+    note(QStringLiteral("chooseFont"), MessageKind::Plain, {},
+         printerFonts ? QStringLiteral("printer") : QStringLiteral("screen"));
     return take<std::optional<QFont>>(std::nullopt);
 }
 
 bool QueuedPrompts::printerSetup(QWidget *, QPrinter *)
 {
-    asked.push_back({QStringLiteral("printerSetup"), MessageKind::Plain, {}, {}, {}, {}, -1});
+    note(QStringLiteral("printerSetup"), MessageKind::Plain, {}, {});
     return take<bool>(false);
+}
+
+void QueuedPrompts::openDocument(QWidget *, const QString &path)
+{
+    note(QStringLiteral("openDocument"), MessageKind::Plain, {}, path);
 }
 
 } // namespace rost

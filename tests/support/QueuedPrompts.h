@@ -16,13 +16,16 @@ class QueuedPrompts : public Prompts
 public:
     struct Asked
     {
-        QString what; // "message", "openFile", "saveFile", "chooseFont", "printerSetup"
+        // "message", "openFile", "saveFile", "chooseFont", "printerSetup", "openDocument"
+        QString what;
         MessageKind kind = MessageKind::Plain;
         QString title;
-        QString text;
+        QString text; // saveFile: the path offered; openDocument: the file opened
         QString informative;
         QStringList choices;
         int defaultChoice = -1;
+        QMessageBox::StandardButtons buttons = QMessageBox::NoButton;
+        bool confirmReplace = false; // saveFile: asks before replacing a file
     };
     // A choose() question takes an int: the index of the choice.
     using Answer =
@@ -33,6 +36,8 @@ public:
 
     void queue(Answer answer) { m_answers.push_back(std::move(answer)); }
     std::deque<Asked> asked;
+    // What printersInstalled() answers; it is not recorded as a question.
+    bool printers = false;
 
     QMessageBox::StandardButton message(QWidget *, MessageKind kind, const QString &title,
                                         const QString &text, QMessageBox::StandardButtons buttons,
@@ -41,12 +46,16 @@ public:
     int choose(QWidget *, const QString &title, const QString &text, const QStringList &choices,
                int defaultChoice) override;
     QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
-    QString saveFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    QString saveFile(QWidget *, const QString &title, const QString &suggested, const QString &,
+                     bool confirmReplace) override;
     std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;
     bool printerSetup(QWidget *, QPrinter *) override;
+    bool printersInstalled() override { return printers; }
+    void openDocument(QWidget *, const QString &path) override;
 
 private:
     template <typename T> T take(const T &fallback);
+    Asked &note(const QString &what, MessageKind kind, const QString &title, const QString &text);
     std::deque<Answer> m_answers;
 };
 

@@ -59,9 +59,10 @@ void RecordingLauncher::makeLists(QWidget *, RostConnection &, const DirectorySe
     record(QStringLiteral("makeLists"));
 }
 
-void RecordingLauncher::listEnvelopes(QWidget *, RostConnection &, Query &people)
+void RecordingLauncher::listEnvelopes(QWidget *, RostConnection &, Query &people,
+                                      const QString &listItem)
 {
-    record(QStringLiteral("listEnvelopes %1").arg(people.recordCount()));
+    record(QStringLiteral("listEnvelopes %1 %2").arg(people.recordCount()).arg(listItem));
 }
 
 void RecordingLauncher::viewListFields(QWidget *, RostConnection &, const DirectorySetup &,
@@ -85,9 +86,9 @@ void RecordingLauncher::about(QWidget *)
     record(QStringLiteral("about"));
 }
 
-bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing)
+bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName)
 {
-    record(QStringLiteral("printReport"));
+    record(QStringLiteral("printReport ") + pdfName);
     auto &surface =
         jobs.emplace_back(std::make_unique<RecordingSurface>(0.25 / 72, QSizeF(8.5, 11)));
     drawing(*surface, [this](int page) { reportPages.push_back(page); });

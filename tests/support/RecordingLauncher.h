@@ -42,12 +42,13 @@ public:
     void envelopePreferences(QWidget *) override;
     void returnAddress(QWidget *) override;
     void makeLists(QWidget *, RostConnection &, const DirectorySetup &, Cursor &) override;
-    void listEnvelopes(QWidget *, RostConnection &, Query &people) override;
+    void listEnvelopes(QWidget *, RostConnection &, Query &people,
+                       const QString &listItem) override;
     void viewListFields(QWidget *, RostConnection &, const DirectorySetup &, Cursor &) override;
     void importFromMenu(QWidget *) override;
     void importAtStartup(QWidget *) override;
     void about(QWidget *) override;
-    bool printReport(QWidget *, const ReportDrawing &drawing) override;
+    bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName) override;
     bool printPages(QWidget *, PageOrientation orientation, const PrintJob::Drawing &drawing,
                     const QString &pdfName) override;
 

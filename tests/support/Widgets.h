@@ -3,12 +3,16 @@
 #include "platform/ui/HelpViewer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
 
 namespace rost::test {
 
@@ -70,6 +74,21 @@ inline int topicAfterF1(QWidget *control)
     control->setFocus();
     QTest::keyClick(control, Qt::Key_F1);
     return HelpViewer::instance(control)->shownTopic();
+}
+
+// Plays the user in the next modal dialog once it is up; a dialog still open after a while is
+// closed, so that a fault fails the test instead of hanging it.
+template <typename Dialog> void whenShown(std::function<void(Dialog &)> action)
+{
+    QTimer::singleShot(0, [action = std::move(action)] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        QVERIFY2(dialog, "the expected dialog is not the one shown");
+        action(*dialog);
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto *w = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            w->reject();
+    });
 }
 
 } // namespace rost::test

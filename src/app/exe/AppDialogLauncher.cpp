@@ -89,9 +89,10 @@ void AppDialogLauncher::makeLists(QWidget *owner, RostConnection &connection,
     form.exec();
 }
 
-void AppDialogLauncher::listEnvelopes(QWidget *owner, RostConnection &connection, Query &people)
+void AppDialogLauncher::listEnvelopes(QWidget *owner, RostConnection &connection, Query &people,
+                                      const QString &listItem)
 {
-    ListEnvelopesDialog form(connection, people, m_context, *this, owner);
+    ListEnvelopesDialog form(connection, people, listItem, m_context, *this, owner);
     form.exec();
 }
 
@@ -118,9 +119,10 @@ void AppDialogLauncher::about(QWidget *owner)
     form.exec();
 }
 
-bool AppDialogLauncher::printReport(QWidget *owner, const ReportDrawing &drawing)
+bool AppDialogLauncher::printReport(QWidget *owner, const ReportDrawing &drawing,
+                                    const QString &pdfName)
 {
-    return runReport(owner, drawing);
+    return runReport(owner, drawing, pdfName);
 }
 
 bool AppDialogLauncher::printPages(QWidget *owner, PageOrientation orientation,

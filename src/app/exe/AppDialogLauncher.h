@@ -30,13 +30,14 @@ public:
     void returnAddress(QWidget *owner) override;
     void makeLists(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                    Cursor &families) override;
-    void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people) override;
+    void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people,
+                       const QString &listItem) override;
     void viewListFields(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                         Cursor &members) override;
     void importFromMenu(QWidget *owner) override;
     void importAtStartup(QWidget *owner) override;
     void about(QWidget *owner) override;
-    bool printReport(QWidget *owner, const ReportDrawing &drawing) override;
+    bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName) override;
     bool printPages(QWidget *owner, PageOrientation orientation, const PrintJob::Drawing &drawing,
                     const QString &pdfName) override;
 

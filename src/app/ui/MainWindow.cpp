@@ -318,9 +318,17 @@ void MainWindow::UpdateIndButtonClick()
     GetIndInfo();
 }
 
+bool MainWindow::refuseWithoutMembers(const QString &text)
+{
+    if (m_browser.members().isOpen() && m_browser.members().hasRow())
+        return false;
+    Prompts::instance().message(this, MessageKind::Information, tr("Information"), text);
+    return true;
+}
+
 void MainWindow::fPrintEnvelopeClick()
 {
-    if (isDirectoryOpen())
+    if (isDirectoryOpen() && !refuseWithoutMembers(tr("This family has no members to print for.")))
         guarded(this, [this] {
             m_launcher.printEnvelope(this, m_browser.connection(), m_browser.currentIndivId());
         });
@@ -328,7 +336,7 @@ void MainWindow::fPrintEnvelopeClick()
 
 void MainWindow::fSendToClipClick()
 {
-    if (isDirectoryOpen())
+    if (isDirectoryOpen() && !refuseWithoutMembers(tr("This family has no members to copy.")))
         guarded(this, [this] {
             m_launcher.sendToClipboard(this, m_browser.connection(), m_browser.currentIndivId());
         });

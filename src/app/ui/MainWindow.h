@@ -91,6 +91,8 @@ private:
     void connectCommands();
     void updateCommandStates();
     void clearMemberDisplays();
+    // A family without members has no one to work for: text says so, and true is returned.
+    bool refuseWithoutMembers(const QString &text);
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     QMenu *m_puMenu = nullptr;

@@ -18,6 +18,7 @@ PrintEnvelopeDialog::PrintEnvelopeDialog(RostConnection &connection, ProgramCont
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    makeCaptionBold(m_ui->GroupBox2);
     m_nameChoices = nameChoiceButtons(*m_ui);
     connect(m_ui->PrintButton, &QPushButton::clicked, this,
             [this] { guarded(this, [this] { PrintButtonClick(); }); });
@@ -107,7 +108,8 @@ void PrintEnvelopeDialog::PrintButtonClick()
     const bool printed = m_launcher.printPages(
         this, orientation,
         [&](PrintSurface &surface) { drawEnvelope(surface, layout, printReturn, text); },
-        QStringLiteral("Envelope.pdf"));
+        printoutName(QStringLiteral("Envelope"),
+                     m_family.found ? m_family.FamilyName : m_names.Names.LastName));
     if (printed)
         accept();
 }

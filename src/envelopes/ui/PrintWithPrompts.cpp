@@ -10,21 +10,37 @@ namespace rost {
 bool runPrintJob(QWidget *parent, PageOrientation orientation, const PrintJob::Drawing &draw,
                  const QString &pdfName)
 {
+    Prompts &prompts = Prompts::instance();
+    const bool printers = prompts.printersInstalled();
     std::optional<PrintOutcome> outcome;
     const bool ran = guarded(parent, [&] {
         outcome = PrintSession::instance().run(
-            orientation, draw, pdfName, [parent](const QString &suggested) {
-                return Prompts::instance().saveFile(parent, QStringLiteral("Save the printout as"),
-                                                    suggested, QStringLiteral("PDF files (*.pdf)"));
+            orientation, draw, printers, pdfName, [&](const QString &suggested) {
+                return prompts.saveFile(parent, QStringLiteral("Save the printout as"), suggested,
+                                        QStringLiteral("PDF files (*.pdf)"), true);
             });
     });
     if (!ran || !outcome)
         return false;
-    const QString where = PrintSession::outcomeText(*outcome);
-    if (!where.isEmpty())
-        Prompts::instance().message(parent, MessageKind::Information,
-                                    QGuiApplication::applicationDisplayName(), where);
+    const QString where = PrintSession::outcomeText(*outcome, printers);
+    if (!where.isEmpty() &&
+        prompts.message(parent, MessageKind::Information, QGuiApplication::applicationDisplayName(),
+                        where, QMessageBox::Open | QMessageBox::Close,
+                        QMessageBox::Close) == QMessageBox::Open)
+        prompts.openDocument(parent, outcome->pdfPath);
     return true;
+}
+
+QString printoutName(const QString &what, const QString &subject)
+{
+    QString name = subject;
+    for (QChar &c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char(' ');
+    name = name.simplified();
+    if (name.isEmpty())
+        return what + QLatin1String(".pdf");
+    return what + QLatin1String(" - ") + name + QLatin1String(".pdf");
 }
 
 void runPrinterSetup(QWidget *parent)

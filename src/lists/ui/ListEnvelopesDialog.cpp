@@ -15,13 +15,14 @@
 namespace rost {
 
 ListEnvelopesDialog::ListEnvelopesDialog(RostConnection &connection, Query &tbSQL,
-                                         ProgramContext &context, DialogLauncher &launcher,
-                                         QWidget *parent)
+                                         const QString &listItem, ProgramContext &context,
+                                         DialogLauncher &launcher, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ListEnvelopesDialog>()), m_tbSQL(tbSQL),
-      m_context(context), m_launcher(launcher), m_names(connection)
+      m_listItem(listItem), m_context(context), m_launcher(launcher), m_names(connection)
 {
     m_ui->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    makeCaptionBold(m_ui->GroupBox2);
     m_nameChoices = nameChoiceButtons(*m_ui);
     QWidget *order[] = {m_ui->GroupBox2,
                         m_ui->rbFormalName,
@@ -118,7 +119,7 @@ void ListEnvelopesDialog::PrintButtonClick()
         [&](PrintSurface &surface) {
             drawListEnvelopes(surface, layout, printReturn, pages.pages);
         },
-        QStringLiteral("Envelopes.pdf"));
+        printoutName(QStringLiteral("Envelopes"), m_listItem));
     if (ran)
         m_printed = int(pages.pages.size());
     if (!pages.warnings.isEmpty())

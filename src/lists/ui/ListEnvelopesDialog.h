@@ -30,11 +30,13 @@ class ListEnvelopesDialog : public QDialog
 public:
     static constexpr int HelpTopic = 13;
 
-    // tbSQL is the people query of Make Lists; printing walks it and leaves it at its end. The
-    // layout and the return address are the context's; the nested layout and return address
-    // dialogs and the print job go through the launcher.
-    ListEnvelopesDialog(RostConnection &connection, Query &tbSQL, ProgramContext &context,
-                        DialogLauncher &launcher, QWidget *parent = nullptr);
+    // tbSQL is the people query of Make Lists; printing walks it and leaves it at its end.
+    // listItem, the item its people hold, names the printout. The layout and the return address
+    // are the context's; the nested layout and return address dialogs and the print job go
+    // through the launcher.
+    ListEnvelopesDialog(RostConnection &connection, Query &tbSQL, const QString &listItem,
+                        ProgramContext &context, DialogLauncher &launcher,
+                        QWidget *parent = nullptr);
     ~ListEnvelopesDialog() override;
 
     void FormActivate();
@@ -55,6 +57,7 @@ protected:
 private:
     std::unique_ptr<Ui::ListEnvelopesDialog> m_ui;
     Query &m_tbSQL;
+    QString m_listItem;
     ProgramContext &m_context;
     DialogLauncher &m_launcher;
     HouseholdNameComposer m_names; // tbIndivInfo and tbFamilyInfo

@@ -2,6 +2,7 @@
 
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
+#include "envelopes/ui/PrintWithPrompts.h"
 #include "platform/ui/DialogLauncher.h"
 #include "platform/ui/ComboEnterFilter.h"
 #include "platform/ui/GridView.h"
@@ -159,9 +160,14 @@ void MakeListsDialog::RvSystemExecute()
         return;
     m_warnings.clear();
     guarded(this, [&] {
-        m_launcher.printReport(this, [this](PrintSurface &report, const PageStarted &pageStarted) {
-            RvSystemPrint(report, pageStarted);
-        });
+        m_launcher.printReport(
+            this,
+            [this](PrintSurface &report, const PageStarted &pageStarted) {
+                RvSystemPrint(report, pageStarted);
+            },
+            printoutName(m_listSelector == ListReport::NameAddress ? QStringLiteral("Address list")
+                                                                   : QStringLiteral("Phone list"),
+                         m_maker.chosenItem()));
     });
     m_maker.tbSQL().first();
     if (!m_warnings.isEmpty())
@@ -182,7 +188,9 @@ void MakeListsDialog::printListEnvelopes()
 {
     if (refuseEmptyList(QStringLiteral("envelope to print")))
         return;
-    guarded(this, [&] { m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL()); });
+    guarded(this, [&] {
+        m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL(), m_maker.chosenItem());
+    });
     m_maker.tbSQL().first();
 }
 

@@ -1,8 +1,8 @@
 #include "lists/ui/OutputOptionsDialog.h"
 
 #include "envelopes/ui/PrintWithPrompts.h"
-#include "platform/render/PrintSession.h"
 #include "platform/ui/HelpViewer.h"
+#include "platform/ui/Prompts.h"
 
 #include "ui_OutputOptionsDialog.h"
 
@@ -33,8 +33,9 @@ OutputOptionsDialog::~OutputOptionsDialog() = default;
 
 void OutputOptionsDialog::showPrinterName()
 {
-    m_ui->PrinterName->setText(PrintSession::systemHasPrinter() ? m_printer.printerName()
-                                                                : tr("No printer (PDF file)"));
+    m_ui->PrinterName->setText(Prompts::instance().printersInstalled()
+                                   ? m_printer.printerName()
+                                   : tr("No printer (PDF file)"));
 }
 
 OutputOptions OutputOptionsDialog::options() const

@@ -6,6 +6,8 @@
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 
@@ -22,6 +24,18 @@ ReportPreviewDialog::ReportPreviewDialog(QPrinter &printer, Drawing drawing, QWi
     }
     installHelp(this, OutputOptionsDialog::HelpTopic);
     connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreviewDialog::paintPages);
+    // The toolkit's Print would ask for a file by itself and say nothing afterwards.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : findChildren<QAction *>())
+        if (action->text() == printText)
+            m_printAction = action;
+    if (m_printAction) {
+        disconnect(m_printAction, nullptr, this, nullptr);
+        connect(m_printAction, &QAction::triggered, this, [this] {
+            m_printRequested = true;
+            accept();
+        });
+    }
 }
 
 void ReportPreviewDialog::paintPages(QPrinter *printer)

@@ -10,7 +10,7 @@
 
 namespace rost {
 
-bool runReport(QWidget *parent, const ReportDrawing &drawing)
+bool runReport(QWidget *parent, const ReportDrawing &drawing, const QString &pdfName)
 {
     QPrinter &printer = PrintSession::instance().printer();
     OutputOptionsDialog options(printer, parent);
@@ -21,7 +21,8 @@ bool runReport(QWidget *parent, const ReportDrawing &drawing)
         ReportPreviewDialog preview(
             printer, [&](PrintSurface &s) { drawing(s, {}); }, parent);
         preview.exec();
-        return true;
+        if (!preview.printRequested())
+            return true;
     }
     // Copies, collation and duplex are this report's; the envelope jobs after it keep theirs.
     const OutputOptions before{false, printer.copyCount(), printer.collateCopies(),
@@ -43,7 +44,7 @@ bool runReport(QWidget *parent, const ReportDrawing &drawing)
             if (current > 0)
                 status.printing(current);
         },
-        QStringLiteral("Report.pdf"));
+        pdfName);
 }
 
 } // namespace rost

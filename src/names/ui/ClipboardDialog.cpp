@@ -10,23 +10,6 @@
 
 namespace rost {
 
-namespace {
-
-void makeCaptionBold(QGroupBox *box)
-{
-    // A group box hands its font down to its controls; only the caption is to be bold.
-    QFont plain = box->font();
-    QFont bold = plain;
-    bold.setBold(true);
-    // Set explicitly, so that the controls do not inherit the caption's weight.
-    plain.setBold(false);
-    box->setFont(bold);
-    for (QWidget *child : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        child->setFont(plain);
-}
-
-} // namespace
-
 ClipboardDialog::ClipboardDialog(RostConnection &connection, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ClipboardDialog>()), m_composer(connection)
 {

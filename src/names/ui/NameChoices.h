@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QGroupBox;
 class QRadioButton;
 
 namespace rost {
@@ -16,6 +17,9 @@ QString captionOf(const QString &line);
 // Shows a composed line on its choice. A choice without a caption (a couple line without a
 // spouse) still tells a screen reader what it stands for, through its description.
 void showNameChoice(QRadioButton *choice, const QString &line);
+
+// A group's caption in bold, its controls in the dialog's plain font.
+void makeCaptionBold(QGroupBox *box);
 
 // The eight name choices of a dialog's form, in the order every dialog offers them.
 template <typename Form> std::array<QRadioButton *, NameLineCount> nameChoiceButtons(Form &ui)

@@ -1,5 +1,6 @@
 #include "platform/render/PrintSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
@@ -16,8 +17,11 @@ PrintSession &PrintSession::instance()
 
 QPrinter &PrintSession::printer()
 {
-    if (!m_printer)
+    if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // A printer that has shown a preview cannot outlive the application's windowing.
+        qAddPostRoutine([] { instance().m_printer.reset(); });
+    }
     return *m_printer;
 }
 
@@ -27,34 +31,37 @@ bool PrintSession::systemHasPrinter()
 }
 
 std::optional<PrintOutcome> PrintSession::run(PageOrientation orientation,
-                                              const PrintJob::Drawing &draw, const QString &pdfName,
-                                              const AskPdfPath &askPdfPath)
+                                              const PrintJob::Drawing &draw, bool printersInstalled,
+                                              const QString &pdfName, const AskPdfPath &askPdfPath)
 {
     QPrinter &p = printer();
-    const bool toFile = p.outputFormat() == QPrinter::PdfFormat;
-    // A file the user named in the printer setup is the user's choice of output.
-    if (!toFile || !p.outputFileName().isEmpty())
+    // Without any printer, the file a printer setup dialog put on the printer was not the
+    // user's choice (it proposes one of its own); every job asks afresh instead.
+    const bool askForFile = !printersInstalled || (p.outputFormat() == QPrinter::PdfFormat &&
+                                                   p.outputFileName().isEmpty());
+    if (!askForFile)
         return PrintJob::run(p, orientation, draw);
-    QString suggested = m_lastPdf;
-    if (suggested.isEmpty()) {
-        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        suggested = QDir(docs.isEmpty() ? QDir::homePath() : docs).filePath(pdfName);
-    } else {
-        suggested = QFileInfo(suggested).dir().filePath(pdfName);
-    }
-    const QString path = askPdfPath ? askPdfPath(suggested) : QString();
+    QString folder = m_lastFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const QString path = askPdfPath ? askPdfPath(QDir(folder).filePath(pdfName)) : QString();
     if (path.isEmpty())
         return std::nullopt;
-    m_lastPdf = path;
+    m_lastFolder = QFileInfo(path).absolutePath();
     return PrintJob::runToPdf(path, orientation, draw, &p);
 }
 
-QString PrintSession::outcomeText(const PrintOutcome &outcome)
+QString PrintSession::outcomeText(const PrintOutcome &outcome, bool printersInstalled)
 {
     if (outcome.pdfPath.isEmpty())
         return {};
-    return QStringLiteral("No printer is installed, so the output was saved as the PDF file %1.")
-        .arg(QDir::toNativeSeparators(outcome.pdfPath));
+    const QString saved = printersInstalled
+                              ? QStringLiteral("The output was saved as the PDF file")
+                              : QStringLiteral("No printer is installed, so the output was saved "
+                                               "as the PDF file");
+    return saved + QLatin1Char('\r') + QDir::toNativeSeparators(outcome.pdfPath);
 }
 
 } // namespace rost

@@ -43,8 +43,9 @@ public:
     // "Make Lists" moves the main window's families cursor when it prints the address list.
     virtual void makeLists(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                            Cursor &families) = 0;
-    // One envelope for every row of a Make Lists people query.
-    virtual void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people) = 0;
+    // One envelope for every row of a Make Lists people query, whose people hold listItem.
+    virtual void listEnvelopes(QWidget *owner, RostConnection &connection, Query &people,
+                               const QString &listItem) = 0;
     virtual void viewListFields(QWidget *owner, RostConnection &connection,
                                 const DirectorySetup &setup, Cursor &members) = 0;
     // The two roads of an import into the data folder. The caller has closed every table file
@@ -53,9 +54,11 @@ public:
     virtual void importAtStartup(QWidget *owner) = 0;
     virtual void about(QWidget *owner) = 0;
 
-    // A list report: the output options first, then the printer (or a PDF file when the system
-    // has none) or the preview. False when the user cancelled or the job failed (then shown).
-    virtual bool printReport(QWidget *owner, const ReportDrawing &drawing) = 0;
+    // A list report: the output options first, then the printer (or a PDF file offered as
+    // pdfName when the system has none) or the preview, from which it may be printed the same
+    // way. False when the user cancelled or the job failed (then shown).
+    virtual bool printReport(QWidget *owner, const ReportDrawing &drawing,
+                             const QString &pdfName) = 0;
     // Envelope pages on the run's printer, or into a PDF file offered as pdfName when the system
     // has no printer. False when the user cancelled or the job failed (then shown).
     virtual bool printPages(QWidget *owner, PageOrientation orientation,

@@ -1,13 +1,18 @@
 #include "platform/ui/Prompts.h"
 
 #include "directory/RostError.h"
+#include "platform/render/PrintSession.h"
+#include "platform/ui/FontChooserDialog.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QUrl>
 
 #include <exception>
 
@@ -97,25 +102,42 @@ QString Prompts::openFile(QWidget *parent, const QString &title, const QString &
 }
 
 QString Prompts::saveFile(QWidget *parent, const QString &title, const QString &suggested,
-                          const QString &filter)
+                          const QString &filter, bool confirmReplace)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter, nullptr,
+                                        confirmReplace ? QFileDialog::Options()
+                                                       : QFileDialog::DontConfirmOverwrite);
 }
 
 std::optional<QFont> Prompts::chooseFont(QWidget *parent, const QFont &initial, bool)
 {
-    bool ok = false;
-    const QFont font =
-        QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
-    if (!ok)
+    FontChooserDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return font;
+    return dialog.chosenFont();
 }
 
 bool Prompts::printerSetup(QWidget *parent, QPrinter *printer)
 {
     QPrintDialog dialog(printer, parent);
+    // Nothing is printed from here: the choice is only kept for the jobs that follow.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly))
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QCoreApplication::translate("Prompts", "Use this printer"));
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool Prompts::printersInstalled()
+{
+    return PrintSession::systemHasPrinter();
+}
+
+void Prompts::openDocument(QWidget *parent, const QString &path)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        showError(
+            parent,
+            QStringLiteral("The file %1 could not be opened.").arg(QDir::toNativeSeparators(path)));
 }
 
 QString errorDisplayText(const QString &text)

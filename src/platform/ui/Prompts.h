@@ -16,7 +16,8 @@ namespace rost {
 enum class MessageKind { Information, Warning, Error, Confirmation, Plain };
 
 // Every modal question the program asks goes through here: message boxes, file, font and printer
-// dialogs. The program shows the real dialogs; a test installs QueuedPrompts and answers them.
+// dialogs; so does what the desktop is asked or told (is a printer installed, open this file). The
+// program shows the real dialogs; a test installs QueuedPrompts and answers them.
 class Prompts
 {
 public:
@@ -40,13 +41,21 @@ public:
     // Empty when cancelled.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
                              const QString &filter);
+    // suggested is a whole path: the folder the dialog starts in and the name it offers. With
+    // confirmReplace, choosing a file that exists asks before it is replaced.
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &suggested,
-                             const QString &filter);
+                             const QString &filter, bool confirmReplace);
     // nullopt when cancelled. printerFonts lists the printer's fonts instead of the screen's.
+    // The face name comes back as given unless the user picked another face, even when the
+    // system draws that face with a substitute.
     virtual std::optional<QFont> chooseFont(QWidget *parent, const QFont &initial,
                                             bool printerFonts);
     // The printer setup dialog on printer; false when cancelled.
     virtual bool printerSetup(QWidget *parent, QPrinter *printer);
+    // Whether the system has a printer at all; without one, print jobs go to PDF files.
+    virtual bool printersInstalled();
+    // Opens a file the program wrote in the desktop's program for it; the failure is shown.
+    virtual void openDocument(QWidget *parent, const QString &path);
 };
 
 // The application's error display: a message box titled with the application title, with the

@@ -56,8 +56,7 @@ FontChooserDialog::FontChooserDialog(const QFont &initial, QWidget *parent)
     });
     connect(m_ui->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_ui->Buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { showHelpTopic(this, HelpTopic); });
+    installHelp(this, HelpTopic, m_ui->Buttons->button(QDialogButtonBox::Help));
 }
 
 FontChooserDialog::~FontChooserDialog() = default;

@@ -3,8 +3,6 @@
 #include "platform/render/PrintSession.h"
 #include "platform/ui/Prompts.h"
 
-#include <QGuiApplication>
-
 namespace rost {
 
 bool runPrintJob(QWidget *parent, PageOrientation orientation, const PrintJob::Drawing &draw,
@@ -22,8 +20,7 @@ bool runPrintJob(QWidget *parent, PageOrientation orientation, const PrintJob::D
         return false;
     const QString where = PrintSession::outcomeText(*outcome);
     if (!where.isEmpty())
-        Prompts::instance().message(parent, MessageKind::Information,
-                                    QGuiApplication::applicationDisplayName(), where);
+        Prompts::instance().message(parent, MessageKind::Information, applicationTitle(), where);
     return true;
 }
 

@@ -97,6 +97,11 @@ bool Prompts::printerSetup(QWidget *parent, QPrinter *printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+QString applicationTitle()
+{
+    return QStringLiteral("Rostella " ROST_VERSION);
+}
+
 QString errorDisplayText(const QString &text)
 {
     if (!text.isEmpty() && text.back() > QLatin1Char('.'))
@@ -106,8 +111,8 @@ QString errorDisplayText(const QString &text)
 
 void showError(QWidget *parent, const QString &text)
 {
-    Prompts::instance().message(parent, MessageKind::Error,
-                                QGuiApplication::applicationDisplayName(), errorDisplayText(text));
+    Prompts::instance().message(parent, MessageKind::Error, applicationTitle(),
+                                errorDisplayText(text));
 }
 
 bool guarded(QWidget *parent, const std::function<void()> &action)

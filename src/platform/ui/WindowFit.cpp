@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -21,19 +22,38 @@ int titleWidth(const QWidget &window)
     return metrics.horizontalAdvance(window.windowTitle()) + buttons + 24;
 }
 
+namespace {
+
+void widenForTitle(QWidget &window)
+{
+    const int missing = titleWidth(window) - window.width();
+    if (missing <= 0)
+        return;
+    QLayout *layout = window.layout();
+    if (layout && layout->sizeConstraint() == QLayout::SetFixedSize) {
+        // A fixed-size layout makes the window its own size hint whenever it is laid out again,
+        // which counts the window's margins: wider margins keep the contents centred.
+        const QMargins margins = window.contentsMargins();
+        window.setContentsMargins(margins.left() + missing / 2, margins.top(),
+                                  margins.right() + missing - missing / 2, margins.bottom());
+        layout->activate();
+        return;
+    }
+    const int need = window.width() + missing;
+    window.setMaximumWidth(std::max(window.maximumWidth(), need));
+    window.setMinimumWidth(need);
+}
+
+} // namespace
+
 bool TitleWidthGuard::eventFilter(QObject *watched, QEvent *event)
 {
     // Show arrives before the window is mapped, so the window system sees the wider size only.
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto *window = static_cast<QWidget *>(watched);
         const Qt::WindowType type = window->windowType();
-        if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog)) {
-            const int need = titleWidth(*window);
-            if (window->minimumWidth() < need) {
-                window->setMaximumWidth(std::max(window->maximumWidth(), need));
-                window->setMinimumWidth(need);
-            }
-        }
+        if (window->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+            widenForTitle(*window);
     }
     return QObject::eventFilter(watched, event);
 }

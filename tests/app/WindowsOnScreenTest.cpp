@@ -102,7 +102,8 @@ QString problems(QWidget &window, const QString &title)
     const QString shown = titleOnScreen(window);
     if (shown != title)
         found << QStringLiteral("title \"%1\"").arg(shown);
-    const QRect screen = window.screen()->availableGeometry();
+    // Frame margins of odd device pixels round up to a logical pixel more at a scale of 2.
+    const QRect screen = window.screen()->availableGeometry().adjusted(-1, -1, 1, 1);
     const QRect frame = window.frameGeometry();
     if (!screen.contains(frame))
         found << QStringLiteral("frame %1,%2 %3x%4 outside %5x%6")

@@ -2,7 +2,6 @@
 
 #include "directory/RostError.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>

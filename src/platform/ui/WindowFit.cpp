@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,22 +25,34 @@ int titleWidth(const QWidget &window)
 
 namespace {
 
+// Wider margins on both sides: the contents stay centred, and a layout that sizes its window
+// counts them.
+void widenMargins(QWidget &window, int missing)
+{
+    const QMargins margins = window.contentsMargins();
+    window.setContentsMargins(margins.left() + missing / 2, margins.top(),
+                              margins.right() + missing - missing / 2, margins.bottom());
+    window.layout()->activate();
+}
+
 void widenForTitle(QWidget &window)
 {
-    const int missing = titleWidth(window) - window.width();
-    if (missing <= 0)
-        return;
+    const int need = titleWidth(window);
     QLayout *layout = window.layout();
-    if (layout && layout->sizeConstraint() == QLayout::SetFixedSize) {
-        // A fixed-size layout makes the window its own size hint whenever it is laid out again,
-        // which counts the window's margins: wider margins keep the contents centred.
-        const QMargins margins = window.contentsMargins();
-        window.setContentsMargins(margins.left() + missing / 2, margins.top(),
-                                  margins.right() + missing - missing / 2, margins.bottom());
-        layout->activate();
+    // A message box sizes itself to its layout's minimum once shown, after this.
+    if (layout && qobject_cast<QMessageBox *>(&window)) {
+        if (const int missing = need - layout->totalMinimumSize().width(); missing > 0)
+            widenMargins(window, missing);
         return;
     }
-    const int need = window.width() + missing;
+    const int missing = need - window.width();
+    if (missing <= 0)
+        return;
+    // A fixed-size layout makes the window its size hint whenever it is laid out again.
+    if (layout && layout->sizeConstraint() == QLayout::SetFixedSize) {
+        widenMargins(window, missing);
+        return;
+    }
     window.setMaximumWidth(std::max(window.maximumWidth(), need));
     window.setMinimumWidth(need);
 }

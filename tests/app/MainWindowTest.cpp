@@ -81,6 +81,7 @@ struct Window
     MainWindow &operator*() { return *form; }
     MainWindow *operator->() { return form.get(); }
     QString text(const char *name) { return child<QLineEdit>(*form, name)->text(); }
+    QString phones() { return child<QLabel>(*form, "iPhonesEdit")->text(); }
     QTabBar *tabs() { return child<QTabBar>(*form, "NamePages"); }
     QStringList tabCaptions()
     {
@@ -136,7 +137,7 @@ void MainWindowTest::startsOnFirstFamilyInRowOrder()
     QCOMPARE(w.tabs()->currentIndex(), 0);
     QVERIFY(w.tabs()->isEnabled());
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Tom Young   "));
-    QCOMPARE(w.text("iPhonesEdit"), QStringLiteral("Cell: 555-0100   Home2: 555-0199"));
+    QCOMPARE(w.phones(), QStringLiteral("Cell: 555-0100   Home2: 555-0199"));
     QCOMPARE(w.text("EMailEdit"), QStringLiteral("tom@example.org"));
     QTRY_COMPARE(w->focusWidget(), child<QPushButton>(*w, "FindFamilyButton"));
     QVERIFY(prompts.asked.empty());
@@ -158,7 +159,7 @@ void MainWindowTest::familyMovesRebuildTheDisplay()
     QCOMPARE(tabs[0].indivId, IndivId(11));
     QCOMPARE(tabs[2].indivId, IndivId(13));
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("Dr William Smith Jr  (Goes by Bill) "));
-    QCOMPARE(w.text("iPhonesEdit"), QString());
+    QCOMPARE(w.phones(), QString());
 
     // Family number 0: individuals carry it, yet there are no tabs, and the row stays enabled.
     w.families().next();
@@ -170,7 +171,7 @@ void MainWindowTest::familyMovesRebuildTheDisplay()
     QCOMPARE(w.tabs()->count(), 0);
     QVERIFY(!w.tabs()->isEnabled());
     QCOMPARE(w.text("iNameEdit"), QStringLiteral("    "));
-    QCOMPARE(w.text("iPhonesEdit"), QString());
+    QCOMPARE(w.phones(), QString());
     QCOMPARE(w.text("EMailEdit"), QString());
 
     // The free-form address replaces the composed one, and goes again on the next move.
@@ -560,7 +561,7 @@ void MainWindowTest::captionsAndShortcuts()
     // Every line a screen reader must read carries a name.
     for (const char *name :
          {"VorelNameEdit", "HomePhoneEdit", "iNameEdit", "iPhonesEdit", "EMailEdit"})
-        QVERIFY2(!child<QLineEdit>(*w, name)->accessibleName().isEmpty(), name);
+        QVERIFY2(!child<QWidget>(*w, name)->accessibleName().isEmpty(), name);
 
     // Ctrl+X closes the window.
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));

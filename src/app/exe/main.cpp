@@ -1,4 +1,5 @@
 #include "app/exe/AppDialogLauncher.h"
+#include "app/exe/ProgramSetup.h"
 #include "app/ui/MainWindow.h"
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
@@ -8,9 +9,7 @@
 int main(int argc, char **argv)
 {
     rost::GuardedApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rostella"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Rostella " ROST_VERSION));
-    QApplication::setApplicationVersion(QStringLiteral(ROST_VERSION));
+    rost::setUpProgram(app);
 
     // The data folder is the folder the program starts in. The main window comes first, then
     // the two find dialogs, kept hidden between uses.

@@ -24,7 +24,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     layout->addWidget(version);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    setFixedWidth(360);
+    // The wrapped paragraph needs more height the narrower the box; the layout alone would leave
+    // it the height of its unwrapped minimum and clip it.
+    constexpr int Width = 360;
+    setFixedSize(Width, heightForWidth(Width));
 }
 
 } // namespace rost

@@ -5,7 +5,27 @@
 #include "platform/ui/Prompts.h"
 #include "ui_MainWindow.h"
 
+#include <algorithm>
+
 namespace rost {
+
+namespace {
+
+// The phones line wraps to as many lines as the member's phones take, and the e-mail line keeps
+// its distance below it.
+void showPhones(Ui::MainWindow &ui, const QString &phones)
+{
+    QLabel *line = ui.iPhonesEdit;
+    line->setText(phones);
+    line->resize(line->width(),
+                 std::max(ui.iNameEdit->height(), line->heightForWidth(line->width())));
+    const int gap = line->y() - (ui.iNameEdit->y() + ui.iNameEdit->height());
+    const int below = line->y() + line->height() + gap;
+    ui.EMailLabel->move(ui.EMailLabel->x(), below);
+    ui.EMailEdit->move(ui.EMailEdit->x(), below);
+}
+
+} // namespace
 
 void MainWindow::tbFamAfterScroll()
 {
@@ -62,7 +82,7 @@ void MainWindow::NamePagesChange(int index)
 void MainWindow::clearMemberDisplays()
 {
     m_ui->iNameEdit->clear();
-    m_ui->iPhonesEdit->clear();
+    showPhones(*m_ui, {});
 }
 
 void MainWindow::GetIndInfo()
@@ -74,9 +94,8 @@ void MainWindow::GetIndInfo()
     guarded(this, [this] {
         const MemberView member = m_browser.memberView();
         m_ui->iNameEdit->setText(member.nameLine);
-        m_ui->iPhonesEdit->setText(member.phonesLine);
+        showPhones(*m_ui, member.phonesLine);
         m_ui->iNameEdit->setCursorPosition(0);
-        m_ui->iPhonesEdit->setCursorPosition(0);
     });
 }
 

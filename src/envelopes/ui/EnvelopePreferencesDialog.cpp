@@ -8,6 +8,7 @@
 #include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/WindowFit.h"
 
 #include "ui_EnvelopePreferencesDialog.h"
 
@@ -179,9 +180,9 @@ void EnvelopePreferencesDialog::showPositions()
 
 void EnvelopePreferencesDialog::ShowFonts()
 {
-    m_ui->RetNameFontEdit->setText(envFontDescription(m_layout.RetNameFont));
-    m_ui->RetAddFontEdit->setText(envFontDescription(m_layout.RetAddFont));
-    m_ui->DelFontEdit->setText(envFontDescription(m_layout.DelFont));
+    showWholeText(*m_ui->RetNameFontEdit, envFontDescription(m_layout.RetNameFont));
+    showWholeText(*m_ui->RetAddFontEdit, envFontDescription(m_layout.RetAddFont));
+    showWholeText(*m_ui->DelFontEdit, envFontDescription(m_layout.DelFont));
 }
 
 // item is the picked entry, or -1 when text was typed: that counts as Center.

@@ -3,8 +3,6 @@
 #include "platform/render/PrintSession.h"
 #include "platform/ui/Prompts.h"
 
-#include <QGuiApplication>
-
 namespace rost {
 
 bool runPrintJob(QWidget *parent, PageOrientation orientation, const PrintJob::Drawing &draw,
@@ -23,10 +21,9 @@ bool runPrintJob(QWidget *parent, PageOrientation orientation, const PrintJob::D
     if (!ran || !outcome)
         return false;
     const QString where = PrintSession::outcomeText(*outcome, printers);
-    if (!where.isEmpty() &&
-        prompts.message(parent, MessageKind::Information, QGuiApplication::applicationDisplayName(),
-                        where, QMessageBox::Open | QMessageBox::Close,
-                        QMessageBox::Close) == QMessageBox::Open)
+    if (!where.isEmpty() && prompts.message(parent, MessageKind::Information, applicationTitle(),
+                                            where, QMessageBox::Open | QMessageBox::Close,
+                                            QMessageBox::Close) == QMessageBox::Open)
         prompts.openDocument(parent, outcome->pdfPath);
     return true;
 }

@@ -57,8 +57,8 @@ void ImportDialog::UnzipperProcessItemFailure(const MemberFailure &failure)
     Prompts::instance().message(this, MessageKind::Warning, QStringLiteral("Warning"),
                                 memberWarningText(failure));
     if (failure.errorClass == FailureClass::ZipReader)
-        Prompts::instance().message(this, MessageKind::Plain,
-                                    QGuiApplication::applicationDisplayName(), failure.readerText);
+        Prompts::instance().message(this, MessageKind::Plain, applicationTitle(),
+                                    failure.readerText);
 }
 
 QString ImportDialog::runOpenDialog()

@@ -10,8 +10,6 @@
 
 #include "ui_ListEnvelopesDialog.h"
 
-#include <QGuiApplication>
-
 namespace rost {
 
 ListEnvelopesDialog::ListEnvelopesDialog(RostConnection &connection, Query &tbSQL,
@@ -103,7 +101,7 @@ void ListEnvelopesDialog::PrintButtonClick()
     });
     if (!composed)
         return;
-    const QString title = QGuiApplication::applicationDisplayName();
+    const QString title = applicationTitle();
     if (pages.pages.empty()) {
         QStringList text{QStringLiteral("No envelope can be printed for this list, so nothing was "
                                         "sent to the printer.")};

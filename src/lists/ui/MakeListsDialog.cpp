@@ -11,7 +11,6 @@
 
 #include "ui_MakeListsDialog.h"
 
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 
@@ -131,8 +130,7 @@ bool MakeListsDialog::refuseEmptyList(const QString &what)
 {
     if (m_maker.hasPeople() && m_maker.tbSQL().recordCount() > 0)
         return false;
-    Prompts::instance().message(this, MessageKind::Information,
-                                QGuiApplication::applicationDisplayName(),
+    Prompts::instance().message(this, MessageKind::Information, applicationTitle(),
                                 QStringLiteral("The list is empty, so there is no %1.").arg(what));
     return true;
 }
@@ -171,8 +169,7 @@ void MakeListsDialog::RvSystemExecute()
     });
     m_maker.tbSQL().first();
     if (!m_warnings.isEmpty())
-        Prompts::instance().message(this, MessageKind::Warning,
-                                    QGuiApplication::applicationDisplayName(),
+        Prompts::instance().message(this, MessageKind::Warning, applicationTitle(),
                                     m_warnings.join(QLatin1Char('\r')));
 }
 

@@ -140,6 +140,11 @@ void Prompts::openDocument(QWidget *parent, const QString &path)
             QStringLiteral("The file %1 could not be opened.").arg(QDir::toNativeSeparators(path)));
 }
 
+QString applicationTitle()
+{
+    return QStringLiteral("Rostella " ROST_VERSION);
+}
+
 QString errorDisplayText(const QString &text)
 {
     if (!text.isEmpty() && text.back() > QLatin1Char('.'))
@@ -149,8 +154,8 @@ QString errorDisplayText(const QString &text)
 
 void showError(QWidget *parent, const QString &text)
 {
-    Prompts::instance().message(parent, MessageKind::Error,
-                                QGuiApplication::applicationDisplayName(), errorDisplayText(text));
+    Prompts::instance().message(parent, MessageKind::Error, applicationTitle(),
+                                errorDisplayText(text));
 }
 
 bool confirmDiscard(QWidget *parent, const QStringList &changes)

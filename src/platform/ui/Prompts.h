@@ -58,6 +58,9 @@ public:
     virtual void openDocument(QWidget *parent, const QString &path);
 };
 
+// "Rostella" and the version: the title of the error display and of the program's messages.
+QString applicationTitle();
+
 // The application's error display: a message box titled with the application title, with the
 // error icon and an OK button. A full stop is appended when the text's last character sorts after
 // ".", so a text ending in a letter or digit gets one.

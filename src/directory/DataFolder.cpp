@@ -1,8 +1,14 @@
 #include "directory/DataFolder.h"
 
+#include "directory/IoError.h"
 #include "directory/Tables.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -24,6 +30,17 @@ bool DataFolder::familiesFilePresent(const QString &dir)
     return std::any_of(files.begin(), files.end(), [&](const QString &f) {
         return f.compare(wanted, Qt::CaseInsensitive) == 0;
     });
+}
+
+void DataFolder::makeCurrent(const QString &folder)
+{
+    // QDir::setCurrent says only that it failed; the member is told why.
+    if (::chdir(QFile::encodeName(folder).constData()) != 0) {
+        const int error = errno;
+        throw IoError(QStringLiteral("The data folder %1 cannot be opened: %2")
+                          .arg(QDir::toNativeSeparators(folder),
+                               QString::fromLocal8Bit(std::strerror(error))));
+    }
 }
 
 } // namespace rost

@@ -14,6 +14,9 @@ public:
     // Whether the families table file is in the folder, its name matched without regard to case:
     // the test at start-up and after an import of whether there is a directory to open.
     static bool familiesFilePresent(const QString &folder);
+    // Makes folder the program's current folder. Throws IoError naming the folder, with the
+    // system's own text for why it cannot be entered.
+    static void makeCurrent(const QString &folder);
 };
 
 } // namespace rost

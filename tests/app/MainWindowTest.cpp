@@ -15,6 +15,7 @@
 #include "Widgets.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,6 +122,7 @@ private Q_SLOTS:
     void everyControlIsReachedByKeyboard();
     void theFamilyDialogsChangeIsTheOneThatStays();
     void aChangeThatCannotBeSavedHasAWayOut();
+    void aDataFolderThatCannotBeEnteredIsNamed();
 };
 
 void MainWindowTest::startsOnFirstFamilyInRowOrder()
@@ -702,6 +704,23 @@ void MainWindowTest::aChangeThatCannotBeSavedHasAWayOut()
     QCOMPARE(prompts.asked[1].informative, QStringLiteral("EMail Address: t@y.org"));
     QCOMPARE(email->text(), QStringLiteral("tom@example.org"));
     QCOMPARE(w.members().state(), CursorState::Browse);
+}
+
+void MainWindowTest::aDataFolderThatCannotBeEnteredIsNamed()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    const QString missing = folder.path() + QStringLiteral("/gone");
+    const QString before = QDir::currentPath();
+    Window w(missing);
+    // The settings records, which cannot be written there either, are told of first.
+    QCOMPARE(prompts.asked.back().kind, MessageKind::Error);
+    QCOMPARE(prompts.asked.back().text,
+             QStringLiteral("The data folder %1 cannot be opened: No such file or directory.")
+                 .arg(QDir::toNativeSeparators(missing)));
+    QVERIFY(!w->isDirectoryOpen());
+    QCOMPARE(w.launcher.calls, QStringList());
+    QCOMPARE(QDir::currentPath(), before);
 }
 
 QTEST_MAIN(MainWindowTest)

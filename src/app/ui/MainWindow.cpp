@@ -10,7 +10,6 @@
 #include "ui_MainWindow.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
@@ -159,11 +158,8 @@ void MainWindow::FormActivate()
     if (m_activated)
         return;
     m_activated = true;
-    if (!QDir::setCurrent(m_context.dataFolder())) {
-        showError(this, tr("The data folder %1 cannot be opened")
-                            .arg(QDir::toNativeSeparators(m_context.dataFolder())));
+    if (!guarded(this, [this] { DataFolder::makeCurrent(m_context.dataFolder()); }))
         return;
-    }
     if (DataFolder::familiesFilePresent(m_context.dataFolder()))
         OpenDirectory();
     else

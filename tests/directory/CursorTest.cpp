@@ -363,8 +363,8 @@ private Q_SLOTS:
     void emptySetupTableTurnsEveryListOff()
     {
         writeTable(m_folder->path(), setupTable(), {});
-        DirectorySetup setup{true, true, true, true, true, QStringLiteral("Choir"),
-                             QStringLiteral("Ushers")};
+        DirectorySetup setup{
+            true, true, true, true, true, QStringLiteral("Choir"), QStringLiteral("Ushers")};
         Cursor tbSetup(m_conn, QStringLiteral("RostSetup.adt"));
         tbSetup.open();
         readDirectorySetup(tbSetup, setup);

@@ -2,6 +2,7 @@
 #include "DataContext.h"
 #include "SharedOptions.h"
 
+#include "directory/AtomicSave.h"
 #include "directory/Cursor.h"
 #include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
@@ -15,7 +16,6 @@
 #include "names/HouseholdNameComposer.h"
 #include "platform/render/PrintJob.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace rost::batch {
@@ -103,9 +103,7 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
     QStringList warnings;
     const QByteArray csv = listCsv(tbSQL, families, warnings);
     warn(warnings);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        throw Failure{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()), 1};
+    AtomicSave::save(path, csv);
     QTextStream(stdout) << "Wrote " << path << " (" << tbSQL.recordCount()
                         << (tbSQL.recordCount() == 1 ? " row" : " rows") << ").\n";
     return 0;

@@ -28,14 +28,6 @@ constexpr Option Report{"report", "phone-email|address",
 constexpr Option Envelopes{"envelopes", nullptr, "print an envelope for each person on the list"};
 constexpr Option Csv{"csv", "FILE", "write the list as CSV"};
 
-void warn(const QStringList &warnings)
-{
-    QTextStream err(stderr);
-    err.setEncoding(QStringConverter::Utf8);
-    for (const QString &w : warnings)
-        err << "Warning: " << w << '\n';
-}
-
 void reportWritten(const PrintOutcome &outcome)
 {
     QTextStream(stdout) << "Wrote " << outcome.pdfPath << " (" << outcome.pages
@@ -53,7 +45,7 @@ int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, cons
         PrintJob::runToPdf(out, PageOrientation::Portrait, [&](PrintSurface &s) {
             warnings = printListReport(which, s, tbSQL, tbFam);
         });
-    warn(warnings);
+    printWarnings(warnings);
     reportWritten(outcome);
     return 0;
 }
@@ -74,7 +66,7 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
                    RostConnection &connection, const QString &data, const QString &out)
 {
     EnvelopeLayout layout(data);
-    layout.Load();
+    printWarnings(layout.Load());
     Preferences prefs(data);
     prefs.Load();
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
@@ -82,7 +74,7 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
     HouseholdNameComposer names(connection);
     const ListEnvelopePages pages = composeListEnvelopes(tbSQL, names, prefs, style);
     tbSQL.first();
-    warn(pages.warnings);
+    printWarnings(pages.warnings);
     if (pages.pages.empty())
         throw Failure{QStringLiteral("No envelope can be printed for this list; nothing was "
                                      "written."),
@@ -102,7 +94,7 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
     families.open();
     QStringList warnings;
     const QByteArray csv = listCsv(tbSQL, families, warnings);
-    warn(warnings);
+    printWarnings(warnings);
     AtomicSave::save(path, csv);
     QTextStream(stdout) << "Wrote " << path << " (" << tbSQL.recordCount()
                         << (tbSQL.recordCount() == 1 ? " row" : " rows") << ").\n";

@@ -19,8 +19,8 @@ namespace {
 
 IoError cannotWrite(const QString &label, int error)
 {
-    return IoError(
-        QStringLiteral("Cannot write %1: %2").arg(label, qt_error_string(error != 0 ? error : EIO)));
+    return IoError(QStringLiteral("Cannot write %1: %2")
+                       .arg(label, qt_error_string(error != 0 ? error : EIO)));
 }
 
 } // namespace
@@ -39,8 +39,10 @@ AtomicSave::AtomicSave(const QString &path, const QString &label)
     // Hidden, so that a folder listing never offers a half-written file.
     const QString stem = target.absolutePath() + QStringLiteral("/.") + target.fileName();
     for (int attempt = 0; attempt < 16 && !m_temp.isOpen(); ++attempt) {
-        m_temp.setFileName(QStringLiteral("%1.%2.tmp").arg(stem).arg(
-            QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        m_temp.setFileName(
+            QStringLiteral("%1.%2.tmp")
+                .arg(stem)
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         errno = 0;
         // Unbuffered: a write the disk refuses fails at once, with the system's reason in errno.
         if (!m_temp.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&

@@ -111,8 +111,9 @@ QString ImportStaging::commit(const QString &name, const QString &target)
     }
     // The renamed entry must reach the disk to survive a power loss; when the system cannot say it
     // did, the import fails rather than claim a file it may lose (IoError).
-    AtomicSave::syncFolder(m_dataFolder, QStringLiteral("the data folder %1")
-                                             .arg(QDir::toNativeSeparators(m_dataFolder)));
+    AtomicSave::syncFolder(
+        m_dataFolder,
+        QStringLiteral("the data folder %1").arg(QDir::toNativeSeparators(m_dataFolder)));
     return {};
 }
 

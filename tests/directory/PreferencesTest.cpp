@@ -11,8 +11,8 @@
 
 #include <csignal>
 #include <limits>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace rost;
 
@@ -469,15 +469,14 @@ void PreferencesTest::pathJoining()
              path.chopped(13) + QLatin1String("EnvelopeDefinition.QMR"));
 }
 
-
 // A value that would print nothing takes its default with a warning naming it; the edges of the
 // allowed ranges load unchanged. The file itself is left as it was.
 void PreferencesTest::layoutValuesOffThePage_data()
 {
     QTest::addColumn<int>("offset");
-    QTest::addColumn<double>("position");    // written at offset when the font size is 0
-    QTest::addColumn<qint32>("fontSize");     // written at offset when not 0
-    QTest::addColumn<QString>("warning");     // empty: the value loads as it is
+    QTest::addColumn<double>("position"); // written at offset when the font size is 0
+    QTest::addColumn<qint32>("fontSize"); // written at offset when not 0
+    QTest::addColumn<QString>("warning"); // empty: the value loads as it is
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("RetTop NaN") << 272 << nan << 0

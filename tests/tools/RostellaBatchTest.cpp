@@ -852,14 +852,15 @@ void RostellaBatchTest::fullDisk()
     const QString disk = path(QStringLiteral("full"));
     QVERIFY(QDir().mkpath(disk));
     QProcess mount;
-    mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                         QStringLiteral("-o"), QStringLiteral("size=2m"),
-                                         QStringLiteral("tmpfs"), disk});
+    mount.start(QStringLiteral("mount"),
+                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                 QStringLiteral("size=2m"), QStringLiteral("tmpfs"), disk});
     if (!mount.waitForFinished(30000) || mount.exitStatus() != QProcess::NormalExit ||
         mount.exitCode() != 0)
         QSKIP("A tmpfs cannot be mounted here (not the superuser, or no permission).");
-    const auto unmount = qScopeGuard(
-        [&] { QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), disk}); });
+    const auto unmount = qScopeGuard([&] {
+        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), disk});
+    });
 
     // The sample's tables and old outputs first, then a filler that leaves a few bytes free.
     const Run copied = run(QStringLiteral("sample --out @tmp/full/data --families 3"));
@@ -885,13 +886,15 @@ void RostellaBatchTest::fullDisk()
             before.insert(file, f.readAll());
     }
 
-    const QString list = QStringLiteral("list --data %1 --kind 'Church Offices' --item Usher ").arg(data);
+    const QString list =
+        QStringLiteral("list --data %1 --kind 'Church Offices' --item Usher ").arg(data);
     for (const QString &commandLine :
          {list + QStringLiteral("--csv @tmp/full/old.csv"),
           list + QStringLiteral("--report address --out @tmp/full/old.pdf"),
           QStringLiteral("envelope --data %1 --test --out @tmp/full/old.pdf").arg(data)}) {
         const Run r = run(commandLine);
-        QVERIFY2(r.exitCode == 1, qPrintable(commandLine + QLatin1Char(' ') + QString::fromUtf8(r.err)));
+        QVERIFY2(r.exitCode == 1,
+                 qPrintable(commandLine + QLatin1Char(' ') + QString::fromUtf8(r.err)));
         QVERIFY2(!r.out.startsWith("Wrote"), r.out.constData());
     }
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
@@ -901,7 +904,8 @@ void RostellaBatchTest::fullDisk()
     }
     // The settings files were written whole by the sample; a save onto the full disk fails too.
     QFile::remove(data + QStringLiteral("/RostPrefs.QMR"));
-    const Run r = run(QStringLiteral("envelope --data %1 --test --out @tmp/full/old.pdf").arg(data));
+    const Run r =
+        run(QStringLiteral("envelope --data %1 --test --out @tmp/full/old.pdf").arg(data));
     QCOMPARE(r.exitCode, 1);
     QVERIFY2(r.err.contains("Cannot write the settings file"), r.err.constData());
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("/RostPrefs.QMR")));

@@ -13,7 +13,8 @@ namespace rost::batch {
 namespace {
 
 constexpr Argument Sql{"\"SQL\"", "one SELECT statement; tables are named without extension"};
-constexpr Option MaxRows{"max-rows", "N", "stop with an error when the result has more rows (100000)",
+constexpr Option MaxRows{"max-rows", "N",
+                         "stop with an error when the result has more rows (100000)",
                          NumberRange{1, std::numeric_limits<int>::max()}};
 constexpr Option Timeout{"timeout", "SECONDS", "stop with an error when the query runs longer (30)",
                          NumberRange{1, 86400}};

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPrinter>
 
-
 namespace rost {
 
 namespace {

@@ -17,6 +17,11 @@ public:
     // Makes folder the program's current folder. Throws IoError naming the folder, with the
     // system's own text for why it cannot be entered.
     static void makeCurrent(const QString &folder);
+    // Why folder, which is no folder, cannot be the data folder, without a full stop: that it does
+    // not exist, or that its name cannot be read. The system's names are bytes; a name whose bytes
+    // are not UTF-8 reaches the program with U+FFFD in their place, names no folder, and is
+    // reported as unreadable rather than absent.
+    static QString missingText(const QString &folder);
 };
 
 } // namespace rost

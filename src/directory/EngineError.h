@@ -22,6 +22,8 @@ public:
         BadFilter = 7010,
         NotOpen = 7011,
         NotEditing = 7012,
+        RowLimit = 7013,
+        TimeLimit = 7014,
     };
 
     EngineError(int code, const QString &text) : RostError(text), m_code(code) {}

@@ -3,9 +3,17 @@
 #include "directory/DataFolder.h"
 #include "directory/SettingsRecord.h"
 
+#include <cmath>
+
 namespace rost {
 
 namespace {
+
+constexpr qint32 DefaultFontSize = 12;
+constexpr double DefaultRetTop = 2.3;
+constexpr double DefaultRetLeft = 0.4;
+constexpr double DefaultDelTop = 4.25;
+constexpr double DefaultDelLeft = 4.75;
 
 // A font takes 52 bytes: its name, its size in points at +44 and its style bits at +48.
 void writeFont(RecordWriter &w, qsizetype at, const EnvelopeFont &f)
@@ -20,6 +28,31 @@ EnvelopeFont readFont(const RecordReader &r, qsizetype at)
     return {r.text(at, EnvelopeFont::NameCapacity), r.int32(at + 44), r.byte(at + 48)};
 }
 
+void checkPosition(double &inches, const char *field, double fallback, QStringList &warnings)
+{
+    if (std::isfinite(inches) && inches >= 0 && inches <= EnvelopeLayout::PageLimit)
+        return;
+    warnings << QStringLiteral("The envelope layout's %1 of %2 inches is not on the page; the "
+                               "default of %3 inches is used.")
+                    .arg(QLatin1String(field))
+                    .arg(inches)
+                    .arg(fallback);
+    inches = fallback;
+}
+
+void checkFontSize(EnvelopeFont &font, const char *field, QStringList &warnings)
+{
+    if (font.Size >= 1 && font.Size <= EnvelopeLayout::MaxFontSize)
+        return;
+    warnings << QStringLiteral("The envelope layout's %1 of %2 points is not between 1 and %3 "
+                               "points; the default of %4 points is used.")
+                    .arg(QLatin1String(field))
+                    .arg(font.Size)
+                    .arg(EnvelopeLayout::MaxFontSize)
+                    .arg(DefaultFontSize);
+    font.Size = DefaultFontSize;
+}
+
 } // namespace
 
 EnvelopeLayout::EnvelopeLayout(const QString &dataFolder) : m_folder(dataFolder) {}
@@ -29,11 +62,22 @@ QString EnvelopeLayout::filePath() const
     return DataFolder::join(m_folder, QLatin1String(FileName));
 }
 
-void EnvelopeLayout::Load()
+QStringList EnvelopeLayout::Load()
 {
     QByteArray record;
-    if (!readRecord(filePath(), RecordSize, record) || !fromRecord(record))
+    if (!readRecord(filePath(), RecordSize, record) || !fromRecord(record)) {
         SetDefaults();
+        return {};
+    }
+    QStringList warnings;
+    checkPosition(RetTop, "RetTop", DefaultRetTop, warnings);
+    checkPosition(RetLeft, "RetLeft", DefaultRetLeft, warnings);
+    checkPosition(DelTop, "DelTop", DefaultDelTop, warnings);
+    checkPosition(DelLeft, "DelLeft", DefaultDelLeft, warnings);
+    checkFontSize(RetNameFont, "RetNameFont size", warnings);
+    checkFontSize(RetAddFont, "RetAddFont size", warnings);
+    checkFontSize(DelFont, "DelFont size", warnings);
+    return warnings;
 }
 
 void EnvelopeLayout::Save()
@@ -43,19 +87,19 @@ void EnvelopeLayout::Save()
 
 void EnvelopeLayout::SetDefaults()
 {
-    const EnvelopeFont font{QStringLiteral("Times New Roman"), 12, 0};
+    const EnvelopeFont font{QStringLiteral("Times New Roman"), DefaultFontSize, 0};
     Reserved1.clear();
     FeedPosition = FeedCenter;
     Orientation = Landscape;
     PrintRetAdd = false;
     Reserved2 = 0;
     Reserved3 = 0;
-    RetTop = 2.3;
-    RetLeft = 0.4;
+    RetTop = DefaultRetTop;
+    RetLeft = DefaultRetLeft;
     RetNameFont = font;
     RetAddFont = font;
-    DelTop = 4.25;
-    DelLeft = 4.75;
+    DelTop = DefaultDelTop;
+    DelLeft = DefaultDelLeft;
     DelFont = font;
     Save();
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace rost {
 
@@ -27,6 +28,8 @@ public:
     static constexpr qsizetype RecordSize = 464;
     static constexpr qsizetype Reserved1Capacity = 255;
     static constexpr char FileName[] = "EnvelopeDefinition.QMR";
+    static constexpr double PageLimit = 17;
+    static constexpr qint32 MaxFontSize = 144;
 
     enum Feed : quint8 { FeedLeft = 0, FeedCenter = 1, FeedRight = 2 };
     enum Orient : quint8 { Portrait = 0, Landscape = 1 };
@@ -37,8 +40,11 @@ public:
     QString folder() const { return m_folder; }
     QString filePath() const;
 
-    // As Preferences::Load, resetting with SetDefaults.
-    void Load();
+    // As Preferences::Load, resetting with SetDefaults. A position that is not a finite number
+    // from 0 to PageLimit inches, or a font size outside 1 to MaxFontSize points, would print an
+    // envelope without its text: it takes its default, in memory only, and a warning naming the
+    // field says so.
+    [[nodiscard]] QStringList Load();
     void Save();
     // Every field to its default (the Center preset, Times New Roman 12), then saves.
     void SetDefaults();

@@ -4,9 +4,60 @@
 #include "directory/RostConnection.h"
 #include "directory/Statement.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 
+#include <sqlite3.h>
+
 namespace rost {
+
+namespace {
+
+// True when text holds no statement: only blanks, semicolons and comments. Preparing runs nothing.
+bool holdsNoStatement(sqlite3 *db, const QByteArray &text)
+{
+    const char *at = text.constData();
+    const char *const end = at + text.size();
+    while (at < end) {
+        sqlite3_stmt *stmt = nullptr;
+        const char *tail = nullptr;
+        const int rc = sqlite3_prepare_v2(db, at, int(end - at), &stmt, &tail);
+        if (stmt) {
+            sqlite3_finalize(stmt);
+            return false;
+        }
+        if (rc != SQLITE_OK)
+            return false;
+        if (!tail || tail == at)
+            return true;
+        at = tail;
+    }
+    return true;
+}
+
+// Interrupts the connection's statements once the deadline passes, for as long as it lives.
+class TimeLimit
+{
+public:
+    TimeLimit(sqlite3 *db, int seconds) : m_db(db), m_deadline(std::chrono::seconds(seconds))
+    {
+        if (seconds > 0)
+            sqlite3_progress_handler(m_db, 1000, &TimeLimit::check, this);
+    }
+    ~TimeLimit() { sqlite3_progress_handler(m_db, 0, nullptr, nullptr); }
+    TimeLimit(const TimeLimit &) = delete;
+    TimeLimit &operator=(const TimeLimit &) = delete;
+
+    bool passed() const { return m_deadline.hasExpired(); }
+
+private:
+    static int check(void *self) { return static_cast<TimeLimit *>(self)->passed() ? 1 : 0; }
+
+    sqlite3 *m_db;
+    QDeadlineTimer m_deadline;
+};
+
+} // namespace
 
 Query::Query(RostConnection &connection) : m_connection(connection) {}
 
@@ -37,15 +88,36 @@ void Query::open()
         throw EngineError(EngineError::BadValue,
                           QStringLiteral("Only SELECT statements can be run: %1").arg(trimmed));
     Statement st(db, m_sql);
+    if (!holdsNoStatement(db, st.rest()))
+        throw EngineError(EngineError::BadValue,
+                          QStringLiteral("Only one statement can be run, and text follows it: %1")
+                              .arg(QString::fromUtf8(st.rest()).trimmed()));
+    std::vector<QVariantList> rows;
+    const TimeLimit limit(db, m_limits.timeoutSeconds);
+    try {
+        while (st.step()) {
+            if (m_limits.maxRows > 0 && rows.size() == size_t(m_limits.maxRows))
+                throw EngineError(EngineError::RowLimit,
+                                  QStringLiteral("The query returns more than %1 rows, the most "
+                                                 "it may return")
+                                      .arg(m_limits.maxRows));
+            QVariantList row;
+            row.reserve(st.columnCount());
+            for (int i = 0; i < st.columnCount(); ++i)
+                row << st.column(i);
+            rows.push_back(std::move(row));
+        }
+    } catch (const EngineError &e) {
+        if (e.code() != SQLITE_INTERRUPT || !limit.passed())
+            throw;
+        throw EngineError(EngineError::TimeLimit,
+                          QStringLiteral("The query ran longer than %1 seconds, the most it may "
+                                         "run, and was stopped")
+                              .arg(m_limits.timeoutSeconds));
+    }
     for (int i = 0; i < st.columnCount(); ++i)
         m_columns << st.columnName(i);
-    while (st.step()) {
-        QVariantList row;
-        row.reserve(st.columnCount());
-        for (int i = 0; i < st.columnCount(); ++i)
-            row << st.column(i);
-        m_rows.push_back(std::move(row));
-    }
+    m_rows = std::move(rows);
     m_open = true;
     m_connection.registerQuery(this);
     m_pos = m_rows.empty() ? -1 : 0;

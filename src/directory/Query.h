@@ -12,6 +12,13 @@ namespace rost {
 
 class RostConnection;
 
+// What one opening of a query may cost; 0 is no limit.
+struct QueryLimits
+{
+    int maxRows = 0;
+    int timeoutSeconds = 0;
+};
+
 // An SQL SELECT over the directory's tables, named without extension. The result is read whole
 // when the query opens (lists are small next to the tables they come from) and walked like a
 // cursor. Replacing the statement closes the previous result.
@@ -27,6 +34,10 @@ public:
 
     void setSql(const QString &sql);
     QString sql() const { return m_sql; }
+    void setLimits(const QueryLimits &limits) { m_limits = limits; }
+    // Runs the statement. Throws EngineError when the text holds more than one statement, with
+    // RowLimit when the result has more rows than the limit, and with TimeLimit when it runs
+    // longer; the query stays closed then.
     void open();
     void close();
     bool isOpen() const override { return m_open; }
@@ -58,6 +69,7 @@ private:
 
     RostConnection &m_connection;
     QString m_sql;
+    QueryLimits m_limits;
     bool m_open = false;
     QStringList m_columns;
     std::vector<QVariantList> m_rows;

@@ -1,6 +1,7 @@
 #include "directory/RostConnection.h"
 
 #include "directory/Cursor.h"
+#include "directory/DataFolder.h"
 #include "directory/EngineError.h"
 #include "directory/Query.h"
 #include "directory/Statement.h"
@@ -53,9 +54,7 @@ void RostConnection::connect()
     if (m_db)
         return;
     if (!QFileInfo(m_path).isDir())
-        throw EngineError(EngineError::NotConnected,
-                          QStringLiteral("The data folder %1 does not exist")
-                              .arg(QDir::toNativeSeparators(m_path)));
+        throw EngineError(EngineError::NotConnected, DataFolder::missingText(m_path));
     sqlite3 *db = nullptr;
     const int rc =
         sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);

@@ -1,19 +1,12 @@
 #include "directory/SettingsRecord.h"
 
-#include "directory/IoError.h"
+#include "directory/AtomicSave.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace rost {
 
@@ -64,6 +57,10 @@ QString fromWindows1252(QByteArrayView bytes)
 
 bool readRecord(const QString &path, qsizetype size, QByteArray &out)
 {
+    // Opening a FIFO or a device would wait for a writer that never comes: only a regular file
+    // is a record at all.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -71,62 +68,9 @@ bool readRecord(const QString &path, qsizetype size, QByteArray &out)
     return out.size() == size;
 }
 
-// The record goes to a temporary file beside the target and renames it over the old
-// one, so an interrupted or failed write never leaves a damaged record behind. QSaveFile is not
-// used: Qt 6.4's commit() reports success when the final flush fails (a full disk leaves a
-// truncated file in place), so every step is checked here.
 void writeRecord(const QString &path, const QByteArray &record)
 {
-    const auto fail = [&path](const QString &reason) {
-        return IoError(QStringLiteral("Cannot write the settings file %1: %2").arg(path, reason));
-    };
-    // A file the user marked read-only is not replaced behind the user's back. The owner's
-    // write bit is tested rather than access(), which says yes to the superuser.
-    const bool exists = QFileInfo::exists(path);
-    if (exists && !(QFile::permissions(path) & QFileDevice::WriteOwner))
-        throw fail(qt_error_string(EACCES));
-    if (QFileInfo(path).isDir())
-        throw fail(qt_error_string(EISDIR));
-
-    QFile temp;
-    for (int attempt = 0; attempt < 16 && !temp.isOpen(); ++attempt) {
-        temp.setFileName(path +
-                         QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8,
-                                                       16, QLatin1Char('0')));
-        errno = 0;
-        if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly) && errno != EEXIST)
-            break;
-    }
-    if (!temp.isOpen())
-        throw fail(errno != 0 ? qt_error_string(errno) : temp.errorString());
-
-    const auto abandon = [&temp](int error) {
-        const QString reason = qt_error_string(error != 0 ? error : EIO);
-        temp.close();
-        temp.remove();
-        return reason;
-    };
-    errno = 0;
-    if (temp.write(record) != record.size() || !temp.flush())
-        throw fail(abandon(errno));
-#ifdef Q_OS_UNIX
-    if (::fsync(temp.handle()) != 0)
-        throw fail(abandon(errno));
-#endif
-    temp.close();
-    if (temp.error() != QFileDevice::NoError)
-        throw fail(abandon(errno));
-    QFile::setPermissions(temp.fileName(),
-                          exists ? QFile::permissions(path)
-                                 : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    // rename() replaces the old file in one step on POSIX systems.
-    if (std::rename(QFile::encodeName(temp.fileName()).constData(),
-                    QFile::encodeName(path).constData()) != 0) {
-        const int error = errno;
-        temp.remove();
-        throw fail(qt_error_string(error));
-    }
+    AtomicSave::save(path, record, QStringLiteral("the settings file %1").arg(path));
 }
 
 } // namespace rost

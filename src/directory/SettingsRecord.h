@@ -59,10 +59,11 @@ private:
 };
 
 // The first `size` bytes of the file, or false. The file is opened for reading only, so a
-// read-only settings file still counts as readable.
+// read-only settings file still counts as readable; anything but a regular file (a FIFO, a
+// device) is unreadable and never opened.
 bool readRecord(const QString &path, qsizetype size, QByteArray &out);
-// Writes the whole record through a temporary file and a rename; throws IoError on failure,
-// leaving the old file as it was.
+// Writes the whole record as AtomicSave does; throws IoError on failure, leaving the old file as
+// it was.
 void writeRecord(const QString &path, const QByteArray &record);
 
 } // namespace rost

@@ -46,12 +46,15 @@ QString quoteLiteral(const QString &text)
 Statement::Statement(sqlite3 *db, const QString &sql) : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
+    const char *tail = nullptr;
     const int rc = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()),
-                                      SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
+                                      SQLITE_PREPARE_PERSISTENT, &m_stmt, &tail);
     if (rc != SQLITE_OK) {
         m_stmt = nullptr;
         checkSqlite(db, rc);
     }
+    if (tail)
+        m_rest = utf8.sliced(tail - utf8.constData());
 }
 
 Statement::~Statement()

@@ -24,10 +24,13 @@ public:
     QString columnName(int column) const;
     QVariant column(int column) const; // qlonglong, double, QString, QByteArray or invalid
     qint64 columnInt(int column) const;
+    // The text after the first statement (UTF-8), which was not prepared.
+    const QByteArray &rest() const { return m_rest; }
 
 private:
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
+    QByteArray m_rest;
 };
 
 // Throws EngineError carrying the connection's last error when rc is not OK.

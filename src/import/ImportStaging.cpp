@@ -1,5 +1,6 @@
 #include "import/ImportStaging.h"
 
+#include "directory/AtomicSave.h"
 #include "import/ImportError.h"
 
 #include <QDir>
@@ -12,11 +13,6 @@
 #include <system_error>
 #include <utility>
 #include <vector>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace rost {
 
@@ -45,21 +41,6 @@ bool sameDisk(const QString &a, const QString &b)
     const QStorageInfo sb(b);
     return sa.isValid() && sb.isValid() && sa.rootPath() == sb.rootPath() &&
            sa.device() == sb.device();
-}
-
-// After the renames, the directory entry itself must reach the disk for them to survive a
-// power loss.
-void syncFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
 }
 
 } // namespace
@@ -128,7 +109,11 @@ QString ImportStaging::commit(const QString &name, const QString &target)
             renameOver(from, back);
         return QStringLiteral("it cannot be put in place as %1: %2").arg(target, problem);
     }
-    syncFolder(m_dataFolder);
+    // The renamed entry must reach the disk to survive a power loss; when the system cannot say it
+    // did, the import fails rather than claim a file it may lose (IoError).
+    AtomicSave::syncFolder(
+        m_dataFolder,
+        QStringLiteral("the data folder %1").arg(QDir::toNativeSeparators(m_dataFolder)));
     return {};
 }
 

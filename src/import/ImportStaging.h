@@ -31,6 +31,8 @@ public:
     // side files of the target name (-journal, -wal, -shm) are moved away first and deleted with
     // the staging folder, so that no journal of the old file is ever replayed into the new one.
     // Returns an empty text on success; otherwise why not, and the data folder is as it was.
+    // Throws IoError when the folder cannot be synced after the rename: the file is in place but
+    // may not survive a power cut.
     QString commit(const QString &name, const QString &target);
 
 private:

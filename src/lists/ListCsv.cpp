@@ -19,8 +19,12 @@ QString csvLine(const QStringList &fields)
 
 } // namespace
 
-QString csvField(const QString &value)
+QString csvField(const QString &text)
 {
+    // A spreadsheet runs a cell that begins like a formula; the quote makes it plain text.
+    static const QString formulaStart = QStringLiteral("=+-@\t\r");
+    const QString value =
+        !text.isEmpty() && formulaStart.contains(text.front()) ? QLatin1Char('\'') + text : text;
     static const QString needsQuoting = QStringLiteral(",\"\r\n");
     bool needsQuotes = false;
     for (QChar c : value)

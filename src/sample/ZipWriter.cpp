@@ -1,8 +1,9 @@
 #include "sample/ZipWriter.h"
 
+#include "directory/AtomicSave.h"
+#include "directory/IoError.h"
 #include "sample/SampleError.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,48 +33,47 @@ void replaceFile(const QString &from, const QString &to)
                               .arg(from, to, QString::fromStdString(ec.message())));
 }
 
+// libzip writes the archive under its own temporary name and renames it over the file it was
+// given: the empty file AtomicSave hands over, which is then synced and put in place.
 void writeZip(const QString &zipPath, const QStringList &files, const QDateTime &mtime)
 {
-    const QString partial =
-        QStringLiteral("%1.%2.part").arg(zipPath).arg(QCoreApplication::applicationPid());
-    QFile::remove(partial);
-    int errorCode = 0;
-    zip_t *archive =
-        zip_open(QFile::encodeName(partial).constData(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
-    if (!archive) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, errorCode);
-        const QString text = QString::fromUtf8(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        throw SampleError(QStringLiteral("Cannot create %1: %2").arg(zipPath, text));
-    }
-    const auto abandon = [&](const QString &text) {
-        zip_discard(archive);
-        QFile::remove(partial);
-        throw SampleError(QStringLiteral("Cannot write %1: %2").arg(zipPath, text));
-    };
-    for (const QString &file : files) {
-        zip_source_t *source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
-        if (!source)
-            abandon(QStringLiteral("%1: %2").arg(file, zipErrorText(archive)));
-        const QByteArray name = QFileInfo(file).fileName().toUtf8();
-        const zip_int64_t index =
-            zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
-        if (index < 0) {
-            zip_source_free(source);
-            abandon(QStringLiteral("%1: %2").arg(file, zipErrorText(archive)));
-        }
-        if (mtime.isValid() && zip_file_set_mtime(archive, zip_uint64_t(index),
-                                                  time_t(mtime.toSecsSinceEpoch()), 0) < 0)
-            abandon(zipErrorText(archive));
-    }
-    if (zip_close(archive) < 0)
-        abandon(zipErrorText(archive));
     try {
-        replaceFile(partial, zipPath);
-    } catch (...) {
-        QFile::remove(partial);
-        throw;
+        AtomicSave file(zipPath);
+        const QString partial = file.handOver();
+        int errorCode = 0;
+        zip_t *archive = zip_open(QFile::encodeName(partial).constData(), ZIP_TRUNCATE, &errorCode);
+        if (!archive) {
+            zip_error_t error;
+            zip_error_init_with_code(&error, errorCode);
+            const QString text = QString::fromUtf8(zip_error_strerror(&error));
+            zip_error_fini(&error);
+            throw SampleError(QStringLiteral("Cannot create %1: %2").arg(zipPath, text));
+        }
+        const auto abandon = [&](const QString &text) {
+            zip_discard(archive);
+            throw SampleError(QStringLiteral("Cannot write %1: %2").arg(zipPath, text));
+        };
+        for (const QString &f : files) {
+            zip_source_t *source =
+                zip_source_file(archive, QFile::encodeName(f).constData(), 0, -1);
+            if (!source)
+                abandon(QStringLiteral("%1: %2").arg(f, zipErrorText(archive)));
+            const QByteArray name = QFileInfo(f).fileName().toUtf8();
+            const zip_int64_t index = zip_file_add(archive, name.constData(), source,
+                                                   ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+            if (index < 0) {
+                zip_source_free(source);
+                abandon(QStringLiteral("%1: %2").arg(f, zipErrorText(archive)));
+            }
+            if (mtime.isValid() && zip_file_set_mtime(archive, zip_uint64_t(index),
+                                                      time_t(mtime.toSecsSinceEpoch()), 0) < 0)
+                abandon(zipErrorText(archive));
+        }
+        if (zip_close(archive) < 0)
+            abandon(zipErrorText(archive));
+        file.commit();
+    } catch (const IoError &e) {
+        throw SampleError(e.text());
     }
 }
 

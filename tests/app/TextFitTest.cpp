@@ -173,7 +173,7 @@ void TextFitTest::fontDescriptions()
     QFETCH(QString, description);
     QTemporaryDir dir;
     ProgramContext context(dir.path());
-    context.envelopeLayout().Load();
+    QCOMPARE(context.envelopeLayout().Load(), QStringList());
     context.envelopeLayout().RetNameFont = font;
     context.envelopeLayout().RetAddFont = font;
     context.envelopeLayout().DelFont = font;

@@ -10,7 +10,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace rost;
 
@@ -82,6 +84,9 @@ private Q_SLOTS:
     void unwritableFolderReportsError();
     void pathJoining_data();
     void pathJoining();
+    void layoutValuesOffThePage_data();
+    void layoutValuesOffThePage();
+    void settingsFileThatIsAFifo();
 };
 
 void PreferencesTest::firstStartWritesBothFiles()
@@ -90,7 +95,7 @@ void PreferencesTest::firstStartWritesBothFiles()
     Preferences prefs(folder.path());
     EnvelopeLayout env(folder.path());
     prefs.Load();
-    env.Load();
+    QCOMPARE(env.Load(), QStringList());
 
     const QByteArray p = fileBytes(folder.file(QStringLiteral("RostPrefs.QMR")));
     QCOMPARE(p, QByteArray(164, '\0'));
@@ -194,7 +199,7 @@ void PreferencesTest::oldProgramRecordLoads()
     test::TestFolder folder;
     writeBytes(folder.file(QStringLiteral("EnvelopeDefinition.QMR")), b);
     EnvelopeLayout d(folder.path());
-    d.Load();
+    QCOMPARE(d.Load(), QStringList());
     QCOMPARE(d.Reserved1, QStringLiteral("keep me"));
     QCOMPARE(d.FeedPosition, quint8(0));
     QVERIFY(d.PrintRetAdd);
@@ -230,7 +235,7 @@ void PreferencesTest::damagedFilesAreReplaced()
     writeBytes(folder.file(QStringLiteral("EnvelopeDefinition.QMR")), QByteArray(size, '\x01'));
     writeBytes(folder.file(QStringLiteral("RostPrefs.QMR")), QByteArray(size * 164 / 464, 'x'));
     EnvelopeLayout d(folder.path());
-    d.Load();
+    QCOMPARE(d.Load(), QStringList());
     QVERIFY(isDefaultLayout(d));
     QCOMPARE(fileBytes(d.filePath()), d.toRecord());
 
@@ -318,7 +323,7 @@ void PreferencesTest::fontNameCutTo40()
     d.DelFont.Name = QString(45, QLatin1Char('N'));
     d.Save();
     EnvelopeLayout e(folder.path());
-    e.Load();
+    QCOMPARE(e.Load(), QStringList());
     QCOMPARE(e.DelFont.Name, QString(40, QLatin1Char('N')));
     QCOMPARE(e.RetNameFont.Name, QStringLiteral("Times New Roman"));
 }
@@ -332,7 +337,7 @@ void PreferencesTest::outOfRangeBytesLoad()
     d.Orientation = 200;
     d.Save();
     EnvelopeLayout e(folder.path());
-    e.Load();
+    QCOMPARE(e.Load(), QStringList());
     QCOMPARE(e.FeedPosition, quint8(7));
     QCOMPARE(e.Orientation, quint8(200));
 }
@@ -386,12 +391,12 @@ void PreferencesTest::readOnlyFileLoadsAndSaveFails()
     d.Save();
     QVERIFY(QFile::setPermissions(d.filePath(), QFileDevice::ReadOwner));
     EnvelopeLayout e(folder.path());
-    e.Load();
+    QCOMPARE(e.Load(), QStringList());
     QCOMPARE(e.DelTop, 3.5);
     QVERIFY_THROWS_EXCEPTION(IoError, e.SetDefaults());
     QCOMPARE(e.DelTop, 4.25); // memory keeps what was set, the file what it had
     EnvelopeLayout f(folder.path());
-    f.Load();
+    QCOMPARE(f.Load(), QStringList());
     QCOMPARE(f.DelTop, 3.5);
 }
 
@@ -436,7 +441,7 @@ void PreferencesTest::unwritableFolderReportsError()
     QVERIFY_THROWS_EXCEPTION(IoError, p.Save());
     QCOMPARE(p.RetAddLine1, QStringLiteral("kept"));
     EnvelopeLayout d(notAFolder);
-    QVERIFY_THROWS_EXCEPTION(IoError, d.Load());
+    QVERIFY_THROWS_EXCEPTION(IoError, static_cast<void>(d.Load()));
     QVERIFY(isDefaultLayout(d)); // the reset happened in memory even though the write failed
     QCOMPARE(fileBytes(notAFolder), QByteArray("x"));
 }
@@ -462,6 +467,91 @@ void PreferencesTest::pathJoining()
     QCOMPARE(Preferences(folder).filePath(), path);
     QCOMPARE(EnvelopeLayout(folder).filePath(),
              path.chopped(13) + QLatin1String("EnvelopeDefinition.QMR"));
+}
+
+// A value that would print nothing takes its default with a warning naming it; the edges of the
+// allowed ranges load unchanged. The file itself is left as it was.
+void PreferencesTest::layoutValuesOffThePage_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<double>("position"); // written at offset when the font size is 0
+    QTest::addColumn<qint32>("fontSize"); // written at offset when not 0
+    QTest::addColumn<QString>("warning"); // empty: the value loads as it is
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("RetTop NaN") << 272 << nan << 0
+                                << "The envelope layout's RetTop of nan inches is not on the "
+                                   "page; the default of 2.3 inches is used.";
+    QTest::newRow("RetLeft infinite") << 280 << inf << 0
+                                      << "The envelope layout's RetLeft of inf inches is not on "
+                                         "the page; the default of 0.4 inches is used.";
+    QTest::newRow("DelTop negative") << 392 << -0.5 << 0
+                                     << "The envelope layout's DelTop of -0.5 inches is not on "
+                                        "the page; the default of 4.25 inches is used.";
+    QTest::newRow("DelLeft absurd") << 400 << 1e300 << 0
+                                    << "The envelope layout's DelLeft of 1e+300 inches is not on "
+                                       "the page; the default of 4.75 inches is used.";
+    QTest::newRow("DelLeft just past the page") << 400 << 17.01 << 0
+                                                << "The envelope layout's DelLeft of 17.01 inches "
+                                                   "is not on the page; the default of 4.75 inches "
+                                                   "is used.";
+    QTest::newRow("DelFont 1000 pt") << 408 + 44 << 0.0 << 1000
+                                     << "The envelope layout's DelFont size of 1000 points is "
+                                        "not between 1 and 144 points; the default of 12 points "
+                                        "is used.";
+    QTest::newRow("RetNameFont 0 pt") << 288 + 44 << 0.0 << -3
+                                      << "The envelope layout's RetNameFont size of -3 points is "
+                                         "not between 1 and 144 points; the default of 12 points "
+                                         "is used.";
+    QTest::newRow("RetTop 0") << 272 << 0.0 << 0 << QString();
+    QTest::newRow("DelTop 17") << 392 << 17.0 << 0 << QString();
+    QTest::newRow("RetAddFont 144 pt") << 340 + 44 << 0.0 << 144 << QString();
+    QTest::newRow("RetAddFont 1 pt") << 340 + 44 << 0.0 << 1 << QString();
+}
+
+void PreferencesTest::layoutValuesOffThePage()
+{
+    QFETCH(int, offset);
+    QFETCH(double, position);
+    QFETCH(qint32, fontSize);
+    QFETCH(QString, warning);
+    test::TestFolder folder;
+    EnvelopeLayout defaults(folder.path());
+    defaults.SetDefaults();
+    QByteArray b = fileBytes(defaults.filePath());
+    if (fontSize != 0)
+        qToLittleEndian<qint32>(fontSize, b.data() + offset);
+    else
+        qToLittleEndian(position, b.data() + offset);
+    writeBytes(defaults.filePath(), b);
+
+    EnvelopeLayout d(folder.path());
+    QCOMPARE(d.Load(), warning.isEmpty() ? QStringList() : QStringList{warning});
+    QCOMPARE(fileBytes(d.filePath()), b);
+    if (warning.isEmpty())
+        QCOMPARE(d.toRecord(), b);
+    else
+        QVERIFY(isDefaultLayout(d));
+}
+
+// A FIFO in place of a settings file would block the open until someone writes to it: it counts
+// as unreadable, and the record is reset and written anew as a regular file.
+void PreferencesTest::settingsFileThatIsAFifo()
+{
+    test::TestFolder folder;
+    for (const char *name : {"EnvelopeDefinition.QMR", "RostPrefs.QMR"})
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.file(QLatin1String(name))).constData(), 0600),
+                 0);
+    EnvelopeLayout d(folder.path());
+    d.RetTop = 9;
+    QCOMPARE(d.Load(), QStringList());
+    QVERIFY(isDefaultLayout(d));
+    QVERIFY(QFileInfo(d.filePath()).isFile());
+    Preferences p(folder.path());
+    p.RetAddLine1 = QStringLiteral("stale");
+    p.Load();
+    QVERIFY(p.RetAddLine1.isEmpty());
+    QCOMPARE(fileBytes(p.filePath()).size(), 164);
 }
 
 QTEST_GUILESS_MAIN(PreferencesTest)

@@ -160,7 +160,7 @@ void EnvelopePreferencesDialogTest::typedPositionsSaved()
     f.button("EnvOKButton")->click();
     QVERIFY(f.form->isVisible());
     EnvelopeLayout saved(f.dir.path());
-    saved.Load();
+    QCOMPARE(saved.Load(), QStringList());
     QCOMPARE(saved.FeedPosition, quint8(2));
     QCOMPARE(saved.RetTop, 4.25);
     QCOMPARE(saved.DelTop, 6.56);
@@ -250,7 +250,7 @@ void EnvelopePreferencesDialogTest::fontDialogKeepsWhatIsNotChanged()
     Fixture f;
     const EnvelopeFont stored{QStringLiteral("Rostella Missing Face"), 13,
                               EnvelopeFont::Bold | EnvelopeFont::Underline};
-    f.layout.Load();
+    QCOMPARE(f.layout.Load(), QStringList());
     f.layout.DelFont = stored;
     f.layout.Save();
     f.open();
@@ -279,7 +279,7 @@ void EnvelopePreferencesDialogTest::getDefaultsWritesFile()
     QCOMPARE(f.edit("DelTopEdit")->value(), 4.25);
     f.form->close();
     EnvelopeLayout saved(f.dir.path());
-    saved.Load();
+    QCOMPARE(saved.Load(), QStringList());
     QCOMPARE(saved.DelTop, 4.25);
     QVERIFY(!saved.PrintRetAdd);
 }

@@ -48,7 +48,7 @@ private Q_SLOTS:
                     person(31, 9, 1, QStringLiteral("Lost"), QStringLiteral("Soul"))});
         m_context.preferences().Load();
         m_context.preferences().RetAddLine1 = QStringLiteral("First Church");
-        m_context.envelopeLayout().Load();
+        QCOMPARE(m_context.envelopeLayout().Load(), QStringList());
         m_conn.setPath(m_folder.path());
         m_conn.connect();
     }

@@ -294,7 +294,7 @@ private Q_SLOTS:
     void listEnvelopeDialog()
     {
         Directory d;
-        d.context.envelopeLayout().Load();
+        QCOMPARE(d.context.envelopeLayout().Load(), QStringList());
         d.context.envelopeLayout().PrintRetAdd = true;
         d.context.envelopeLayout().Save();
         Query q(d.conn);

@@ -246,6 +246,17 @@ private Q_SLOTS:
         QCOMPARE(csvField(QStringLiteral("the \"Elder\"")),
                  QStringLiteral("\"the \"\"Elder\"\"\""));
         QCOMPARE(csvField(QStringLiteral("a\nb")), QStringLiteral("\"a\nb\""));
+        // What a spreadsheet would run as a formula gets a quote first, then the usual quoting;
+        // the characters elsewhere in a value are left alone.
+        QCOMPARE(csvField(QStringLiteral("=HYPERLINK(\"x\")")),
+                 QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\""));
+        QCOMPARE(csvField(QStringLiteral("+1 503 555 0100")), QStringLiteral("'+1 503 555 0100"));
+        QCOMPARE(csvField(QStringLiteral("-2")), QStringLiteral("'-2"));
+        QCOMPARE(csvField(QStringLiteral("@SUM(A1)")), QStringLiteral("'@SUM(A1)"));
+        QCOMPARE(csvField(QStringLiteral("\tcmd")), QStringLiteral("'\tcmd"));
+        QCOMPARE(csvField(QStringLiteral("\rcmd")), QStringLiteral("\"'\rcmd\""));
+        QCOMPARE(csvField(QStringLiteral("a=b-c")), QStringLiteral("a=b-c"));
+        QCOMPARE(csvField(QString()), QString());
 
         TestFolder folder;
         writeListDirectory(folder.path());

@@ -139,6 +139,9 @@ private Q_SLOTS:
     void list_data();
     void list();
     void listCsv();
+    void queryLimits();
+    void unreadableDataFolderName();
+    void fullDisk();
 
 private:
     QString path(const QString &name) const { return m_folder.file(name); }
@@ -790,6 +793,127 @@ void RostellaBatchTest::listCsv()
     const QByteArray text = file.readAll();
     QCOMPARE(text.count("\r\n"), holders + 1);
     QVERIFY(text.endsWith("\r\n"));
+}
+
+// One statement only, however it is followed; the row and time limits stop with a message that
+// names them, and print nothing.
+void RostellaBatchTest::queryLimits()
+{
+    Run r = run(QStringLiteral("query --data @data 'SELECT 1; ; -- done\n/* c */'"));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, lines({"1", "1"}));
+    r = run(QStringLiteral("query --data @data 'SELECT 1; DROP TABLE RostFamilies'"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.err, QByteArray("rostella-batch query: Only one statement can be run, and text "
+                               "follows it: DROP TABLE RostFamilies\n"));
+    QCOMPARE(run(QStringLiteral("query --data @data 'SELECT count(*) FROM RostFamilies'")).exitCode,
+             0);
+
+    r = run(QStringLiteral("query --data @data --max-rows 3 'SELECT * FROM RostFamilies'"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.err, QByteArray("rostella-batch query: The query returns more than 3 rows, the "
+                               "most it may return; --max-rows sets another limit.\n"));
+    r = run(QStringLiteral("query --data @data --max-rows 3 'SELECT 1 UNION SELECT 2'"));
+    QCOMPARE(r.exitCode, 0);
+
+    r = run(
+        QStringLiteral("query --data @data --timeout 1 'SELECT count(*) FROM RostIndividuals a, "
+                       "RostIndividuals b, RostIndividuals c, RostIndividuals d, "
+                       "RostIndividuals e'"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err, QByteArray("rostella-batch query: The query ran longer than 1 seconds, the "
+                               "most it may run, and was stopped; --timeout sets another "
+                               "limit.\n"));
+}
+
+// The bytes of a folder name that is not UTF-8 cannot reach the tool as text; it says so rather
+// than that the folder is missing.
+void RostellaBatchTest::unreadableDataFolderName()
+{
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("mkdir -p \"$1/$(printf 'bad\\377')\" && \"$0\" household "
+                                  "--data \"$1/$(printf 'bad\\377')\" --all; s=$?; rmdir "
+                                  "\"$1/$(printf 'bad\\377')\"; exit $s"),
+                   QStringLiteral(ROST_BATCH), m_folder.path()});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 2);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(err.startsWith(QStringLiteral("rostella-batch household: The name of the data "
+                                           "folder %1/bad\uFFFD cannot be read: it is not UTF-8.\n")
+                                .arg(m_folder.path())),
+             qPrintable(err));
+}
+
+// On a full disk every file the tool writes fails with exit 1 and the old file stays whole; the
+// disk is a 2 MiB tmpfs, which needs the superuser.
+void RostellaBatchTest::fullDisk()
+{
+    const QString disk = path(QStringLiteral("full"));
+    QVERIFY(QDir().mkpath(disk));
+    QProcess mount;
+    mount.start(QStringLiteral("mount"),
+                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                 QStringLiteral("size=2m"), QStringLiteral("tmpfs"), disk});
+    if (!mount.waitForFinished(30000) || mount.exitStatus() != QProcess::NormalExit ||
+        mount.exitCode() != 0)
+        QSKIP("A tmpfs cannot be mounted here (not the superuser, or no permission).");
+    const auto unmount = qScopeGuard([&] {
+        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), disk});
+    });
+
+    // The sample's tables and old outputs first, then a filler that leaves a few bytes free.
+    const Run copied = run(QStringLiteral("sample --out @tmp/full/data --families 3"));
+    QCOMPARE(copied.exitCode, 0);
+    const QString data = disk + QStringLiteral("/data");
+    const QStringList outputs = {QStringLiteral("old.csv"), QStringLiteral("old.pdf")};
+    for (const QString &name : outputs)
+        writeText(disk + QLatin1Char('/') + name, "the old file\n");
+    {
+        QFile filler(disk + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+    }
+    const QStringList settings = {QStringLiteral("EnvelopeDefinition.QMR"),
+                                  QStringLiteral("RostPrefs.QMR")};
+    QHash<QString, QByteArray> before;
+    for (const QString &name : settings + outputs) {
+        const QString file = (outputs.contains(name) ? disk : data) + QLatin1Char('/') + name;
+        QFile f(file);
+        if (f.open(QIODevice::ReadOnly))
+            before.insert(file, f.readAll());
+    }
+
+    const QString list =
+        QStringLiteral("list --data %1 --kind 'Church Offices' --item Usher ").arg(data);
+    for (const QString &commandLine :
+         {list + QStringLiteral("--csv @tmp/full/old.csv"),
+          list + QStringLiteral("--report address --out @tmp/full/old.pdf"),
+          QStringLiteral("envelope --data %1 --test --out @tmp/full/old.pdf").arg(data)}) {
+        const Run r = run(commandLine);
+        QVERIFY2(r.exitCode == 1,
+                 qPrintable(commandLine + QLatin1Char(' ') + QString::fromUtf8(r.err)));
+        QVERIFY2(!r.out.startsWith("Wrote"), r.out.constData());
+    }
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        QFile f(it.key());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), it.value());
+    }
+    // The settings files were written whole by the sample; a save onto the full disk fails too.
+    QFile::remove(data + QStringLiteral("/RostPrefs.QMR"));
+    const Run r =
+        run(QStringLiteral("envelope --data %1 --test --out @tmp/full/old.pdf").arg(data));
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("Cannot write the settings file"), r.err.constData());
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/RostPrefs.QMR")));
+    for (const QString &name : QDir(disk).entryList(QDir::Hidden | QDir::Files))
+        QVERIFY2(!name.endsWith(QLatin1String(".tmp")), qPrintable(name));
 }
 
 QTEST_GUILESS_MAIN(RostellaBatchTest)

@@ -42,7 +42,7 @@ int cmdEnvelope(const Arguments &args, DataContext &data)
     const EnvelopeText texts = envelopeTexts(args, data);
 
     EnvelopeLayout layout(data.folder());
-    layout.Load();
+    printWarnings(layout.Load());
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 
     const PageOrientation orientation =

@@ -2,6 +2,7 @@
 #include "DataContext.h"
 #include "SharedOptions.h"
 
+#include "directory/AtomicSave.h"
 #include "directory/Cursor.h"
 #include "directory/EnvelopeLayout.h"
 #include "directory/Preferences.h"
@@ -15,7 +16,6 @@
 #include "names/HouseholdNameComposer.h"
 #include "platform/render/PrintJob.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace rost::batch {
@@ -27,14 +27,6 @@ constexpr Option Report{"report", "phone-email|address",
                         "print the name, phone and e-mail list, or the name and address list"};
 constexpr Option Envelopes{"envelopes", nullptr, "print an envelope for each person on the list"};
 constexpr Option Csv{"csv", "FILE", "write the list as CSV"};
-
-void warn(const QStringList &warnings)
-{
-    QTextStream err(stderr);
-    err.setEncoding(QStringConverter::Utf8);
-    for (const QString &w : warnings)
-        err << "Warning: " << w << '\n';
-}
 
 void reportWritten(const PrintOutcome &outcome)
 {
@@ -53,7 +45,7 @@ int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, cons
         PrintJob::runToPdf(out, PageOrientation::Portrait, [&](PrintSurface &s) {
             warnings = printListReport(which, s, tbSQL, tbFam);
         });
-    warn(warnings);
+    printWarnings(warnings);
     reportWritten(outcome);
     return 0;
 }
@@ -74,7 +66,7 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
                    RostConnection &connection, const QString &data, const QString &out)
 {
     EnvelopeLayout layout(data);
-    layout.Load();
+    printWarnings(layout.Load());
     Preferences prefs(data);
     prefs.Load();
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
@@ -82,7 +74,7 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
     HouseholdNameComposer names(connection);
     const ListEnvelopePages pages = composeListEnvelopes(tbSQL, names, prefs, style);
     tbSQL.first();
-    warn(pages.warnings);
+    printWarnings(pages.warnings);
     if (pages.pages.empty())
         throw Failure{QStringLiteral("No envelope can be printed for this list; nothing was "
                                      "written."),
@@ -102,10 +94,8 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
     families.open();
     QStringList warnings;
     const QByteArray csv = listCsv(tbSQL, families, warnings);
-    warn(warnings);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        throw Failure{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()), 1};
+    printWarnings(warnings);
+    AtomicSave::save(path, csv);
     QTextStream(stdout) << "Wrote " << path << " (" << tbSQL.recordCount()
                         << (tbSQL.recordCount() == 1 ? " row" : " rows") << ").\n";
     return 0;

@@ -1,15 +1,23 @@
 #include "Command.h"
 #include "DataContext.h"
 
+#include "directory/EngineError.h"
 #include "directory/Query.h"
 
 #include <QTextStream>
+
+#include <limits>
 
 namespace rost::batch {
 
 namespace {
 
 constexpr Argument Sql{"\"SQL\"", "one SELECT statement; tables are named without extension"};
+constexpr Option MaxRows{"max-rows", "N",
+                         "stop with an error when the result has more rows (100000)",
+                         NumberRange{1, std::numeric_limits<int>::max()}};
+constexpr Option Timeout{"timeout", "SECONDS", "stop with an error when the query runs longer (30)",
+                         NumberRange{1, 86400}};
 
 // Tab-separated output stays one line per row: tabs, line breaks and backslashes inside values
 // are written as \t, \n, \r and \\.
@@ -31,7 +39,16 @@ int cmdQuery(const Arguments &args, DataContext &data)
 {
     Query query(data.connection());
     query.setSql(args.argument(Sql));
-    query.open();
+    query.setLimits({args.number(MaxRows, 100000), args.number(Timeout, 30)});
+    try {
+        query.open();
+    } catch (const EngineError &e) {
+        if (e.code() == EngineError::RowLimit)
+            throw Failure{e.text() + QStringLiteral("; --max-rows sets another limit."), 1};
+        if (e.code() == EngineError::TimeLimit)
+            throw Failure{e.text() + QStringLiteral("; --timeout sets another limit."), 1};
+        throw;
+    }
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     out << query.columnNames().join(QLatin1Char('\t')) << '\n';
@@ -50,8 +67,10 @@ Command queryCommand()
 {
     return Command::onData("query",
                            "Runs one SELECT through the engine and prints a header row, then the "
-                           "rows, tab-separated.",
-                           {Sql}, cmdQuery);
+                           "rows, tab-separated. Text after the statement is refused; a result of "
+                           "more rows than --max-rows, or a query running longer than --timeout, "
+                           "stops with an error and prints nothing.",
+                           {optional(MaxRows), optional(Timeout), Sql}, cmdQuery);
 }
 
 } // namespace rost::batch

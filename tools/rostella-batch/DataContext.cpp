@@ -2,6 +2,8 @@
 
 #include "Usage.h"
 
+#include "directory/DataFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -12,7 +14,7 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
     const QFileInfo info(folder);
     const QString shown = QDir::toNativeSeparators(folder);
     if (!info.exists())
-        throw UsageError{QStringLiteral("The data folder %1 does not exist.").arg(shown)};
+        throw UsageError{DataFolder::missingText(folder) + QLatin1Char('.')};
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
     m_connection.setPath(folder);

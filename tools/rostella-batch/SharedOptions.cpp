@@ -1,5 +1,7 @@
 #include "SharedOptions.h"
 
+#include <QTextStream>
+
 namespace rost::batch {
 
 NameLine nameLineOf(const Arguments &args)
@@ -21,6 +23,14 @@ bool printReturnOf(const Arguments &args, bool stored)
     if (args.isSet(NoReturnOption))
         return false;
     return stored;
+}
+
+void printWarnings(const QStringList &warnings)
+{
+    QTextStream err(stderr);
+    err.setEncoding(QStringConverter::Utf8);
+    for (const QString &w : warnings)
+        err << "Warning: " << w << '\n';
 }
 
 } // namespace rost::batch

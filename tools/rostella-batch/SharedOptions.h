@@ -27,4 +27,7 @@ NameLine nameLineOf(const Arguments &args);
 // Whether the return address is printed: as --return or --no-return says, else as stored.
 bool printReturnOf(const Arguments &args, bool stored);
 
+// Each warning on standard error as "Warning: TEXT"; the command goes on.
+void printWarnings(const QStringList &warnings);
+
 } // namespace rost::batch

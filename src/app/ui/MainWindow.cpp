@@ -141,7 +141,7 @@ void MainWindow::FormCreate()
     // A settings file that cannot be written is told, and the program goes on with the values
     // in memory.
     guarded(this, [this] { m_context.preferences().Load(); });
-    guarded(this, [this] { m_context.envelopeLayout().Load(); });
+    guarded(this, [this] { showWarnings(this, m_context.envelopeLayout().Load()); });
 }
 
 void MainWindow::showEvent(QShowEvent *event)

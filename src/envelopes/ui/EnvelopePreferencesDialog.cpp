@@ -156,7 +156,7 @@ void EnvelopePreferencesDialog::FormActivate()
 // Re-reads the file, so edits left unsaved by an earlier visit are gone.
 void EnvelopePreferencesDialog::ShowEnvDefs()
 {
-    m_layout.Load();
+    showWarnings(this, m_layout.Load());
     static const QString feeds[] = {QStringLiteral("Left"), QStringLiteral("Center"),
                                     QStringLiteral("Right")};
     if (m_layout.FeedPosition <= EnvelopeLayout::FeedRight)

@@ -100,7 +100,7 @@ void PrintEnvelopeDialog::PrintButtonClick()
     // The layout is read again from its file; when a damaged file cannot be rewritten the error
     // is shown and nothing is printed.
     EnvelopeLayout &layout = m_context.envelopeLayout();
-    layout.Load();
+    showWarnings(this, layout.Load());
     const bool printReturn = m_ui->cbPrintReturnAddress->isChecked();
     const EnvelopeText text = envelopeText(m_context.preferences(), delivery);
     const PageOrientation orientation =

@@ -96,7 +96,7 @@ void ListEnvelopesDialog::PrintButtonClick()
     ListEnvelopePages pages;
     EnvelopeLayout &layout = m_context.envelopeLayout();
     const bool composed = guarded(this, [&] {
-        layout.Load();
+        showWarnings(this, layout.Load());
         pages = composeListEnvelopes(m_tbSQL, m_names, m_context.preferences(), chosenStyle());
     });
     if (!composed)

@@ -1,16 +1,12 @@
 #include "platform/render/PrintJob.h"
 
+#include "directory/AtomicSave.h"
 #include "directory/IoError.h"
 #include "platform/render/PainterSurface.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QRandomGenerator>
-
-#include <cerrno>
-#include <cstdio>
 
 namespace rost {
 
@@ -83,24 +79,8 @@ PrintOutcome PrintJob::run(QPrinter &printer, PageOrientation orientation, const
 PrintOutcome PrintJob::runToPdf(const QString &path, PageOrientation orientation,
                                 const Drawing &draw, const QPrinter *pageSetup)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw IoError(
-            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, qt_error_string(EISDIR)));
-    const QString temp = info.absolutePath() +
-                         QStringLiteral("/.%1.%2.tmp")
-                             .arg(info.fileName())
-                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-
-    {
-        // Qt's PDF writer gives no reason when it cannot create its file; this does.
-        QFile probe(temp);
-        errno = 0;
-        if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            throw IoError(
-                QStringLiteral("Cannot write the PDF file %1: %2")
-                    .arg(path, errno != 0 ? qt_error_string(errno) : probe.errorString()));
-    }
+    AtomicSave file(path, QStringLiteral("the PDF file %1").arg(path));
+    const QString temp = file.handOver();
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -110,24 +90,10 @@ PrintOutcome PrintJob::runToPdf(const QString &path, PageOrientation orientation
     printer.setOutputFileName(temp);
     printer.setCreator(QStringLiteral("Rostella"));
 
-    int pages = 0;
-    try {
-        pages = paint(printer, draw, path);
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
-    if (!wholePdf(temp)) {
-        QFile::remove(temp);
+    const int pages = paint(printer, draw, path);
+    if (!wholePdf(temp))
         throw IoError(QStringLiteral("The PDF file %1 could not be written whole.").arg(path));
-    }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) !=
-        0) {
-        const int error = errno;
-        QFile::remove(temp);
-        throw IoError(
-            QStringLiteral("Cannot write the PDF file %1: %2").arg(path, qt_error_string(error)));
-    }
+    file.commit();
     return {pages, {}, path};
 }
 

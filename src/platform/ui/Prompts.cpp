@@ -158,6 +158,13 @@ void showError(QWidget *parent, const QString &text)
                                 errorDisplayText(text));
 }
 
+void showWarnings(QWidget *parent, const QStringList &warnings)
+{
+    if (!warnings.isEmpty())
+        Prompts::instance().message(parent, MessageKind::Warning, applicationTitle(),
+                                    warnings.join(QLatin1Char('\n')));
+}
+
 bool confirmDiscard(QWidget *parent, const QStringList &changes)
 {
     return Prompts::instance().message(parent, MessageKind::Confirmation, QStringLiteral("Confirm"),

@@ -66,6 +66,9 @@ QString applicationTitle();
 // ".", so a text ending in a letter or digit gets one.
 QString errorDisplayText(const QString &text);
 void showError(QWidget *parent, const QString &text);
+// Warnings about values the program replaced and went on with, in one message box with the warning
+// icon, one line each; nothing is shown when there are none.
+void showWarnings(QWidget *parent, const QStringList &warnings);
 // Asks before a typed change that was not saved is dropped, naming each changed field with its
 // new text. True when the member agrees.
 bool confirmDiscard(QWidget *parent, const QStringList &changes);

@@ -252,8 +252,7 @@ QString ImportStaging::finishUnit()
     m_unitOpen = false;
     if (!problem.isEmpty())
         return QStringLiteral("the data folder cannot be synced: %1").arg(problem) + rollBack();
-    if (operation() == 0)
-        QFile::remove(ImportJournal::path(m_dataFolder));
+    QFile::remove(ImportJournal::path(m_dataFolder));
     return {};
 }
 

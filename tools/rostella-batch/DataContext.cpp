@@ -2,6 +2,8 @@
 
 #include "Usage.h"
 
+#include "import/ImportJournal.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -20,6 +22,9 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
 
 RostConnection &DataContext::connection()
 {
+    // A replacement of the tables that a crash interrupted is finished before any is read.
+    if (!m_connection.isConnected())
+        ImportJournal::recover(m_folder);
     m_connection.connect();
     return m_connection;
 }

@@ -87,12 +87,22 @@ bool processGone(qint64 pid, const QByteArray &started)
 #endif
 }
 
-bool abandoned(const QString &folder)
+// The owner "pid start" of a staging folder: its marker, or, for a process that ended between
+// making the folder and writing the marker, the same two numbers in the folder's name.
+QList<QByteArray> ownerOf(const QString &folder)
 {
     QFile marker(QDir(folder).filePath(MarkerName));
-    if (!marker.open(QIODevice::ReadOnly))
-        return false;
-    const QList<QByteArray> fields = marker.read(256).trimmed().split(' ');
+    if (marker.open(QIODevice::ReadOnly))
+        return marker.read(256).trimmed().split(' ');
+    const QList<QByteArray> parts = QFileInfo(folder).fileName().toUtf8().split('-');
+    if (parts.size() < 4 || parts.at(parts.size() - 4) != "import")
+        return {};
+    return {parts.at(parts.size() - 3), parts.at(parts.size() - 2)};
+}
+
+bool abandoned(const QString &folder)
+{
+    const QList<QByteArray> fields = ownerOf(folder);
     if (fields.size() != 2)
         return false;
     bool ok = false;
@@ -116,12 +126,15 @@ ImportStaging::ImportStaging(const QString &dataFolder, const ImportFaults &faul
                               .arg(QDir::toNativeSeparators(dataFolder)));
 
     const QFileInfo canonical(m_dataFolder);
-    const QString beside = canonical.absolutePath() + QStringLiteral("/.") + canonical.fileName() +
-                           QStringLiteral("-import-XXXXXX");
+    const QByteArray owner = QByteArray::number(ownPid()) + ' ' + startTime(ownPid());
+    const QString named =
+        QStringLiteral("-import-%1-XXXXXX")
+            .arg(QString::fromLatin1(owner).replace(QLatin1Char(' '), QLatin1Char('-')));
+    const QString beside =
+        canonical.absolutePath() + QStringLiteral("/.") + canonical.fileName() + named;
     auto dir = std::make_unique<QTemporaryDir>(beside);
     if (!dir->isValid() || !sameDisk(dir->path(), m_dataFolder)) {
-        dir = std::make_unique<QTemporaryDir>(m_dataFolder +
-                                              QStringLiteral("/.rostella-import-XXXXXX"));
+        dir = std::make_unique<QTemporaryDir>(m_dataFolder + QStringLiteral("/.rostella") + named);
         if (!dir->isValid())
             throw ImportError(QStringLiteral("No folder for the import can be made in %1: %2")
                                   .arg(QDir::toNativeSeparators(m_dataFolder), dir->errorString()));
@@ -132,8 +145,7 @@ ImportStaging::ImportStaging(const QString &dataFolder, const ImportFaults &faul
         liveFolders().insert(m_dir->path());
     }
     QFile marker(filePath(MarkerName));
-    const QByteArray owner = QByteArray::number(ownPid()) + ' ' + startTime(ownPid()) + '\n';
-    if (!marker.open(QIODevice::WriteOnly) || marker.write(owner) != owner.size() ||
+    if (!marker.open(QIODevice::WriteOnly) || marker.write(owner + '\n') != owner.size() + 1 ||
         !marker.flush())
         throw ImportError(QStringLiteral("No folder for the import can be made in %1: %2")
                               .arg(QDir::toNativeSeparators(m_dataFolder), marker.errorString()));

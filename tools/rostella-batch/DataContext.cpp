@@ -18,13 +18,12 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
     m_connection.setPath(folder);
+    // A replacement of the tables that a crash interrupted is finished before any is read.
+    ImportJournal::recover(folder);
 }
 
 RostConnection &DataContext::connection()
 {
-    // A replacement of the tables that a crash interrupted is finished before any is read.
-    if (!m_connection.isConnected())
-        ImportJournal::recover(m_folder);
     m_connection.connect();
     return m_connection;
 }

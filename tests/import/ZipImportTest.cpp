@@ -227,19 +227,19 @@ void ZipImportTest::hostileArchives_data()
                 {},
                 true};
 
-    QTest::newRow("same name after flattening") << Case{
-        [this](const QString &a) {
-            ArchiveBuilder(a)
-                .add(QStringLiteral("a/RostSetup.adt"), m_newSetup)
-                .add(QStringLiteral("b\\ROSTSETUP.ADT"), m_newFamilies)
-                .add(QStringLiteral("notes.txt"), "new notes")
-                .add(QStringLiteral("NOTES.TXT"), "other notes")
-                .write();
-        },
-        {{QStringLiteral("notes.txt"), "new notes"}},
-        // The tables change only together, and the archive is ambiguous about one of them.
-        {QStringLiteral("3 b\\ROSTSETUP.ADT"), QStringLiteral("3 NOTES.TXT"),
-         QStringLiteral("4 a/RostSetup.adt")}};
+    QTest::newRow("same name after flattening")
+        << Case{[this](const QString &a) {
+                    ArchiveBuilder(a)
+                        .add(QStringLiteral("a/RostSetup.adt"), m_newSetup)
+                        .add(QStringLiteral("b\\ROSTSETUP.ADT"), m_newFamilies)
+                        .add(QStringLiteral("notes.txt"), "new notes")
+                        .add(QStringLiteral("NOTES.TXT"), "other notes")
+                        .write();
+                },
+                {{QStringLiteral("notes.txt"), "new notes"}},
+                // The tables change only together, and the archive is ambiguous about one of them.
+                {QStringLiteral("3 b\\ROSTSETUP.ADT"), QStringLiteral("3 NOTES.TXT"),
+                 QStringLiteral("4 a/RostSetup.adt")}};
 
     QTest::newRow("bomb declaring its size")
         << Case{[this, fiveMiB](const QString &a) {

@@ -3,6 +3,7 @@
 #include "directory/TableCheck.h"
 #include "directory/Tables.h"
 #include "import/ImportError.h"
+#include "import/ImportJournal.h"
 #include "import/ImportStaging.h"
 #include "import/MemberName.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMultiHash>
 #include <QSet>
 
 #include <zip.h>
@@ -114,8 +116,8 @@ bool isSymlink(zip_t *zip, zip_uint64_t index)
 class MemberExtraction
 {
 public:
-    MemberExtraction(zip_t *zip, ImportStaging &staging, const ImportLimits &limits)
-        : m_zip(zip), m_staging(staging), m_limits(limits), m_buffer(ChunkBytes)
+    MemberExtraction(zip_t *zip, ImportStaging &staging, const ImportLimits &limits, qint64 reserve)
+        : m_zip(zip), m_staging(staging), m_limits(limits), m_reserve(reserve), m_buffer(ChunkBytes)
     {}
 
     // Extracts member `index` whole into the staging folder as `target` and checks it; on
@@ -124,11 +126,13 @@ public:
                                          const MemberName &name, const QString &target)
     {
         m_name = &name;
-        const qint64 room = m_staging.freeBytes(m_limits.reservedBytes);
+        const qint64 room = std::max<qint64>(0, m_staging.freeBytes() - m_reserve);
         const qint64 limit = std::min(m_limits.maxMemberBytes, room);
         const bool sized = stat.valid & ZIP_STAT_SIZE;
         if (sized && stat.size > static_cast<zip_uint64_t>(limit))
             return tooLarge(stat.size, room, true);
+        // Inflation stops one byte past the declared size: that byte proves the header lies.
+        const qint64 cap = sized ? static_cast<qint64>(stat.size) + 1 : limit + 1;
 
         MemberHandle member(zip_fopen_index(m_zip, index, 0));
         if (!member)
@@ -155,6 +159,14 @@ public:
                 break;
             if (n > limit - written)
                 return discard(tooLarge(static_cast<zip_uint64_t>(limit) + 1, room, false));
+            if (n >= cap - written)
+                return discard(failure(name.stored(), FailureClass::Stream,
+                                       QStringLiteral("it holds more bytes than the %1 its header "
+                                                      "declares")
+                                           .arg(stat.size)));
+            if (const int injected = m_staging.operation())
+                return discard(
+                    ioFailure(injected, QString::fromLocal8Bit(std::strerror(injected))));
             errno = 0;
             if (out.write(m_buffer.data(), n) != n)
                 return discard(ioFailure(errno, out.errorString()));
@@ -166,6 +178,8 @@ public:
                                        .arg(written)
                                        .arg(stat.size)));
 #ifdef Q_OS_UNIX
+        if (const int injected = m_staging.operation())
+            return discard(ioFailure(injected, QString::fromLocal8Bit(std::strerror(injected))));
         if (::fsync(out.handle()) != 0)
             return discard(ioFailure(errno, QString::fromLocal8Bit(std::strerror(errno))));
 #endif
@@ -225,6 +239,7 @@ private:
     zip_t *m_zip;
     ImportStaging &m_staging;
     const ImportLimits &m_limits;
+    qint64 m_reserve;
     std::vector<char> m_buffer;
     const MemberName *m_name = nullptr;
 };
@@ -241,18 +256,137 @@ QString keptText(const MemberName &name, bool previous)
 
 // The data folder's entries by their case-folded name: a member replaces the file whose name
 // matches without regard to case, and keeps that file's spelling. Where several differ only in
-// case, the exact spelling wins, else the first in name order.
-QHash<QString, QFileInfo> existingEntries(const QString &dataFolder)
+// case, the exact spelling wins, else the first in name order. Listed once per import.
+struct FolderEntries
 {
-    QHash<QString, QFileInfo> entries;
-    const QFileInfoList list =
-        QDir(dataFolder)
-            .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                           QDir::Name);
-    for (const QFileInfo &entry : list)
-        if (!entries.contains(entry.fileName().toCaseFolded()))
-            entries.insert(entry.fileName().toCaseFolded(), entry);
-    return entries;
+    explicit FolderEntries(const QString &dataFolder)
+    {
+        const QFileInfoList list = QDir(dataFolder)
+                                       .entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                          QDir::System | QDir::NoDotAndDotDot,
+                                                      QDir::Name);
+        for (const QFileInfo &entry : list) {
+            const QString key = entry.fileName().toCaseFolded();
+            if (!first.contains(key))
+                first.insert(key, entry);
+            spellings.insert(key, entry.fileName());
+        }
+    }
+
+    // SQLite's side files of `target` in the folder, in every spelling they have.
+    QStringList sides(const QString &target) const
+    {
+        QStringList found;
+        for (const char *suffix : {"-journal", "-wal", "-shm"})
+            found += spellings.values((target + QLatin1String(suffix)).toCaseFolded());
+        return found;
+    }
+
+    QHash<QString, QFileInfo> first;
+    QMultiHash<QString, QString> spellings;
+};
+
+// The names of the members as the central directory stores them, byte for byte, for the one
+// thing libzip does not tell: a name with a NUL in it (libzip shows the NUL as a blank). Found
+// by reading the directory the way libzip finds it, and believed only when it agrees with
+// libzip on every member; nothing when it does not.
+class StoredNames
+{
+public:
+    StoredNames(const QString &archivePath, zip_t *zip) : m_file(archivePath), m_zip(zip) {}
+
+    std::optional<std::vector<QByteArray>> read()
+    {
+        if (!m_file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const qint64 size = m_file.size();
+        const qint64 tailStart = std::max<qint64>(0, size - (22 + 0xFFFF));
+        const QByteArray tail = at(tailStart, size - tailStart);
+        for (qsizetype end = tail.lastIndexOf("PK\x05\x06"); end >= 0;
+             end = end == 0 ? -1 : tail.lastIndexOf("PK\x05\x06", end - 1)) {
+            if (auto names = directoryAt(tailStart + end))
+                return names;
+        }
+        return std::nullopt;
+    }
+
+private:
+    QByteArray at(qint64 offset, qint64 bytes)
+    {
+        if (offset < 0 || bytes < 0 || offset > m_file.size() || !m_file.seek(offset))
+            return {};
+        return m_file.read(bytes);
+    }
+
+    static quint64 number(const QByteArray &bytes, qsizetype offset, int width)
+    {
+        quint64 value = 0;
+        for (int i = width - 1; i >= 0; --i)
+            value = (value << 8) | static_cast<quint8>(bytes.at(offset + i));
+        return value;
+    }
+
+    std::optional<std::vector<QByteArray>> directoryAt(qint64 eocd)
+    {
+        const QByteArray end = at(eocd, 22);
+        if (end.size() != 22)
+            return std::nullopt;
+        quint64 count = number(end, 10, 2);
+        quint64 bytes = number(end, 12, 4);
+        quint64 offset = number(end, 16, 4);
+        if (count == 0xFFFF || bytes == 0xFFFFFFFF || offset == 0xFFFFFFFF) {
+            const QByteArray locator = at(eocd - 20, 20);
+            if (locator.size() != 20 || !locator.startsWith("PK\x06\x07"))
+                return std::nullopt;
+            const QByteArray end64 = at(static_cast<qint64>(number(locator, 8, 8)), 56);
+            if (end64.size() != 56 || !end64.startsWith("PK\x06\x06"))
+                return std::nullopt;
+            count = number(end64, 32, 8);
+            bytes = number(end64, 40, 8);
+            offset = number(end64, 48, 8);
+        }
+        const auto expected = static_cast<quint64>(zip_get_num_entries(m_zip, 0));
+        if (count != expected || offset + bytes > static_cast<quint64>(m_file.size()))
+            return std::nullopt;
+        const QByteArray directory = at(static_cast<qint64>(offset), static_cast<qint64>(bytes));
+        std::vector<QByteArray> names;
+        qsizetype pos = 0;
+        for (quint64 i = 0; i < count; ++i) {
+            if (pos + 46 > directory.size() || directory.mid(pos, 4) != "PK\x01\x02")
+                return std::nullopt;
+            const auto nameBytes = static_cast<qsizetype>(number(directory, pos + 28, 2));
+            const auto rest = static_cast<qsizetype>(number(directory, pos + 30, 2) +
+                                                     number(directory, pos + 32, 2));
+            if (pos + 46 + nameBytes + rest > directory.size())
+                return std::nullopt;
+            QByteArray name = directory.mid(pos + 46, nameBytes);
+            QByteArray shown = name;
+            shown.replace('\0', ' ');
+            const char *seen = zip_get_name(m_zip, i, ZIP_FL_ENC_RAW);
+            if (!seen || shown != QByteArray(seen))
+                return std::nullopt;
+            names.push_back(std::move(name));
+            pos += 46 + nameBytes + rest;
+        }
+        return names;
+    }
+
+    QFile m_file;
+    zip_t *m_zip;
+};
+
+// What the archive's members declare they unpack to, in all.
+qint64 declaredBytes(zip_t *zip, zip_int64_t count)
+{
+    zip_uint64_t total = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(zip, static_cast<zip_uint64_t>(i), 0, &stat) == 0 &&
+            (stat.valid & ZIP_STAT_SIZE))
+            total += std::min<zip_uint64_t>(stat.size, zip_uint64_t(1) << 60);
+    }
+    return static_cast<qint64>(std::min<zip_uint64_t>(total, zip_uint64_t(1) << 62));
 }
 
 } // namespace
@@ -267,9 +401,40 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
     if (!QFileInfo(m_dataFolder).isDir())
         throw ImportError(QStringLiteral("The data folder %1 does not exist")
                               .arg(QDir::toNativeSeparators(m_dataFolder)));
+    ImportJournal::recover(m_dataFolder);
     ZipHandle zip = openArchive(archivePath);
-    ImportStaging staging(m_dataFolder);
-    const QHash<QString, QFileInfo> existing = existingEntries(m_dataFolder);
+    const QString shown = QDir::toNativeSeparators(archivePath);
+
+    const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
+    if (count > m_limits.maxMembers)
+        throw ImportError(QStringLiteral("The archive %1 has %2 members, more than the %3 an "
+                                         "import takes")
+                              .arg(shown)
+                              .arg(count)
+                              .arg(m_limits.maxMembers));
+    const std::optional<std::vector<QByteArray>> rawNames =
+        StoredNames(archivePath, zip.get()).read();
+    if (!rawNames)
+        throw ImportError(
+            QStringLiteral("The directory of the archive %1 cannot be read consistently")
+                .arg(shown));
+    const qint64 declared = declaredBytes(zip.get(), count);
+    if (declared > m_limits.maxTotalBytes)
+        throw ImportError(QStringLiteral("The members of the archive %1 unpack to %2 bytes, more "
+                                         "than the %3 an import takes")
+                              .arg(shown)
+                              .arg(declared)
+                              .arg(m_limits.maxTotalBytes));
+    ImportStaging staging(m_dataFolder, m_limits.faults);
+    const qint64 reserve = std::max(m_limits.minReservedBytes, declared / 20);
+    const qint64 room = std::max<qint64>(0, staging.freeBytes() - reserve);
+    if (declared > room)
+        throw ImportError(QStringLiteral("The members of the archive %1 unpack to %2 bytes, but "
+                                         "the data folder's disk has room for %3 only")
+                              .arg(shown)
+                              .arg(declared)
+                              .arg(room));
+    const FolderEntries existing(m_dataFolder);
 
     ImportSummary summary;
     auto report = [&](const MemberFailure &f) {
@@ -282,20 +447,35 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
     {
         QString stored;
         QString target;
+        bool present = false;
+        bool table = false;
+        QString kept;
+        bool written = false;
     };
     std::vector<Staged> staged;
+    bool tableFailed = false;
     QSet<QString> seen;
-    MemberExtraction extraction(zip.get(), staging, m_limits);
+    MemberExtraction extraction(zip.get(), staging, m_limits, reserve);
+    const QString journalKey = QFileInfo(ImportJournal::path(m_dataFolder)).fileName();
 
-    const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const auto index = static_cast<zip_uint64_t>(i);
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat_index(zip.get(), index, 0, &stat) != 0) {
             const char *raw = zip_get_name(zip.get(), index, 0);
+            tableFailed = tableFailed || MemberName(QString::fromUtf8(raw)).isTableFile();
             report(
                 readerFailure(raw ? QString::fromUtf8(raw) : QString(), zip_get_error(zip.get())));
+            continue;
+        }
+        const QByteArray &raw = (*rawNames)[index];
+        if (raw.contains('\0')) {
+            const MemberName cut(QString::fromUtf8(stat.name));
+            tableFailed = tableFailed || cut.isTableFile();
+            report(failure(QString::fromUtf8(QByteArray(raw).replace('\0', "\\0")),
+                           FailureClass::CannotCreate,
+                           QStringLiteral("the name holds a NUL character")));
             continue;
         }
         const MemberName name(QString::fromUtf8(stat.name));
@@ -304,19 +484,28 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
             ++summary.folders;
             continue;
         }
+        auto refuse = [&](MemberFailure f) {
+            tableFailed = tableFailed || name.isTableFile();
+            report(f);
+        };
         if (const QString refusal = name.refusal(); !refusal.isEmpty()) {
-            report(failure(stored, FailureClass::CannotCreate, refusal));
+            refuse(failure(stored, FailureClass::CannotCreate, refusal));
+            continue;
+        }
+        if (name.sameFileKey() == journalKey) {
+            refuse(failure(stored, FailureClass::CannotCreate,
+                           QStringLiteral("the name is kept for the import's own journal")));
             continue;
         }
         if (seen.contains(name.sameFileKey())) {
-            report(failure(stored, FailureClass::CannotCreate,
+            refuse(failure(stored, FailureClass::CannotCreate,
                            QStringLiteral("an earlier member of the archive has the name %1")
                                .arg(name.bare())));
             continue;
         }
         seen.insert(name.sameFileKey());
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {
-            report({stored,
+            refuse({stored,
                     FailureClass::ZipReader,
                     ZIP_ER_NOPASSWD,
                     readerText(ZIP_ER_NOPASSWD),
@@ -326,15 +515,15 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
             continue;
         }
         if (isSymlink(zip.get(), index)) {
-            report(failure(stored, FailureClass::Other,
+            refuse(failure(stored, FailureClass::Other,
                            QStringLiteral("the member is a symbolic link, not a file")));
             continue;
         }
         QFileInfo present(QDir(m_dataFolder).filePath(name.bare()));
         if (!present.exists() && !present.isSymLink())
-            present = existing.value(name.sameFileKey());
+            present = existing.first.value(name.sameFileKey());
         if (present.isDir()) {
-            report(failure(
+            refuse(failure(
                 stored, FailureClass::CannotCreate,
                 QStringLiteral("the data folder holds a folder named %1").arg(present.fileName())));
             continue;
@@ -343,19 +532,56 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         if (auto failed = extraction.extract(index, stat, name, target)) {
             if (!failed->refusal.isEmpty())
                 failed->kept = keptText(name, present.isFile());
-            report(*failed);
+            refuse(*failed);
             continue;
         }
-        staged.push_back({stored, target});
+        staged.push_back({stored, target, present.exists() || present.isSymLink(),
+                          name.isTableFile(), keptText(name, present.isFile()), false});
     }
     zip.reset();
 
-    for (const Staged &s : staged) {
-        const QString problem = staging.commit(s.target, s.target);
-        if (!problem.isEmpty()) {
-            report(failure(s.stored, FailureClass::CannotCreate, problem));
+    std::vector<UnitFile> unit;
+    for (const Staged &s : staged)
+        if (s.table && !tableFailed)
+            unit.push_back({s.target, s.present, existing.sides(s.target)});
+    if (const QString problem = staging.commitUnit(unit); !problem.isEmpty()) {
+        tableFailed = true;
+        for (const Staged &s : staged)
+            if (s.table)
+                report(failure(s.stored, FailureClass::CannotCreate, problem));
+    } else if (tableFailed) {
+        for (const Staged &s : staged) {
+            if (!s.table)
+                continue;
+            MemberFailure held = failure(s.stored, FailureClass::CannotOpen,
+                                         QStringLiteral("another table file of the archive failed, "
+                                                        "and the tables change only together"));
+            held.refusal = QStringLiteral("another table file of the archive failed");
+            held.kept = s.kept;
+            report(held);
+        }
+    }
+    for (Staged &s : staged) {
+        if (s.table) {
+            s.written = !tableFailed;
             continue;
         }
+        const QString problem = staging.place(s.target, existing.sides(s.target));
+        if (!problem.isEmpty())
+            report(failure(s.stored, FailureClass::CannotCreate, problem));
+        s.written = problem.isEmpty();
+    }
+    // Nothing is reported written that a power cut could still take back.
+    if (const QString problem = staging.finishUnit(); !problem.isEmpty()) {
+        for (Staged &s : staged) {
+            if (s.written)
+                report(failure(s.stored, FailureClass::CannotCreate, problem));
+            s.written = false;
+        }
+    }
+    for (const Staged &s : staged) {
+        if (!s.written)
+            continue;
         ++summary.written;
         summary.writtenFiles << s.target;
     }

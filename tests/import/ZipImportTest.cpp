@@ -227,17 +227,19 @@ void ZipImportTest::hostileArchives_data()
                 {},
                 true};
 
-    QTest::newRow("same name after flattening") << Case{
-        [this](const QString &a) {
-            ArchiveBuilder(a)
-                .add(QStringLiteral("a/RostSetup.adt"), m_newSetup)
-                .add(QStringLiteral("b\\ROSTSETUP.ADT"), m_newFamilies)
-                .add(QStringLiteral("notes.txt"), "new notes")
-                .add(QStringLiteral("NOTES.TXT"), "other notes")
-                .write();
-        },
-        {{QStringLiteral("RostSetup.adt"), m_newSetup}, {QStringLiteral("notes.txt"), "new notes"}},
-        {QStringLiteral("3 b\\ROSTSETUP.ADT"), QStringLiteral("3 NOTES.TXT")}};
+    QTest::newRow("same name after flattening")
+        << Case{[this](const QString &a) {
+                    ArchiveBuilder(a)
+                        .add(QStringLiteral("a/RostSetup.adt"), m_newSetup)
+                        .add(QStringLiteral("b\\ROSTSETUP.ADT"), m_newFamilies)
+                        .add(QStringLiteral("notes.txt"), "new notes")
+                        .add(QStringLiteral("NOTES.TXT"), "other notes")
+                        .write();
+                },
+                {{QStringLiteral("notes.txt"), "new notes"}},
+                // The tables change only together, and the archive is ambiguous about one of them.
+                {QStringLiteral("3 b\\ROSTSETUP.ADT"), QStringLiteral("3 NOTES.TXT"),
+                 QStringLiteral("4 a/RostSetup.adt")}};
 
     QTest::newRow("bomb declaring its size")
         << Case{[this, fiveMiB](const QString &a) {
@@ -246,8 +248,8 @@ void ZipImportTest::hostileArchives_data()
                         .add(QStringLiteral("RostSetup.adt"), m_newSetup)
                         .write();
                 },
-                {{QStringLiteral("RostSetup.adt"), m_newSetup}},
-                {QStringLiteral("2 RostFamilies.adt")},
+                {},
+                {QStringLiteral("2 RostFamilies.adt"), QStringLiteral("4 RostSetup.adt")},
                 false,
                 small};
 
@@ -269,8 +271,8 @@ void ZipImportTest::hostileArchives_data()
                         .write();
                     ArchiveBuilder::setDeclaredSize(a, "RostSetup.adt", 100);
                 },
-                {{QStringLiteral("RostIndividuals.adt"), m_newIndividuals}},
-                {QStringLiteral("0 RostSetup.adt")}};
+                {},
+                {QStringLiteral("2 RostSetup.adt"), QStringLiteral("4 RostIndividuals.adt")}};
 
     QTest::newRow("declared size too large")
         << Case{[this](const QString &a) {
@@ -383,14 +385,14 @@ void ZipImportTest::hostileArchives_data()
         {QStringLiteral("3 RostFamilies.adt-journal"), QStringLiteral("3 RostSetup.adt-wal")}};
 
     ImportLimits noRoom;
-    noRoom.reservedBytes = qint64(1) << 62;
+    noRoom.minReservedBytes = qint64(1) << 62;
     QTest::newRow("no room on the disk") << Case{
         [this](const QString &a) {
             ArchiveBuilder(a).add(QStringLiteral("RostFamilies.adt"), m_newFamilies).write();
         },
         {},
-        {QStringLiteral("1 RostFamilies.adt")},
-        false,
+        {},
+        true,
         noRoom};
 }
 
@@ -470,18 +472,18 @@ void ZipImportTest::hostileArchives()
 
 void ZipImportTest::inputOutputWarning()
 {
-    ImportLimits noRoom;
-    noRoom.reservedBytes = qint64(1) << 62;
+    ImportLimits failingWrite;
+    failingWrite.faults.failAt = 1;
     const QList<MemberFailure> failures = run(
         [this](const QString &a) {
             ArchiveBuilder(a).add(QStringLiteral("export/RostFamilies.adt"), m_newFamilies).write();
         },
-        noRoom);
+        failingWrite);
     QCOMPARE(failures.size(), 1);
     QCOMPARE(failures.first().errorClass, FailureClass::InputOutput);
-    QCOMPARE(failures.first().errorCode, ENOSPC);
+    QCOMPARE(failures.first().errorCode, EIO);
     QCOMPARE(memberWarningText(failures.first()),
-             QStringLiteral("Can't open export/RostFamilies.adt\rError Code : %1").arg(ENOSPC));
+             QStringLiteral("Can't open export/RostFamilies.adt\rError Code : %1").arg(EIO));
     // The second message box is for the zip reader's own errors only.
     QVERIFY(failures.first().readerText.isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "Usage.h"
 
 #include "directory/DataFolder.h"
+#include "import/ImportJournal.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +19,8 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
     m_connection.setPath(folder);
+    // A replacement of the tables that a crash interrupted is finished before any is read.
+    ImportJournal::recover(folder);
 }
 
 RostConnection &DataContext::connection()

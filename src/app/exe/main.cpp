@@ -4,6 +4,7 @@
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
+#include "import/ImportJournal.h"
 #include "platform/ui/GuardedApplication.h"
 
 int main(int argc, char **argv)
@@ -14,6 +15,8 @@ int main(int argc, char **argv)
     // The data folder is the folder the program starts in. The main window comes first, then
     // the two find dialogs, kept hidden between uses.
     rost::ProgramContext context(rost::ProgramContext::currentFolder());
+    // An import that a crash interrupted is finished before the tables are looked for.
+    rost::ImportJournal::recover(context.dataFolder());
     rost::AppDialogLauncher launcher(context);
     rost::MainWindow RostMainForm(context, launcher);
     rost::FindIndividualDialog fdIndLookupForm(&RostMainForm);

@@ -7,7 +7,7 @@
 
 namespace rost::batch {
 
-DataContext::DataContext(const QString &folder) : m_folder(folder)
+DataContext::DataContext(const QString &folder, DataFolderLock::Mode access) : m_folder(folder)
 {
     const QFileInfo info(folder);
     const QString shown = QDir::toNativeSeparators(folder);
@@ -15,6 +15,7 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
         throw UsageError{QStringLiteral("The data folder %1 does not exist.").arg(shown)};
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
+    m_lock.emplace(folder, access);
     m_connection.setPath(folder);
 }
 

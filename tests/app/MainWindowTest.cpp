@@ -1,4 +1,6 @@
 #include "app/ui/MainWindow.h"
+#include "directory/DataFolderBusy.h"
+#include "directory/DataFolderLock.h"
 #include "directory/ProgramContext.h"
 #include "directory/Tables.h"
 #include "platform/ui/DataBoundEdit.h"
@@ -289,8 +291,11 @@ void MainWindowTest::withoutFamiliesTheStartupImportRuns()
     MainWindow form(context, launcher);
     bool bringsTables = false;
     launcher.whileOpen = [&](const QString &) {
-        // No table file may be open while an import replaces it.
+        // No table file may be open while an import replaces it, and the window has let go of
+        // the folder, which the import takes for itself.
         QVERIFY(!form.browser().connection().isConnected());
+        const DataFolderLock import(folder.path(), DataFolderLock::Mode::Exclusive,
+                                    std::chrono::milliseconds(0));
         if (bringsTables)
             writeDirectory(folder.path());
     };
@@ -315,6 +320,10 @@ void MainWindowTest::withoutFamiliesTheStartupImportRuns()
     QVERIFY(child<QPushButton>(form, "FindFamilyButton")->isEnabled());
     QCOMPARE(child<QLineEdit>(form, "VorelNameEdit")->text(), QStringLiteral("Tom and Sue Young"));
     QCOMPARE(form.focusWidget(), child<QPushButton>(form, "FindFamilyButton"));
+    // Another run's import waits while the window shows the directory.
+    QVERIFY_THROWS_EXCEPTION(DataFolderBusy,
+                             DataFolderLock(folder.path(), DataFolderLock::Mode::Exclusive,
+                                            std::chrono::milliseconds(0)));
 
     // A menu road that brings nothing opens the tables that are there again.
     bringsTables = false;

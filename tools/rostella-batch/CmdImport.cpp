@@ -53,7 +53,7 @@ Command importCommand()
                            "Installs an archive as the program does; each failed member's warning "
                            "goes to standard error. Exits with 0 when every member was written, 1 "
                            "when some failed, 2 when the archive was not opened.",
-                           {Archive}, cmdImport);
+                           {Archive}, cmdImport, DataFolderLock::Mode::Exclusive);
 }
 
 } // namespace rost::batch

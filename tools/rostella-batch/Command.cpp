@@ -37,13 +37,14 @@ Command::Command(const char *name, const char *summary, std::vector<Usage> usage
 {}
 
 Command Command::onData(const char *name, const char *summary, std::vector<Usage> usage,
-                        RunOnData run)
+                        RunOnData run, DataFolderLock::Mode access)
 {
     usage.insert(usage.begin(), DataOption);
-    return Command(name, summary, std::move(usage), [run = std::move(run)](const Arguments &args) {
-        DataContext data(args.value(DataOption));
-        return run(args, data);
-    });
+    return Command(name, summary, std::move(usage),
+                   [run = std::move(run), access](const Arguments &args) {
+                       DataContext data(args.value(DataOption), access);
+                       return run(args, data);
+                   });
 }
 
 QString Command::usageLine() const

@@ -3,6 +3,8 @@
 #include "Arguments.h"
 #include "Usage.h"
 
+#include "directory/DataFolderLock.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -31,9 +33,10 @@ public:
     // usage is the sequence of parts after the command's name.
     Command(const char *name, const char *summary, std::vector<Usage> usage, Run run);
     // A command over the table files of a data folder: its usage starts with --data DIR, and the
-    // folder is checked before run is called.
+    // folder is checked and its lock taken with the given access before run is called.
     static Command onData(const char *name, const char *summary, std::vector<Usage> usage,
-                          RunOnData run);
+                          RunOnData run,
+                          DataFolderLock::Mode access = DataFolderLock::Mode::Shared);
 
     const char *name() const { return m_name; }
     // "rostella-batch NAME OPTIONS..."

@@ -10,7 +10,7 @@
 
 namespace rost::batch {
 
-DataContext::DataContext(const QString &folder) : m_folder(folder)
+DataContext::DataContext(const QString &folder, DataFolderLock::Mode access) : m_folder(folder)
 {
     const QFileInfo info(folder);
     const QString shown = QDir::toNativeSeparators(folder);
@@ -18,6 +18,7 @@ DataContext::DataContext(const QString &folder) : m_folder(folder)
         throw UsageError{DataFolder::missingText(folder) + QLatin1Char('.')};
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
+    m_lock.emplace(folder, access);
     m_connection.setPath(folder);
     // A replacement of the tables that a crash interrupted is finished before any is read.
     ImportJournal::recover(folder);

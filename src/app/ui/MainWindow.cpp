@@ -170,6 +170,7 @@ void MainWindow::FormActivate()
 bool MainWindow::OpenDirectory()
 {
     const bool ok = guarded(this, [this] {
+        m_folderLock.emplace(m_context.dataFolder(), DataFolderLock::Mode::Shared);
         // Opening the families moves to the first family, which already builds the display.
         m_browser.open(m_context.dataFolder());
         CheckSetupInfo();
@@ -182,6 +183,7 @@ bool MainWindow::OpenDirectory()
 void MainWindow::CloseDirectory()
 {
     m_browser.close();
+    m_folderLock.reset();
     m_ui->AddEdit->unbind();
     m_ui->AddEdit->setLines({});
     m_rebuildingTabs = true;

@@ -2,10 +2,12 @@
 
 #include "app/FamilyBrowser.h"
 #include "browse/FoundIndividual.h"
+#include "directory/DataFolderLock.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -38,10 +40,10 @@ public:
 
     // Start-up and the directory. FormActivate runs once, the first time the window is shown.
     void FormActivate();
-    // Connects to DataFolder and opens the three cursors; false (the error shown) when a step
-    // failed, in which case the steps after it have not run.
+    // Takes the data folder's shared lock, connects to DataFolder and opens the three cursors;
+    // false (the error shown) when a step failed, in which case the steps after it have not run.
     bool OpenDirectory();
-    // Disconnects: every cursor closes and the displays empty.
+    // Disconnects: every cursor closes, the displays empty and the folder's lock is let go.
     void CloseDirectory();
     void CheckSetupInfo();
 
@@ -99,6 +101,8 @@ private:
 
     ProgramContext &m_context;
     DialogLauncher &m_launcher;
+    // Held while the directory is open, so that no other run replaces it under the window.
+    std::optional<DataFolderLock> m_folderLock;
     FamilyBrowser m_browser;
     bool m_activated = false;
     bool m_rebuildingTabs = false;

@@ -1,6 +1,7 @@
 #include "import/ui/ImportDialog.h"
 
 #include "directory/DataFolder.h"
+#include "directory/DataFolderLock.h"
 #include "directory/ProgramContext.h"
 #include "import/ImportError.h"
 #include "platform/ui/HelpViewer.h"
@@ -47,6 +48,8 @@ void ImportDialog::ImportTheData(const QString &archivePath)
         throw ImportError(QStringLiteral("The data folder %1 cannot be made the current folder")
                               .arg(QDir::toNativeSeparators(m_dataFolder)));
     BusyPointer busy;
+    // Other runs reading the directory let go of it first; this window's own tables are closed.
+    const DataFolderLock lock(m_dataFolder, DataFolderLock::Mode::Exclusive);
     ZipImport(m_dataFolder).importArchive(archivePath, [this](const MemberFailure &failure) {
         UnzipperProcessItemFailure(failure);
     });

@@ -27,7 +27,8 @@ public:
     ~ImportDialog() override;
 
     // Extracts the archive into the data folder. Throws ImportError (nothing changed) when the
-    // archive cannot be opened; members that fail are shown and skipped.
+    // archive cannot be opened, and DataFolderBusy (nothing changed) when other runs of the
+    // program keep reading the directory; members that fail are shown and skipped.
     void ImportTheData(const QString &archivePath);
     // The open dialog: the chosen archive's path, empty when cancelled.
     QString runOpenDialog();

@@ -1,5 +1,8 @@
 #include "import/ImportJournal.h"
 
+#include "directory/DataFolderBusy.h"
+#include "directory/DataFolderLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -210,6 +213,23 @@ void ImportJournal::recover(const QString &dataFolder)
             QFile::remove(journal);
     }
     ImportStaging::removeLeftovers(data);
+}
+
+void ImportJournal::recoverBeforeReading(const QString &dataFolder)
+{
+    const QString data = QFileInfo(dataFolder).canonicalFilePath();
+    if (data.isEmpty())
+        return;
+    if (!present(path(data))) {
+        ImportStaging::removeLeftovers(data);
+        return;
+    }
+    try {
+        const DataFolderLock lock(data, DataFolderLock::Mode::Exclusive);
+        recover(data);
+    } catch (const DataFolderBusy &) {
+        // An import holds the folder: the journal is its own, and it finishes it.
+    }
 }
 
 QString ImportJournal::renameFile(const QString &from, const QString &to)

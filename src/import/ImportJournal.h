@@ -54,7 +54,13 @@ public:
     // Run before the data folder's tables are opened or replaced: finishes a replacement a crash
     // interrupted (forward when every new file is at hand, else back), then removes the staging
     // folders abandoned imports left behind. A failure leaves the journal for the next try.
+    // The caller holds the data folder's exclusive lock: a journal is also there while an import
+    // is under way, and must then be left alone.
     static void recover(const QString &dataFolder);
+    // recover() for a program or command about to read the directory, which holds no lock yet:
+    // it takes the exclusive lock for the recovery when there is a journal, and leaves the
+    // journal to an import that holds the folder now.
+    static void recoverBeforeReading(const QString &dataFolder);
 
     // rename(2): an existing file at `to` is replaced atomically. Empty text on success.
     static QString renameFile(const QString &from, const QString &to);

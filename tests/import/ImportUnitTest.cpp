@@ -1,3 +1,4 @@
+#include "directory/DataFolderLock.h"
 #include "import/ImportError.h"
 #include "import/ImportJournal.h"
 #include "import/ZipImport.h"
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void crashAtEveryOperation();
     void journalRecovery_data();
     void journalRecovery();
+    void aLiveImportsJournalIsLeftAlone();
     void abandonedStagingRemoved();
     void limitsRefuseBeforeWriting_data();
     void limitsRefuseBeforeWriting();
@@ -266,6 +268,28 @@ void ImportUnitTest::journalRecovery()
              forward ? QByteArray("new setup") : m_old.value(QString(tbl::Setup).toCaseFolded()));
     QVERIFY(!QFileInfo::exists(ImportJournal::path(data)));
     QCOMPARE(QFileInfo::exists(staging), !forward);
+}
+
+// A reader that starts while an import holds the folder must not treat the import's journal as
+// one a crash left; once the folder is free, the same call finishes a crashed one.
+void ImportUnitTest::aLiveImportsJournalIsLeftAlone()
+{
+    TestFolder root;
+    const QString data = makeData(root);
+    const QString staging = root.file(QStringLiteral(".data-import-live"));
+    QVERIFY(QDir().mkpath(staging));
+    writeFile(staging + QStringLiteral("/rostsetup.adt"), "new setup");
+    writeFile(ImportJournal::path(data), "Rostella import journal\nstaging\t" +
+                                             QFileInfo(staging).canonicalFilePath().toUtf8() +
+                                             "\nfile\trostsetup.adt\t1\ncommit\n");
+    {
+        const DataFolderLock importing(data, DataFolderLock::Mode::Exclusive);
+        ImportJournal::recoverBeforeReading(data);
+        QVERIFY(QFileInfo::exists(ImportJournal::path(data)));
+    }
+    ImportJournal::recoverBeforeReading(data);
+    QVERIFY(!QFileInfo::exists(ImportJournal::path(data)));
+    QCOMPARE(readFile(data + QStringLiteral("/rostsetup.adt")), QByteArray("new setup"));
 }
 
 void ImportUnitTest::abandonedStagingRemoved()

@@ -18,10 +18,10 @@ DataContext::DataContext(const QString &folder, DataFolderLock::Mode access) : m
         throw UsageError{DataFolder::missingText(folder) + QLatin1Char('.')};
     if (!info.isDir())
         throw UsageError{QStringLiteral("The data folder %1 is not a folder.").arg(shown)};
+    // A replacement of the tables that a crash interrupted is finished before any is read.
+    ImportJournal::recoverBeforeReading(folder);
     m_lock.emplace(folder, access);
     m_connection.setPath(folder);
-    // A replacement of the tables that a crash interrupted is finished before any is read.
-    ImportJournal::recover(folder);
 }
 
 RostConnection &DataContext::connection()

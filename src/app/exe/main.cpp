@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     // the two find dialogs, kept hidden between uses.
     rost::ProgramContext context(rost::ProgramContext::currentFolder());
     // An import that a crash interrupted is finished before the tables are looked for.
-    rost::ImportJournal::recover(context.dataFolder());
+    rost::ImportJournal::recoverBeforeReading(context.dataFolder());
     rost::AppDialogLauncher launcher(context);
     rost::MainWindow RostMainForm(context, launcher);
     rost::FindIndividualDialog fdIndLookupForm(&RostMainForm);

@@ -1,0 +1,257 @@
+#include "directory/TableCheck.h"
+#include "directory/Statement.h"
+#include "directory/TableWriter.h"
+#include "directory/Tables.h"
+
+#include "Fixture.h"
+#include "TestFolder.h"
+
+#include <QtTest>
+
+#include <sqlite3.h>
+
+using namespace rost;
+using namespace rost::test;
+
+namespace {
+
+struct Case
+{
+    const TableDef *def = nullptr;
+    QString sql; // run on a sound file of two rows; may replace the schema
+    TableFault fault = TableFault::None;
+    QString field;       // the field or index named
+    QStringList message; // words the message must hold
+};
+
+void runSql(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
+        throw std::runtime_error("cannot open the fixture");
+    try {
+        execSql(db, sql);
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
+    sqlite3_close(db);
+}
+
+// The documented schema with one text replaced, filled with two rows by SQL.
+QString alteredSchema(const TableDef &def, const QString &from, const QString &to)
+{
+    QString sql = TableWriter::createSql(def);
+    if (!sql.contains(from))
+        throw std::runtime_error("the schema does not hold the text to alter");
+    sql.replace(from, to);
+    return sql;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Case)
+
+class TableCheckTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestFolder m_folder;
+    int m_files = 0;
+
+private Q_SLOTS:
+    void refusesWhatTheProgramCannotUse_data()
+    {
+        QTest::addColumn<Case>("c");
+        const TableDef *fam = &familiesTable();
+        const TableDef *ind = &individualsTable();
+        const auto dropAndCreate = [](const char *index, const char *rest) {
+            return QStringLiteral("DROP INDEX \"%1\"; CREATE INDEX \"%1\" ON %2;")
+                .arg(QLatin1String(index), QLatin1String(rest));
+        };
+
+        QTest::newRow("sound") << Case{fam, {}, TableFault::None, {}, {}};
+        QTest::newRow("16-bit bounds")
+            << Case{fam,
+                    QStringLiteral("UPDATE RostFamilies SET \"Family ID Num\" = -32768 WHERE "
+                                   "rowid = 1; UPDATE RostFamilies SET \"Family ID Num\" = "
+                                   "32767 WHERE rowid = 2;"),
+                    TableFault::None,
+                    {},
+                    {}};
+        QTest::newRow("index with a further tiebreak") << Case{
+            ind,
+            dropAndCreate("INDIV ID NUM ORDER",
+                          "RostIndividuals (\"Indiv ID Num\", \"Last Name\", \"Rost Ind ID Num\")"),
+            TableFault::None,
+            {},
+            {}};
+
+        QTest::newRow("no name index")
+            << Case{fam,
+                    QStringLiteral("DROP INDEX \"FAMILY NAME ORDER\";"),
+                    TableFault::MissingIndex,
+                    QStringLiteral("FAMILY NAME ORDER"),
+                    {QStringLiteral("lacks the index \"FAMILY NAME ORDER\"")}};
+        QTest::newRow("no indexes at all")
+            << Case{ind,
+                    QStringLiteral("DROP INDEX \"INDIV ID NUM ORDER\"; DROP INDEX \"FAMILY ID NUM "
+                                   "ORDER\"; DROP INDEX \"LAST NAME AND GOES BY ORDER\"; DROP "
+                                   "INDEX \"LAST NAME AND FIRST NAME ORDER\"; DROP INDEX "
+                                   "\"FAMILY ID RANK ORDER\";"),
+                    TableFault::MissingIndex,
+                    QStringLiteral("INDIV ID NUM ORDER"),
+                    {}};
+        QTest::newRow("index on other keys")
+            << Case{ind,
+                    dropAndCreate("LAST NAME AND GOES BY ORDER",
+                                  "RostIndividuals (\"Last Name\", \"First Name\")"),
+                    TableFault::WrongIndex,
+                    QStringLiteral("LAST NAME AND GOES BY ORDER"),
+                    {QStringLiteral("does not order by Last Name, Goes By")}};
+        QTest::newRow("index keys in the other order")
+            << Case{ind,
+                    dropAndCreate("FAMILY ID RANK ORDER",
+                                  "RostIndividuals (\"Family Rank Order\", \"Family ID Num\")"),
+                    TableFault::WrongIndex,
+                    QStringLiteral("FAMILY ID RANK ORDER"),
+                    {}};
+        QTest::newRow("partial index")
+            << Case{fam,
+                    dropAndCreate("FAMILY ID NUM ORDER",
+                                  "RostFamilies (\"Family ID Num\") WHERE \"Family ID Num\" > 1"),
+                    TableFault::WrongIndex,
+                    QStringLiteral("FAMILY ID NUM ORDER"),
+                    {QStringLiteral("leaves rows out")}};
+        QTest::newRow("name index compares case") << Case{
+            fam,
+            dropAndCreate("FAMILY NAME ORDER", "RostFamilies (\"Family Name\" COLLATE BINARY)"),
+            TableFault::WrongIndex,
+            QStringLiteral("FAMILY NAME ORDER"),
+            {}};
+        QTest::newRow("descending index")
+            << Case{fam,
+                    dropAndCreate("FAMILY ID NUM ORDER", "RostFamilies (\"Family ID Num\" DESC)"),
+                    TableFault::WrongIndex,
+                    QStringLiteral("FAMILY ID NUM ORDER"),
+                    {}};
+        QTest::newRow("expression index")
+            << Case{fam,
+                    dropAndCreate("FAMILY ID NUM ORDER", "RostFamilies (\"Family ID Num\" + 0)"),
+                    TableFault::WrongIndex,
+                    QStringLiteral("FAMILY ID NUM ORDER"),
+                    {}};
+
+        QTest::newRow("17-bit family number")
+            << Case{fam,
+                    QStringLiteral("UPDATE RostFamilies SET \"Family ID Num\" = 65537 WHERE rowid "
+                                   "= 2;"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Family ID Num"),
+                    {QStringLiteral("Row 2 of the table RostFamilies"), QStringLiteral("65537"),
+                     QStringLiteral("\"Family ID Num\""), QStringLiteral("-32768 to 32767")}};
+        QTest::newRow("below 16 bits")
+            << Case{ind,
+                    QStringLiteral("UPDATE RostIndividuals SET \"Family Rank Order\" = -32769;"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Family Rank Order"),
+                    {QStringLiteral("Row 1 of")}};
+        QTest::newRow("text in a number")
+            << Case{ind,
+                    QStringLiteral("UPDATE RostIndividuals SET \"Indiv ID Num\" = 'x1';"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Indiv ID Num"),
+                    {QStringLiteral("'x1'")}};
+        QTest::newRow("fraction in a number")
+            << Case{fam,
+                    QStringLiteral("UPDATE RostFamilies SET \"Family ID Num\" = 1.5;"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Family ID Num"),
+                    {}};
+        QTest::newRow("list number beyond 32 bits")
+            << Case{&officesTable(),
+                    QStringLiteral("UPDATE RostOffices SET \"Indiv ID Num\" = 2147483648;"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Indiv ID Num"),
+                    {}};
+        QTest::newRow("logical other than 0 or 1")
+            << Case{&setupTable(),
+                    QStringLiteral("UPDATE RostSetup SET \"Use Talents\" = 2;"),
+                    TableFault::OutOfRange,
+                    QStringLiteral("Use Talents"),
+                    {}};
+
+        QTest::newRow("wider text")
+            << Case{fam,
+                    QStringLiteral("DROP TABLE RostFamilies;") +
+                        alteredSchema(*fam, QStringLiteral("\"City\" CHAR(20)"),
+                                      QStringLiteral("\"City\" CHAR(50)")),
+                    TableFault::WrongType,
+                    QStringLiteral("City"),
+                    {QStringLiteral("\"City\""), QStringLiteral("declared CHAR(50) NOT NULL"),
+                     QStringLiteral("not CHAR(20) NOT NULL")}};
+        QTest::newRow("32-bit where 16 are read")
+            << Case{ind,
+                    QStringLiteral("DROP TABLE RostIndividuals;") +
+                        alteredSchema(*ind, QStringLiteral("\"Family ID Num\" SHORT"),
+                                      QStringLiteral("\"Family ID Num\" INTEGER")),
+                    TableFault::WrongType,
+                    QStringLiteral("Family ID Num"),
+                    {}};
+        QTest::newRow("nullable key")
+            << Case{fam,
+                    QStringLiteral("DROP TABLE RostFamilies;") +
+                        alteredSchema(*fam, QStringLiteral("\"Family Name\" CHAR(40) NOT NULL"),
+                                      QStringLiteral("\"Family Name\" CHAR(40)")),
+                    TableFault::WrongType,
+                    QStringLiteral("Family Name"),
+                    {}};
+        QTest::newRow("no type") << Case{
+            fam,
+            QStringLiteral("DROP TABLE RostFamilies;") +
+                alteredSchema(*fam, QStringLiteral("\"Zip\" CHAR(10)"), QStringLiteral("\"Zip\"")),
+            TableFault::WrongType,
+            QStringLiteral("Zip"),
+            {QStringLiteral("without a type")}};
+    }
+
+    void refusesWhatTheProgramCannotUse()
+    {
+        QFETCH(Case, c);
+        // A fresh name each time: the check remembers files that passed by size and time.
+        const QString dir = m_folder.file(QString::number(++m_files));
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = dir + QLatin1Char('/') + c.def->file;
+        if (c.def == &setupTable()) {
+            writeSetup(dir, true, false, false, false, false);
+        } else if (c.def->table == familiesTable().table) {
+            writeTable(dir, *c.def,
+                       {family(1, QStringLiteral("Ames")), family(2, QStringLiteral("Bell"))});
+        } else if (c.def->table == individualsTable().table) {
+            writeTable(dir, *c.def,
+                       {person(1, 1, 1, QStringLiteral("Ann"), QStringLiteral("Ames")),
+                        person(2, 2, 1, QStringLiteral("Bo"), QStringLiteral("Bell"))});
+        } else {
+            writeTable(
+                dir, *c.def,
+                {{{QString(fld::IndivIdNum), 1}, {QString(fld::Office), QStringLiteral("Usher")}}});
+        }
+        if (!c.sql.isEmpty())
+            runSql(path, c.sql);
+
+        const TableCheck check = checkTableFile(path);
+        QCOMPARE(check.fault, c.fault);
+        QCOMPARE(check.field, c.field);
+        QCOMPARE(check.message.isEmpty(), c.fault == TableFault::None);
+        if (c.fault != TableFault::None) {
+            QVERIFY2(check.message.contains(c.def->file), qPrintable(check.message));
+            QVERIFY(check.reason().endsWith(c.field));
+        }
+        for (const QString &words : c.message)
+            QVERIFY2(check.message.contains(words), qPrintable(check.message));
+    }
+};
+
+QTEST_GUILESS_MAIN(TableCheckTest)
+#include "TableCheckTest.moc"

@@ -471,7 +471,8 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         const QByteArray &raw = (*rawNames)[index];
         if (raw.contains('\0')) {
-            const MemberName cut(QString::fromUtf8(stat.name));
+            // A writer that stops at the NUL would make a table of it: it counts as one.
+            const MemberName cut(QString::fromUtf8(raw.left(raw.indexOf('\0'))));
             tableFailed = tableFailed || cut.isTableFile();
             report(failure(QString::fromUtf8(QByteArray(raw).replace('\0', "\\0")),
                            FailureClass::CannotCreate,

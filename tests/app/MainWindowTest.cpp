@@ -73,6 +73,28 @@ void writeDirectory(const QString &folder)
     test::writeSetup(folder, false, false, false, false, false);
 }
 
+// Another program holding the families file for writing: a save to it fails until release().
+struct FamiliesLocked
+{
+    explicit FamiliesLocked(const QString &folder)
+    {
+        other.setPath(folder);
+        other.connect();
+        locker.open();
+        locker.close(); // attached, and holding no read lock of its own
+        held =
+            sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    bool release()
+    {
+        return sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+
+    RostConnection other;
+    Cursor locker{other, tbl::Families};
+    bool held = false;
+};
+
 struct Window
 {
     explicit Window(const QString &folder) : context(folder)
@@ -457,13 +479,8 @@ void MainWindowTest::aChangeThatCannotBeSavedIsNotLostOnClose()
     QTest::keyClicks(phone, QStringLiteral("555-7777"));
 
     // Another program holds the families file locked: the save fails.
-    RostConnection other;
-    other.setPath(folder.path());
-    other.connect();
-    Cursor locker(other, tbl::Families);
-    locker.open();
-    locker.close(); // attached, and holding no read lock of its own
-    QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    FamiliesLocked lock(folder.path());
+    QVERIFY(lock.held);
     prompts.queue(QMessageBox::Ok); // the error
     prompts.queue(QMessageBox::No); // do not close without the change
     QVERIFY(!w->close());
@@ -475,11 +492,11 @@ void MainWindowTest::aChangeThatCannotBeSavedIsNotLostOnClose()
     QCOMPARE(phone->text(), QStringLiteral("555-7777"));
 
     // Once the file is free again, closing saves the change.
-    QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(lock.release());
     QVERIFY(w->close());
     QCOMPARE(int(prompts.asked.size()), 2);
-    locker.open();
-    QCOMPARE(locker.text(fld::HomePhone), QStringLiteral("555-7777"));
+    lock.locker.open();
+    QCOMPARE(lock.locker.text(fld::HomePhone), QStringLiteral("555-7777"));
 }
 
 void MainWindowTest::personCommandsGetTheCurrentMember()
@@ -675,13 +692,8 @@ void MainWindowTest::aChangeThatCannotBeSavedHasAWayOut()
     auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
     phone->selectAll();
     QTest::keyClicks(phone, QStringLiteral("555-7777"));
-    RostConnection other;
-    other.setPath(folder.path());
-    other.connect();
-    Cursor locker(other, tbl::Families);
-    locker.open();
-    locker.close();
-    QCOMPARE(sqlite3_exec(other.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    FamiliesLocked lock(folder.path());
+    QVERIFY(lock.held);
 
     auto *nav = child<RecordNavigator>(*w, "Nav");
     nav->trigger(RecordNavigator::Button::Next); // unanswered: keep editing
@@ -698,7 +710,7 @@ void MainWindowTest::aChangeThatCannotBeSavedHasAWayOut()
     QCOMPARE(w.families().integer(fld::FamilyIdNum), 10);
     nav->trigger(RecordNavigator::Button::Prior);
     QCOMPARE(phone->text(), QStringLiteral("555-2000"));
-    QCOMPARE(sqlite3_exec(other.handle(), "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(lock.release());
 
     // Esc says what would be lost, and drops it only when the member agrees.
     prompts.asked.clear();

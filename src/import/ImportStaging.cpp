@@ -91,9 +91,14 @@ bool processGone(qint64 pid, const QByteArray &started)
 // making the folder and writing the marker, the same two numbers in the folder's name.
 QList<QByteArray> ownerOf(const QString &folder)
 {
+    // A process killed while it wrote the marker leaves it empty or cut short: the name says the
+    // same.
     QFile marker(QDir(folder).filePath(MarkerName));
-    if (marker.open(QIODevice::ReadOnly))
-        return marker.read(256).trimmed().split(' ');
+    if (marker.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> fields = marker.read(256).trimmed().split(' ');
+        if (fields.size() == 2 && !fields.at(1).isEmpty())
+            return fields;
+    }
     const QList<QByteArray> parts = QFileInfo(folder).fileName().toUtf8().split('-');
     if (parts.size() < 4 || parts.at(parts.size() - 4) != "import")
         return {};

@@ -7,28 +7,12 @@
 #include <QThread>
 #include <QtTest>
 
+using rost::test::readFile;
+using rost::test::Tables;
+using rost::test::tablesOf;
 using rost::test::TestFolder;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read a file");
-    return f.readAll();
-}
-
-using Tables = QMap<QString, QByteArray>;
-Tables tablesOf(const QString &folder)
-{
-    Tables tables;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo &f : files)
-        if (f.fileName().contains(QLatin1String(".adt"), Qt::CaseInsensitive))
-            tables.insert(f.fileName().toCaseFolded(), readFile(f.filePath()));
-    return tables;
-}
 
 void copyTables(const QString &from, const QString &to)
 {

@@ -16,35 +16,18 @@
 
 using namespace rost;
 using rost::test::ArchiveBuilder;
+using rost::test::readFile;
+using rost::test::Tables;
+using rost::test::tablesOf;
 using rost::test::TestFolder;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read a file");
-    return f.readAll();
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write a fixture file");
-}
-
-// The table files of a folder and their side files, by case-folded name.
-using Tables = QMap<QString, QByteArray>;
-Tables tablesOf(const QString &folder)
-{
-    Tables tables;
-    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo &f : files)
-        if (f.fileName().contains(QLatin1String(".adt"), Qt::CaseInsensitive))
-            tables.insert(f.fileName().toCaseFolded(), readFile(f.filePath()));
-    return tables;
 }
 
 // What an import leaves behind that it should not: staging folders and the journal.

@@ -16,6 +16,7 @@
 
 using namespace rost;
 using rost::test::ArchiveBuilder;
+using rost::test::readFile;
 using rost::test::TestFolder;
 
 namespace {
@@ -65,14 +66,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write a fixture file");
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read a file");
-    return f.readAll();
 }
 
 QByteArray tableBytes(const QString &folder, const TableDef &def, const QString &file,

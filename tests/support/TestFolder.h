@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,5 +18,13 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The whole content of a file; throws when it cannot be read.
+QByteArray readFile(const QString &path);
+
+// The table files of a folder and their side files (names holding ".adt"), by case-folded name,
+// with their contents: what a directory is, for comparing one with another.
+using Tables = QMap<QString, QByteArray>;
+Tables tablesOf(const QString &folder);
 
 } // namespace rost::test

@@ -14,6 +14,15 @@ target_compile_definitions(rost_settings INTERFACE
   QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY QT_NO_FOREACH
   QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_KEYWORDS)
 target_include_directories(rost_settings INTERFACE ${CMAKE_SOURCE_DIR}/src)
+if(ROST_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "ROST_FUZZ needs clang: configure with CXX=clang++")
+  endif()
+  # Every layer carries the fuzzer's coverage, so the fuzzer sees the code it reaches.
+  target_compile_options(rost_settings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(rost_settings INTERFACE -fsanitize=address,undefined)
+endif()
 if(ROST_SANITIZE)
   target_compile_options(rost_settings INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -102,6 +102,23 @@ void writeText(const QString &path, const QByteArray &text)
     QCOMPARE(file.write(text), text.size());
 }
 
+// A small file system of its own, so a test can fill it; false where this user cannot mount.
+bool mountTmpfs(const QString &folder, const QString &options)
+{
+    QDir().mkpath(folder);
+    QProcess mount;
+    mount.start(QStringLiteral("mount"),
+                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options,
+                 QStringLiteral("tmpfs"), folder});
+    return mount.waitForFinished(30000) && mount.exitStatus() == QProcess::NormalExit &&
+           mount.exitCode() == 0;
+}
+
+void unmountTmpfs(const QString &folder)
+{
+    QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), folder});
+}
+
 const QByteArray FamiliesCsvHeader = "Family ID Num,Family Name,Vorel Name,Address1,Address2,City,"
                                      "State,Zip,Country,IntlAddress,Home Phone,Family Picture\n";
 
@@ -142,6 +159,7 @@ private Q_SLOTS:
     void queryLimits();
     void unreadableDataFolderName();
     void fullDisk();
+    void importOntoFullDisk();
 
 private:
     QString path(const QString &name) const { return m_folder.file(name); }
@@ -853,17 +871,9 @@ void RostellaBatchTest::unreadableDataFolderName()
 void RostellaBatchTest::fullDisk()
 {
     const QString disk = path(QStringLiteral("full"));
-    QVERIFY(QDir().mkpath(disk));
-    QProcess mount;
-    mount.start(QStringLiteral("mount"),
-                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                 QStringLiteral("size=2m"), QStringLiteral("tmpfs"), disk});
-    if (!mount.waitForFinished(30000) || mount.exitStatus() != QProcess::NormalExit ||
-        mount.exitCode() != 0)
+    if (!mountTmpfs(disk, QStringLiteral("size=2m")))
         QSKIP("A tmpfs cannot be mounted here (not the superuser, or no permission).");
-    const auto unmount = qScopeGuard([&] {
-        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), disk});
-    });
+    const auto unmount = qScopeGuard([&] { unmountTmpfs(disk); });
 
     // The sample's tables and old outputs first, then a filler that leaves a few bytes free.
     const Run copied = run(QStringLiteral("sample --out @tmp/full/data --families 3"));
@@ -914,6 +924,44 @@ void RostellaBatchTest::fullDisk()
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("/RostPrefs.QMR")));
     for (const QString &name : QDir(disk).entryList(QDir::Hidden | QDir::Files))
         QVERIFY2(!name.endsWith(QLatin1String(".tmp")), qPrintable(name));
+}
+
+// The disk fills while the archive is unpacked: a file system with room for a few files only,
+// at each count from too few for the old directory to more than the import needs. Every run
+// leaves the directory wholly old or wholly new, reports a failure as one, and leaves no staging
+// folder behind.
+void RostellaBatchTest::importOntoFullDisk()
+{
+    const QString fresh = path(QStringLiteral("fresh"));
+    QCOMPARE(run(QStringLiteral("sample --out @tmp/fresh --families 1")).exitCode, 0);
+    const rost::test::Tables old = rost::test::tablesOf(fresh);
+    QCOMPARE(run(QStringLiteral("import --data @tmp/fresh @zip")).exitCode, 0);
+    const rost::test::Tables imported = rost::test::tablesOf(fresh);
+
+    int failed = 0;
+    int succeeded = 0;
+    for (int files = 8; files <= 26; files += 2) {
+        const QString disk = path(QStringLiteral("inodes"));
+        if (!mountTmpfs(disk, QStringLiteral("size=64m,nr_inodes=%1").arg(files)))
+            QSKIP("A tmpfs cannot be mounted here (not the superuser, or no permission).");
+        const auto unmount = qScopeGuard([&] { unmountTmpfs(disk); });
+        const QString data = disk + QStringLiteral("/data");
+        if (run(QStringLiteral("sample --out @tmp/inodes/data --families 1")).exitCode != 0)
+            continue;
+        QCOMPARE(rost::test::tablesOf(data), old);
+
+        const Run r = run(QStringLiteral("import --data @tmp/inodes/data @zip"));
+        const QString at =
+            QStringLiteral("with room for %1 files: %2").arg(files).arg(QString::fromUtf8(r.err));
+        QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(at));
+        QVERIFY2(rost::test::tablesOf(data) == (r.exitCode == 0 ? imported : old), qPrintable(at));
+        QVERIFY2(r.exitCode == 0 || !r.err.isEmpty(), qPrintable(at));
+        (r.exitCode == 0 ? succeeded : failed) += 1;
+        const QStringList left = QDir(data).entryList({QStringLiteral(".rostella*")},
+                                                      QDir::Dirs | QDir::Files | QDir::Hidden);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' ')) + QLatin1Char(' ') + at));
+    }
+    QVERIFY2(failed > 0 && succeeded > 0, "the disk was always or never too small");
 }
 
 QTEST_GUILESS_MAIN(RostellaBatchTest)

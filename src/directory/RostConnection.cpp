@@ -127,7 +127,7 @@ QString RostConnection::attach(const QString &fileName)
         throw EngineError(EngineError::TableNotFound,
                           QStringLiteral("The table file %1 was not found in %2")
                               .arg(file, QDir::toNativeSeparators(m_path)));
-    const TableCheck check = checkTableFile(path);
+    const TableCheck check = checkTableFile(path, CheckDepth::Open);
     if (!check.sound())
         throw EngineError(EngineError::DamagedTable, check.message);
 

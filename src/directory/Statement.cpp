@@ -1,12 +1,36 @@
 #include "directory/Statement.h"
 
 #include "directory/EngineError.h"
+#include "directory/TableCheck.h"
 
 #include <sqlite3.h>
 
 #include <utility>
 
 namespace rost {
+
+namespace {
+
+// The files attached to a connection; the connections that check a file open it as their main
+// database and have none, so a check never rechecks itself.
+QStringList attachedFiles(sqlite3 *db)
+{
+    QStringList files;
+    if (!db)
+        return files;
+    sqlite3_stmt *list = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA database_list", -1, &list, nullptr) != SQLITE_OK)
+        return files;
+    while (sqlite3_step(list) == SQLITE_ROW) {
+        const char *file = reinterpret_cast<const char *>(sqlite3_column_text(list, 2));
+        if (sqlite3_column_int(list, 0) > 1 && file && *file)
+            files << QString::fromUtf8(file);
+    }
+    sqlite3_finalize(list);
+    return files;
+}
+
+} // namespace
 
 void checkSqlite(sqlite3 *db, int rc, const QString &context)
 {
@@ -15,6 +39,12 @@ void checkSqlite(sqlite3 *db, int rc, const QString &context)
     QString text = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
     if (!context.isEmpty())
         text = context + QLatin1String(": ") + text;
+    if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB) {
+        // A table file went bad after its check at open: name it, and make the next open check
+        // it whole rather than trust its earlier verdict.
+        const TableCheck damaged = recheckTableFiles(attachedFiles(db));
+        throw EngineError(EngineError::DamagedTable, damaged.sound() ? text : damaged.message);
+    }
     throw EngineError(rc & 0xff, text);
 }
 

@@ -1,9 +1,10 @@
 #include "directory/TableCheck.h"
 
+#include "directory/AtomicSave.h"
+#include "directory/IoError.h"
 #include "directory/Statement.h"
 #include "directory/Tables.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,23 +15,51 @@
 #include <sqlite3.h>
 
 #include <limits>
+#include <optional>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace rost {
 
 namespace {
 
+// What identifies a file's present bytes without reading them: any write, rename or
+// replacement changes the change time, which no program can set back.
 struct Stamp
 {
-    qint64 size;
-    qint64 modified;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;  // nanoseconds
     bool operator==(const Stamp &) const = default;
 };
 
-// A file that passed unchanged (same size and time) is not checked again in this process: the
-// integrity check reads the whole file and would otherwise be paid at every reconnect.
-QHash<QString, Stamp> &passedFiles()
+std::optional<Stamp> stampOf(const QString &path)
 {
-    static QHash<QString, Stamp> passed;
+    struct stat st
+    {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    const auto nanoseconds = [](const timespec &t) {
+        return qint64(t.tv_sec) * 1000000000 + qint64(t.tv_nsec);
+    };
+    return Stamp{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                 nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
+struct Passed
+{
+    Stamp stamp;
+    bool whole = false; // passed the full check, not only the quick one
+};
+
+// A file that passed unchanged is not checked again in this process: the check reads the whole
+// file and would otherwise be paid at every reconnect.
+QHash<QString, Passed> &passedFiles()
+{
+    static QHash<QString, Passed> passed;
     return passed;
 }
 
@@ -40,9 +69,56 @@ QMutex &passedMutex()
     return mutex;
 }
 
-Stamp stampOf(const QFileInfo &info)
+const QByteArray CheckedHeader = "Rostella checked tables 1\n";
+
+// The verdicts noted in a folder, by file name; a note that cannot be read notes nothing.
+QHash<QString, Stamp> readChecked(const QString &folder)
 {
-    return {info.size(), info.lastModified().toMSecsSinceEpoch()};
+    QHash<QString, Stamp> checked;
+    QFile file(QDir(folder).filePath(CheckedTablesFile));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 64 * 1024 ||
+        file.readLine() != CheckedHeader)
+        return checked;
+    while (!file.atEnd()) {
+        const QList<QByteArray> f = file.readLine().trimmed().split('\t');
+        if (f.size() != 6)
+            return {};
+        Stamp stamp{f[1].toULongLong(), f[2].toULongLong(), f[3].toLongLong(), f[4].toLongLong(),
+                    f[5].toLongLong()};
+        checked.insert(QString::fromUtf8(f[0]), stamp);
+    }
+    return checked;
+}
+
+void writeChecked(const QString &folder, const QHash<QString, Stamp> &checked)
+{
+    QByteArray text = CheckedHeader;
+    for (auto it = checked.cbegin(); it != checked.cend(); ++it) {
+        const Stamp &s = it.value();
+        text += it.key().toUtf8() + '\t' + QByteArray::number(s.device) + '\t' +
+                QByteArray::number(s.inode) + '\t' + QByteArray::number(s.size) + '\t' +
+                QByteArray::number(s.modified) + '\t' + QByteArray::number(s.changed) + '\n';
+    }
+    try {
+        AtomicSave::save(QDir(folder).filePath(CheckedTablesFile), text);
+    } catch (const IoError &) {
+        // Only a note: without it the next open checks the files again.
+    }
+}
+
+// Notes or forgets the verdict of one file in its folder's note.
+void noteChecked(const QString &path, const std::optional<Stamp> &stamp)
+{
+    const QFileInfo info(path);
+    QHash<QString, Stamp> checked = readChecked(info.absolutePath());
+    const auto it = checked.constFind(info.fileName());
+    if (stamp ? (it != checked.cend() && it.value() == *stamp) : it == checked.cend())
+        return;
+    if (stamp)
+        checked.insert(info.fileName(), *stamp);
+    else
+        checked.remove(info.fileName());
+    writeChecked(info.absolutePath(), checked);
 }
 
 TableCheck fault(TableFault kind, const QString &message)
@@ -171,41 +247,68 @@ TableCheck checkIndexes(sqlite3 *db, const TableDef &def, const QString &shown)
     return {};
 }
 
-// One query per numeric field, stopping at the first value outside the field's range or not a
-// whole number at all; the row is named by its row number.
+// One scan over the rows for every numeric field at once, stopping at the first row holding a
+// value outside its field's range or not a whole number at all; the row is named by its number.
 TableCheck checkRanges(sqlite3 *db, const TableDef &def, const QString &shown)
 {
+    struct Range
+    {
+        const FieldDef *field;
+        qint64 low;
+        qint64 high;
+    };
+    std::vector<Range> ranges;
+    QStringList whens;
+    QStringList outside;
     for (const FieldDef &f : def.fields) {
-        qint64 low = 0;
-        qint64 high = 1;
+        Range r{&f, 0, 1};
         if (f.kind == FieldKind::Short) {
-            low = std::numeric_limits<qint16>::min();
-            high = std::numeric_limits<qint16>::max();
+            r.low = std::numeric_limits<qint16>::min();
+            r.high = std::numeric_limits<qint16>::max();
         } else if (f.kind == FieldKind::Integer) {
-            low = std::numeric_limits<qint32>::min();
-            high = std::numeric_limits<qint32>::max();
+            r.low = std::numeric_limits<qint32>::min();
+            r.high = std::numeric_limits<qint32>::max();
         } else if (f.kind != FieldKind::Logical) {
             continue;
         }
         const QString column = quoteIdent(f.name);
-        Statement find(db, QStringLiteral("SELECT rowid, quote(%1) FROM %2 WHERE %1 NOT BETWEEN %3 "
-                                          "AND %4 OR typeof(%1) <> 'integer' LIMIT 1")
-                               .arg(column, quoteIdent(def.table))
-                               .arg(low)
-                               .arg(high));
-        if (find.step())
-            return {TableFault::OutOfRange, f.name,
-                    QStringLiteral("Row %1 of the table %2 in the file %3 holds %4 in the field "
-                                   "\"%5\", which takes whole numbers from %6 to %7 only")
-                        .arg(find.columnInt(0))
-                        .arg(def.table, shown, find.column(1).toString().left(40), f.name)
-                        .arg(low)
-                        .arg(high)};
+        const QString test = QStringLiteral("(%1 NOT BETWEEN %2 AND %3 OR typeof(%1) <> 'integer')")
+                                 .arg(column)
+                                 .arg(r.low)
+                                 .arg(r.high);
+        whens << QStringLiteral("WHEN %1 THEN %2").arg(test).arg(ranges.size());
+        outside << test;
+        ranges.push_back(r);
     }
-    return {};
+    if (ranges.empty())
+        return {};
+    Statement find(db, QStringLiteral("SELECT rowid, CASE %1 END FROM %2 WHERE %3 LIMIT 1")
+                           .arg(whens.join(QLatin1Char(' ')), quoteIdent(def.table),
+                                outside.join(QStringLiteral(" OR "))));
+    if (!find.step())
+        return {};
+    const Range &r = ranges.at(std::size_t(find.columnInt(1)));
+    Statement value(db, QStringLiteral("SELECT quote(%1) FROM %2 WHERE rowid = ?1")
+                            .arg(quoteIdent(r.field->name), quoteIdent(def.table)));
+    value.bind(1, find.column(0));
+    value.step();
+    return {TableFault::OutOfRange, r.field->name,
+            QStringLiteral("Row %1 of the table %2 in the file %3 holds %4 in the field "
+                           "\"%5\", which takes whole numbers from %6 to %7 only")
+                .arg(find.columnInt(0))
+                .arg(def.table, shown, value.column(0).toString().left(40), r.field->name)
+                .arg(r.low)
+                .arg(r.high)};
 }
 
-TableCheck inspect(const QString &path, const QString &shown)
+// How much of a file's contents a check reads.
+enum class Reading {
+    Everything, // every page, every index entry against its row, every number's range
+    Pages,      // every page and every number's range, without comparing indexes with rows
+    Schema,     // the schema only: the file passed one of the others at its present stamp
+};
+
+TableCheck inspect(const QString &path, const QString &shown, Reading reading)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -235,10 +338,15 @@ TableCheck inspect(const QString &path, const QString &shown)
 
     try {
         execSql(db, QStringLiteral("PRAGMA cell_size_check=ON; PRAGMA mmap_size=0;"));
-        Statement check(db, QStringLiteral("PRAGMA integrity_check(1)"));
-        if (!check.step() || check.column(0).toString() != QLatin1String("ok"))
-            return fault(TableFault::Damaged, QStringLiteral("The table file %1 is damaged: %2")
-                                                  .arg(shown, check.column(0).toString()));
+        if (reading != Reading::Schema) {
+            const QString pragma = reading == Reading::Everything
+                                       ? QStringLiteral("integrity_check")
+                                       : QStringLiteral("quick_check");
+            Statement check(db, QStringLiteral("PRAGMA %1(1)").arg(pragma));
+            if (!check.step() || check.column(0).toString() != QLatin1String("ok"))
+                return fault(TableFault::Damaged, QStringLiteral("The table file %1 is damaged: %2")
+                                                      .arg(shown, check.column(0).toString()));
+        }
     } catch (const std::exception &e) {
         return fault(TableFault::Damaged, QStringLiteral("The table file %1 is damaged: %2")
                                               .arg(shown, QString::fromUtf8(e.what())));
@@ -252,7 +360,7 @@ TableCheck inspect(const QString &path, const QString &shown)
             return columns;
         if (const TableCheck indexes = checkIndexes(db, *def, shown); !indexes.sound())
             return indexes;
-        return checkRanges(db, *def, shown);
+        return reading == Reading::Schema ? TableCheck{} : checkRanges(db, *def, shown);
     } catch (const std::exception &e) {
         // The schema itself cannot be read back, though the integrity check passed.
         return fault(TableFault::Damaged, QStringLiteral("The table file %1 cannot be read: %2")
@@ -287,27 +395,64 @@ QString TableCheck::reason() const
     return {};
 }
 
-TableCheck checkTableFile(const QString &path)
+TableCheck checkTableFile(const QString &path, CheckDepth depth)
 {
     const QFileInfo info(path);
     const QString shown = QDir::toNativeSeparators(info.fileName());
-    if (!info.isFile())
+    const std::optional<Stamp> stamp = info.isFile() ? stampOf(path) : std::nullopt;
+    if (!stamp)
         return fault(TableFault::Unreadable,
                      QStringLiteral("The table file %1 was not found").arg(shown));
     const QString key = info.absoluteFilePath();
     {
         QMutexLocker lock(&passedMutex());
         auto it = passedFiles().constFind(key);
-        if (it != passedFiles().cend() && it.value() == stampOf(info))
+        if (it != passedFiles().cend() && it->stamp == *stamp &&
+            (it->whole || depth == CheckDepth::Open))
             return {};
     }
-    const TableCheck problem = inspect(path, shown);
-    QMutexLocker lock(&passedMutex());
-    if (problem.sound())
-        passedFiles().insert(key, stampOf(info));
-    else
-        passedFiles().remove(key);
+    Reading reading = Reading::Everything;
+    if (depth == CheckDepth::Open)
+        reading = readChecked(info.absolutePath()).value(info.fileName()) == *stamp
+                      ? Reading::Schema
+                      : Reading::Pages;
+    const TableCheck problem = inspect(path, shown, reading);
+    {
+        QMutexLocker lock(&passedMutex());
+        if (problem.sound())
+            passedFiles().insert(key, {*stamp, reading == Reading::Everything});
+        else
+            passedFiles().remove(key);
+    }
+    if (reading == Reading::Pages && problem.sound())
+        noteChecked(path, stamp);
     return problem;
+}
+
+void recordCheckedTables(const QString &folder, const QStringList &fileNames)
+{
+    QHash<QString, Stamp> checked = readChecked(folder);
+    for (const QString &name : fileNames) {
+        if (const std::optional<Stamp> stamp = stampOf(QDir(folder).filePath(name)))
+            checked.insert(name, *stamp);
+        else
+            checked.remove(name);
+    }
+    writeChecked(folder, checked);
+}
+
+TableCheck recheckTableFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        {
+            QMutexLocker lock(&passedMutex());
+            passedFiles().remove(QFileInfo(path).absoluteFilePath());
+        }
+        noteChecked(path, std::nullopt);
+        if (TableCheck problem = checkTableFile(path, CheckDepth::Full); !problem.sound())
+            return problem;
+    }
+    return {};
 }
 
 } // namespace rost

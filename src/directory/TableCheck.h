@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
+#include <QStringList>
 
 namespace rost {
 
@@ -29,12 +31,36 @@ struct TableCheck
     QString reason() const;
 };
 
+// How deeply a table file is checked.
+enum class CheckDepth {
+    // Every page and every index entry: for a file entering the data folder (import, sample),
+    // and when an engine error suggests damage.
+    Full,
+    // For an ordinary open: a file that passed a check at its present stamp (device, inode,
+    // size, modification and change times, which any write alters) is only checked for the
+    // schema the program needs; any other file gets the quick check, which reads every page but
+    // does not compare the indexes with the rows, and its verdict is kept for the next open.
+    Open,
+};
+
 // The defensive check a table file passes before the engine works on it: an SQLite 3 database
 // that passes its integrity check and holds the table named after its file (RostFamilies.adt
 // holds "RostFamilies") with every field the program reads, each declared as documented, every
 // index the program walks on its documented keys, and every number within the width it is read
 // in (a 16-bit number of 65537 would otherwise be read as 1 and name another family). Files that
 // are not among the directory's known tables only need to be sound SQLite databases.
-TableCheck checkTableFile(const QString &path);
+TableCheck checkTableFile(const QString &path, CheckDepth depth = CheckDepth::Full);
+
+// The verdicts of the table files of a folder are kept in this file in that folder, so that
+// the next process opening the folder need not read the tables again.
+inline constexpr QLatin1StringView CheckedTablesFile(".rostella-checked");
+
+// Notes that these files of folder, as they are now, passed the full check (the import calls it
+// once they are in place). A failure to write the note costs only a check at the next open.
+void recordCheckedTables(const QString &folder, const QStringList &fileNames);
+
+// After an engine error that suggests damage: the full check of each file, forgetting what was
+// noted of them; the first damaged one found, or a sound check when none is.
+TableCheck recheckTableFiles(const QStringList &paths);
 
 } // namespace rost

@@ -59,6 +59,8 @@ QString MemberName::refusal() const
         return QStringLiteral("\"%1\" is the name of a device").arg(m_bare);
     if (m_bare.toUtf8().size() > MaxNameBytes)
         return QStringLiteral("the name is longer than %1 bytes").arg(MaxNameBytes);
+    if (m_bare.startsWith(QLatin1String(".rostella"), Qt::CaseInsensitive))
+        return QStringLiteral("names beginning with .rostella are kept for Rostella's own files");
     for (const char *suffix : {"-journal", "-wal", "-shm"})
         if (m_bare.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
             return QStringLiteral("an SQLite journal is never imported: it would be replayed "

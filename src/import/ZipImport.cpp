@@ -580,12 +580,18 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
             s.written = false;
         }
     }
+    QStringList checkedTables;
     for (const Staged &s : staged) {
         if (!s.written)
             continue;
         ++summary.written;
         summary.writtenFiles << s.target;
+        if (s.table)
+            checkedTables << s.target;
     }
+    // The tables passed the full check in staging; the note spares the next open reading them.
+    if (!checkedTables.isEmpty())
+        recordCheckedTables(m_dataFolder, checkedTables);
     return summary;
 }
 

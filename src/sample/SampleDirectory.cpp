@@ -1,6 +1,7 @@
 #include "sample/SampleDirectory.h"
 
 #include "directory/EngineError.h"
+#include "directory/TableCheck.h"
 #include "directory/TableWriter.h"
 #include "directory/Tables.h"
 #include "sample/SampleError.h"
@@ -128,8 +129,16 @@ void writeSampleDirectory(const QString &dir, const SampleOptions &options)
                  QDateTime(QDate(2006, 3, 1), QTime(12, 0), Qt::UTC));
         return;
     }
+    QStringList names;
+    for (const QString &file : files) {
+        // Checked whole as any table entering a data folder is; the note spares the next open.
+        if (const TableCheck check = checkTableFile(file); !check.sound())
+            throw SampleError(check.message);
+        names << QFileInfo(file).fileName();
+    }
     for (const QString &file : files)
         replaceFile(file, QDir(dir).filePath(QFileInfo(file).fileName()));
+    recordCheckedTables(dir, names);
 }
 
 } // namespace rost

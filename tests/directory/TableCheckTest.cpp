@@ -1,4 +1,7 @@
 #include "directory/TableCheck.h"
+#include "directory/Cursor.h"
+#include "directory/EngineError.h"
+#include "directory/RostConnection.h"
 #include "directory/Statement.h"
 #include "directory/TableWriter.h"
 #include "directory/Tables.h"
@@ -46,6 +49,30 @@ QString alteredSchema(const TableDef &def, const QString &from, const QString &t
         throw std::runtime_error("the schema does not hold the text to alter");
     sql.replace(from, to);
     return sql;
+}
+
+// The first leaf page of a table or index of a file, as SQLite numbers pages from 1.
+qint64 leafOffset(const QString &path, const QString &name)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    Statement page(db, QStringLiteral("SELECT pageno, pgsize FROM dbstat WHERE name = ?1 AND "
+                                      "pagetype = 'leaf' ORDER BY pageno DESC LIMIT 1"));
+    page.bind(1, name);
+    const bool found = page.step();
+    const qint64 offset = found ? (page.column(0).toLongLong() - 1) * page.columnInt(1) : -1;
+    sqlite3_close(db);
+    if (offset < 0)
+        throw std::runtime_error("the fixture has no such leaf page");
+    return offset;
+}
+
+// Overwrites bytes of a file in place, as a failing disk would.
+void damage(const QString &path, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(offset) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot damage the fixture");
 }
 
 } // namespace
@@ -214,6 +241,91 @@ private Q_SLOTS:
             TableFault::WrongType,
             QStringLiteral("Zip"),
             {QStringLiteral("without a type")}};
+    }
+
+    // A page the quick check of an ordinary open reads (a leaf whose type byte is lost), and an
+    // index key it does not compare with its row: a file entering the data folder is checked
+    // whole and refused for either.
+    void damageFoundByEachDepth_data()
+    {
+        QTest::addColumn<bool>("inIndex");
+        QTest::newRow("page header") << false;
+        QTest::newRow("index key") << true;
+    }
+
+    void damageFoundByEachDepth()
+    {
+        QFETCH(bool, inIndex);
+        const QString dir = m_folder.file(QString::number(++m_files));
+        QVERIFY(QDir().mkpath(dir));
+        writeTable(dir, familiesTable(),
+                   {family(1, QStringLiteral("Adams")), family(2, QStringLiteral("Baker")),
+                    family(3, QStringLiteral("Clark"))});
+        const QString path = dir + QLatin1Char('/') + familiesTable().file;
+        if (inIndex) {
+            // Still in order, so only the comparison with the row sees it.
+            const qint64 page = leafOffset(path, idx::FamilyNameOrder.name());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const qint64 at = file.readAll().indexOf("Baker", page);
+            QVERIFY(at > page);
+            damage(path, at, "Bakes");
+        } else {
+            damage(path, leafOffset(path, familiesTable().table), QByteArray(1, '\0'));
+        }
+        QCOMPARE(checkTableFile(path, CheckDepth::Open).fault,
+                 inIndex ? TableFault::None : TableFault::Damaged);
+        const TableCheck full = checkTableFile(path, CheckDepth::Full);
+        QCOMPARE(full.fault, TableFault::Damaged);
+        QVERIFY2(full.message.contains(familiesTable().file), qPrintable(full.message));
+    }
+
+    // A verdict noted for a file is carried by the next open only while the file is unchanged.
+    void notedVerdictHoldsWhileTheFileIsUnchanged()
+    {
+        const QString dir = m_folder.file(QString::number(++m_files));
+        QVERIFY(QDir().mkpath(dir));
+        writeTable(dir, familiesTable(), {family(1, QStringLiteral("Adams"))});
+        const QString path = dir + QLatin1Char('/') + familiesTable().file;
+        const qint64 leaf = leafOffset(path, familiesTable().table);
+        damage(path, leaf, QByteArray(1, '\0'));
+        recordCheckedTables(dir, {familiesTable().file}); // as if it had passed when it came in
+        QVERIFY(checkTableFile(path, CheckDepth::Open).sound());
+        damage(path, leaf, QByteArray(1, '\0'));
+        QCOMPARE(checkTableFile(path, CheckDepth::Open).fault, TableFault::Damaged);
+    }
+
+    // A file damaged after the open passed it: the read that meets the damage names the file,
+    // and the next open reads it again instead of trusting the earlier verdict.
+    void damageMetByTheEngine()
+    {
+        const QString dir = m_folder.file(QString::number(++m_files));
+        QVERIFY(QDir().mkpath(dir));
+        std::vector<Row> families;
+        for (int id = 1; id <= 400; ++id)
+            families.push_back(
+                family(id, QStringLiteral("Family %1").arg(id, 3, 10, QLatin1Char('0'))));
+        writeTable(dir, familiesTable(), families);
+        const QString path = dir + QLatin1Char('/') + familiesTable().file;
+        recordCheckedTables(dir, {familiesTable().file});
+        RostConnection connection;
+        connection.setPath(dir);
+        connection.connect();
+        Cursor cursor(connection, familiesTable().file);
+        cursor.setIndexName(idx::FamilyIdNumOrder);
+        cursor.open();
+        QCOMPARE(cursor.integer(QString(fld::FamilyIdNum)), 1);
+        damage(path, leafOffset(path, familiesTable().table), QByteArray(1, '\0'));
+        try {
+            cursor.last();
+            QFAIL("the damaged page was read without an error");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(EngineError::DamagedTable));
+            QVERIFY2(e.text().contains(familiesTable().file), qPrintable(e.text()));
+        }
+        QFile note(dir + QLatin1Char('/') + CheckedTablesFile);
+        QVERIFY(note.open(QIODevice::ReadOnly));
+        QVERIFY(!note.readAll().contains(QByteArray(familiesTable().file.data())));
     }
 
     void refusesWhatTheProgramCannotUse()

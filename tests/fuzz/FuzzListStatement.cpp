@@ -3,6 +3,8 @@
 #include "directory/Tables.h"
 #include "lists/ListKinds.h"
 
+#include <QTemporaryDir>
+
 #include <sqlite3.h>
 
 #include <cstddef>
@@ -10,16 +12,29 @@
 
 namespace {
 
+// Each table in a file of its own, attached under its name, as the program opens a directory:
+// the tables share index names, so they cannot live in one database.
 sqlite3 *directory()
 {
+    static QTemporaryDir folder;
     static sqlite3 *db = [] {
+        for (const rost::TableDef *def : rost::allTables()) {
+            rost::TableWriter writer(folder.filePath(QString(def->file)), *def);
+            if (def->table == QLatin1String("RostFamilies"))
+                writer.insert({{QStringLiteral("Family ID Num"), 1}});
+            else if (def->table == QLatin1String("RostIndividuals"))
+                writer.insert(
+                    {{QStringLiteral("Indiv ID Num"), 1}, {QStringLiteral("Family ID Num"), 1}});
+            writer.commit();
+        }
         sqlite3 *d = nullptr;
         sqlite3_open(":memory:", &d);
-        for (const rost::TableDef *def : rost::allTables())
-            rost::execSql(d, rost::TableWriter::createSql(*def));
-        rost::execSql(d, QStringLiteral("INSERT INTO RostFamilies (\"Family ID Num\") VALUES (1);"
-                                        "INSERT INTO RostIndividuals (\"Indiv ID Num\", "
-                                        "\"Family ID Num\") VALUES (1, 1);"));
+        for (const rost::TableDef *def : rost::allTables()) {
+            rost::Statement attach(d, QStringLiteral("ATTACH DATABASE ?1 AS ?2"));
+            attach.bind(1, folder.filePath(QString(def->file)));
+            attach.bind(2, QString(def->table));
+            attach.step();
+        }
         return d;
     }();
     return db;

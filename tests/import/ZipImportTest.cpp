@@ -1,4 +1,5 @@
 #include "import/ZipImport.h"
+#include "directory/TableCheck.h"
 #include "import/ImportError.h"
 
 #include "ArchiveBuilder.h"
@@ -47,6 +48,9 @@ QMap<QString, QByteArray> snapshot(const QString &root)
     while (it.hasNext()) {
         const QFileInfo info = it.nextFileInfo();
         const QString rel = base.relativeFilePath(info.filePath());
+        // The note of checked tables follows the tables written; it is the import's own.
+        if (info.fileName() == rost::CheckedTablesFile)
+            continue;
         if (info.isSymLink()) {
             all.insert(rel, "link to " + info.symLinkTarget().toUtf8());
         } else if (info.isDir()) {

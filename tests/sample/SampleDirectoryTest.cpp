@@ -1,5 +1,6 @@
 #include "sample/SampleDirectory.h"
 #include "TestFolder.h"
+#include "directory/TableCheck.h"
 #include "platform/render/PictureDecoder.h"
 #include "sample/SampleError.h"
 
@@ -93,11 +94,12 @@ private Q_SLOTS:
         m_ind = m_folder.file(QStringLiteral("RostIndividuals.adt"));
         for (const QString &name : TableFiles)
             QVERIFY2(QFile::exists(m_folder.file(name)), qPrintable(name));
-        // Nothing of the staging folder is left behind.
+        // Nothing of the staging folder is left behind: the tables and the note of their check.
         QCOMPARE(QDir(m_folder.path())
                      .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                      .size(),
-                 TableFiles.size());
+                 TableFiles.size() + 1);
+        QVERIFY(QFile::exists(m_folder.file(rost::CheckedTablesFile)));
     }
 
     void sameSeedSameFilesOtherSeedOtherPeople()

@@ -929,7 +929,7 @@ void RostellaBatchTest::fullDisk()
 // The disk fills while the archive is unpacked: a file system with room for a few files only,
 // at each count from too few for the old directory to more than the import needs. Every run
 // leaves the directory wholly old or wholly new, reports a failure as one, and leaves no staging
-// folder behind.
+// folder behind (the note of checked tables may stay: it names only files in place).
 void RostellaBatchTest::importOntoFullDisk()
 {
     const QString fresh = path(QStringLiteral("fresh"));
@@ -953,12 +953,14 @@ void RostellaBatchTest::importOntoFullDisk()
         const Run r = run(QStringLiteral("import --data @tmp/inodes/data @zip"));
         const QString at =
             QStringLiteral("with room for %1 files: %2").arg(files).arg(QString::fromUtf8(r.err));
-        QVERIFY2(r.exitCode == 0 || r.exitCode == 1, qPrintable(at));
+        // 2: the import could not start (no room for its folder), and changed nothing.
+        QVERIFY2(r.exitCode >= 0 && r.exitCode <= 2, qPrintable(at));
         QVERIFY2(rost::test::tablesOf(data) == (r.exitCode == 0 ? imported : old), qPrintable(at));
         QVERIFY2(r.exitCode == 0 || !r.err.isEmpty(), qPrintable(at));
         (r.exitCode == 0 ? succeeded : failed) += 1;
-        const QStringList left = QDir(data).entryList({QStringLiteral(".rostella*")},
-                                                      QDir::Dirs | QDir::Files | QDir::Hidden);
+        QStringList left = QDir(data).entryList({QStringLiteral(".rostella-*")},
+                                                QDir::Dirs | QDir::Files | QDir::Hidden);
+        left.removeOne(QStringLiteral(".rostella-checked"));
         QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' ')) + QLatin1Char(' ') + at));
     }
     QVERIFY2(failed > 0 && succeeded > 0, "the disk was always or never too small");

@@ -135,6 +135,7 @@ void Cursor::loadColumns()
     info.bind(2, m_schema);
     m_columns.clear();
     m_columnByName.clear();
+    m_columnBySpelling.clear();
     m_rowIdName = QStringLiteral("rowid");
     while (info.step()) {
         Column c;
@@ -151,6 +152,7 @@ void Cursor::loadColumns()
         if (info.column(2).toInt() == 1 && c.declared.startsWith(QLatin1String("INTEGER")))
             m_rowIdName = c.name;
         m_columnByName.insert(c.name.toLower(), int(m_columns.size()));
+        m_columnBySpelling.insert(c.name, int(m_columns.size()));
         m_columns.push_back(c);
     }
 }
@@ -294,6 +296,10 @@ void Cursor::setFiltered(bool on)
 
 int Cursor::columnIndex(const QString &field) const
 {
+    // Callers name fields by the constants, spelt as the table spells them: found without
+    // folding case, which on every read of a field cost more than the read.
+    if (const auto it = m_columnBySpelling.constFind(field); it != m_columnBySpelling.cend())
+        return it.value();
     return m_columnByName.value(field.toLower(), -1);
 }
 

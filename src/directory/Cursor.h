@@ -177,8 +177,9 @@ private:
     bool m_open = false;
 
     std::vector<Column> m_columns;
-    QHash<QString, int> m_columnByName; // lower-case name -> index
-    QString m_rowIdName;                // the auto-increment column, or rowid
+    QHash<QString, int> m_columnByName;     // lower-case name -> index
+    QHash<QString, int> m_columnBySpelling; // name as the table spells it -> index
+    QString m_rowIdName;                    // the auto-increment column, or rowid
 
     QString m_indexName;
     QStringList m_orderColumns; // index keys, then the tiebreak

@@ -322,7 +322,8 @@ TableCheck inspect(const QString &path, const QString &shown, Reading reading)
                      QStringLiteral("The file %1 is not a Rostella table file").arg(shown));
 
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     struct Closer
     {
         sqlite3 *db;

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "platform/render/AllocatorTuning.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ int usageError(const QString &who, const QString &why, const QString &usage)
 
 int main(int argc, char **argv)
 {
+    rost::tuneAllocatorForPrinting();
     // Fonts and pictures need a GUI application; no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -5,10 +5,12 @@
 #include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
 #include "import/ImportJournal.h"
+#include "platform/render/AllocatorTuning.h"
 #include "platform/ui/GuardedApplication.h"
 
 int main(int argc, char **argv)
 {
+    rost::tuneAllocatorForPrinting();
     rost::GuardedApplication app(argc, argv);
     rost::setUpProgram(app);
 

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-image-formats-plugins libqt6svg6
   libsqlite3-dev libzip-dev libgtest-dev libbenchmark-dev
-  fonts-liberation xvfb xauth xdotool x11-utils openbox poppler-utils
+  fonts-liberation xvfb xauth xdotool x11-utils openbox poppler-utils time unzip python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -72,18 +72,21 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
     const bool printReturn = printReturnOf(args, layout.PrintRetAdd);
 
     HouseholdNameComposer names(connection);
-    const ListEnvelopePages pages = composeListEnvelopes(tbSQL, names, prefs, style);
-    tbSQL.first();
-    printWarnings(pages.warnings);
-    if (pages.pages.empty())
+    ListEnvelopeSource envelopes(tbSQL, names, prefs, style);
+    if (envelopes.empty()) {
+        printWarnings(envelopes.warnings());
         throw Failure{QStringLiteral("No envelope can be printed for this list; nothing was "
                                      "written."),
                       1};
+    }
     const PageOrientation orientation =
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
-    reportWritten(PrintJob::runToPdf(out, orientation, [&](PrintSurface &s) {
-        drawListEnvelopes(s, layout, printReturn, pages.pages);
-    }));
+    const auto written = PrintJob::runToPdf(out, orientation, [&](PrintSurface &s) {
+        drawListEnvelopes(s, layout, printReturn, envelopes);
+    });
+    printWarnings(envelopes.warnings());
+    tbSQL.first();
+    reportWritten(written);
     return 0;
 }
 

@@ -93,20 +93,20 @@ ListEnvelopeStyle ListEnvelopesDialog::chosenStyle() const
 void ListEnvelopesDialog::PrintButtonClick()
 {
     m_printed = 0;
-    ListEnvelopePages pages;
+    std::optional<ListEnvelopeSource> envelopes;
     EnvelopeLayout &layout = m_context.envelopeLayout();
     const bool composed = guarded(this, [&] {
         showWarnings(this, layout.Load());
-        pages = composeListEnvelopes(m_tbSQL, m_names, m_context.preferences(), chosenStyle());
+        envelopes.emplace(m_tbSQL, m_names, m_context.preferences(), chosenStyle());
     });
     if (!composed)
         return;
     const QString title = applicationTitle();
-    if (pages.pages.empty()) {
+    if (envelopes->empty()) {
         QStringList text{QStringLiteral("No envelope can be printed for this list, so nothing was "
                                         "sent to the printer.")};
         Prompts::instance().message(this, MessageKind::Information, title,
-                                    (text + pages.warnings).join(QLatin1Char('\r')));
+                                    (text + envelopes->warnings()).join(QLatin1Char('\r')));
         return;
     }
     const bool printReturn = m_ui->cbPrintReturnAddress->isChecked();
@@ -114,15 +114,15 @@ void ListEnvelopesDialog::PrintButtonClick()
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
     const bool ran = m_launcher.printPages(
         this, orientation,
-        [&](PrintSurface &surface) {
-            drawListEnvelopes(surface, layout, printReturn, pages.pages);
-        },
+        [&](PrintSurface &surface) { drawListEnvelopes(surface, layout, printReturn, *envelopes); },
         printoutName(QStringLiteral("Envelopes"), m_listItem));
     if (ran)
-        m_printed = int(pages.pages.size());
-    if (!pages.warnings.isEmpty())
+        m_printed = envelopes->composed();
+    else if (!guarded(this, [&] { envelopes->finish(); }))
+        return;
+    if (!envelopes->warnings().isEmpty())
         Prompts::instance().message(this, MessageKind::Warning, title,
-                                    pages.warnings.join(QLatin1Char('\r')));
+                                    envelopes->warnings().join(QLatin1Char('\r')));
     if (ran)
         accept();
 }

@@ -75,6 +75,8 @@ class PrintJobTest : public QObject
 private Q_SLOTS:
     void testEnvelopeLandsOnTheSheet();
     void pagesAndPortrait();
+    void paperOfTheMembersCountry_data();
+    void paperOfTheMembersCountry();
     void failuresAreReported();
     void drawingThatThrowsLeavesOldFile();
     void noPrinterAsksForFile();
@@ -123,6 +125,36 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
                  .entryList(QDir::Hidden | QDir::Files)
                  .join(QLatin1Char(' '))
                  .contains(QLatin1String(".tmp")));
+}
+
+// A PDF without a printer's settings is on the paper of the member's country.
+void PrintJobTest::paperOfTheMembersCountry_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QSizeF>("inches");
+    const QSizeF letter(8.5, 11);
+    const QSizeF a4(210 / 25.4, 297 / 25.4);
+    QTest::newRow("United States") << QLocale(QLocale::English, QLocale::UnitedStates) << letter;
+    QTest::newRow("Canada, French") << QLocale(QLocale::French, QLocale::Canada) << letter;
+    QTest::newRow("United Kingdom") << QLocale(QLocale::English, QLocale::UnitedKingdom) << a4;
+    QTest::newRow("Germany") << QLocale(QLocale::German, QLocale::Germany) << a4;
+    QTest::newRow("no country (C)") << QLocale::c() << a4;
+}
+
+void PrintJobTest::paperOfTheMembersCountry()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QSizeF, inches);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    QTemporaryDir dir;
+    QSizeF page;
+    PrintJob::runToPdf(dir.filePath(QStringLiteral("paper.pdf")), PageOrientation::Portrait,
+                       [&](PrintSurface &s) { page = s.pageSize(); });
+    QVERIFY2(qAbs(page.width() - inches.width()) < 0.01 &&
+                 qAbs(page.height() - inches.height()) < 0.01,
+             qPrintable(QStringLiteral("%1 x %2 in").arg(page.width()).arg(page.height())));
 }
 
 void PrintJobTest::pagesAndPortrait()

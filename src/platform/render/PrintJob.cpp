@@ -5,6 +5,8 @@
 #include "platform/render/PainterSurface.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
@@ -43,6 +45,15 @@ int paint(QPrinter &printer, const PrintJob::Drawing &draw, const QString &targe
         printer.printerState() == QPrinter::Aborted)
         throw IoError(QStringLiteral("The print job on %1 failed.").arg(target));
     return surface.pageNumber();
+}
+
+// The paper sold where the member lives: Letter in the United States and Canada, A4 elsewhere.
+QPageSize memberPaper()
+{
+    const QLocale::Territory territory = QLocale().territory();
+    return QPageSize(territory == QLocale::UnitedStates || territory == QLocale::Canada
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
 }
 
 // Qt's PDF writer does not report a failed write; a file that does not end in the PDF trailer
@@ -86,6 +97,8 @@ PrintOutcome PrintJob::runToPdf(const QString &path, PageOrientation orientation
     printer.setOutputFormat(QPrinter::PdfFormat);
     if (pageSetup)
         printer.setPageLayout(pageSetup->pageLayout());
+    else
+        printer.setPageSize(memberPaper());
     printer.setPageOrientation(qtOrientation(orientation));
     printer.setOutputFileName(temp);
     printer.setCreator(QStringLiteral("Rostella"));

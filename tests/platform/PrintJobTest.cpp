@@ -3,6 +3,7 @@
 #include "directory/IoError.h"
 #include "directory/Preferences.h"
 #include "envelopes/EnvelopeDrawing.h"
+#include "platform/render/AllocatorTuning.h"
 #include "platform/render/PainterSurface.h"
 #include "platform/render/PrintSession.h"
 
@@ -12,6 +13,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace rost;
 
@@ -73,6 +79,7 @@ class PrintJobTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void allocatorKeepsPageBuffers(); // first: a freed buffer raises glibc's own threshold
     void testEnvelopeLandsOnTheSheet();
     void pagesAndPortrait();
     void paperOfTheMembersCountry_data();
@@ -125,6 +132,23 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
                  .entryList(QDir::Hidden | QDir::Files)
                  .join(QLatin1Char(' '))
                  .contains(QLatin1String(".tmp")));
+}
+
+// The PDF writer's 16 MiB page buffers come from the heap, which keeps them for the next page,
+// instead of being mapped and unmapped for every page.
+void PrintJobTest::allocatorKeepsPageBuffers()
+{
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+    tuneAllocatorForPrinting();
+    const std::size_t mappedBefore = mallinfo2().hblkhd;
+    void *buffer = std::malloc(16 * 1024 * 1024);
+    QVERIFY(buffer);
+    const std::size_t mapped = mallinfo2().hblkhd - mappedBefore;
+    std::free(buffer);
+    QCOMPARE(mapped, std::size_t(0));
+#else
+    QSKIP("Only glibc's own allocator is tuned.");
+#endif
 }
 
 // A PDF without a printer's settings is on the paper of the member's country.

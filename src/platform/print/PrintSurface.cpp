@@ -134,6 +134,16 @@ int PrintSurface::linesLeft()
     return static_cast<int>(std::floor(room / lh + Slack)) + 1;
 }
 
+bool PrintSurface::drawPicture(const QRectF &box, const QByteArray &bytes, QString *error)
+{
+    trace(QStringLiteral("drawPicture %1 %2 %3 %4")
+              .arg(inches(box.x()), inches(box.y()), inches(box.width()), inches(box.height())));
+    if (paintPicture(box, bytes, error))
+        return true;
+    paintFrame(box);
+    return false;
+}
+
 void PrintSurface::newPage()
 {
     startNextPage();

@@ -9,6 +9,11 @@ class QPrinter;
 
 namespace rost {
 
+// Pictures are resampled to PictureDpi at the size they are printed and handed to the painter
+// without an alpha channel, so that a PDF stores each as a JPEG of that size whatever the size of
+// the original.
+inline constexpr double PictureDpi = 300;
+
 // The print surface on a printer, a PDF file or a print preview. The printer must be in full-page
 // mode, so that the painter's origin is the sheet's top-left corner and a margin of 0.4 in puts
 // text 0.4 in from the paper's edge, whatever the printer cannot print near its edges.
@@ -30,6 +35,9 @@ protected:
     double descent(const SurfaceFont &font) override;
     void drawText(double x, double baseline, const QString &text, const SurfaceFont &font) override;
     void startNextPage() override;
+    double advance(const QString &text, const SurfaceFont &font) override;
+    bool paintPicture(const QRectF &box, const QByteArray &bytes, QString *error) override;
+    void paintFrame(const QRectF &box) override;
 
 private:
     QPainter &m_painter;

@@ -248,17 +248,19 @@ private:
         const auto fits = [&](double height) {
             return m_y + height - EntryGap <= m_bodyBottom + Slack;
         };
-        if (!columnEmpty && !fits(total))
+        // Only an entry taller than a whole column breaks, and then between members; it starts
+        // where it is, since no column would hold it whole.
+        const bool tall = total - EntryGap > columnHeight() + Slack;
+        if (!columnEmpty && !tall && !fits(total))
             nextColumn();
-        m_book.familyPage.insert(h.familyId, pageCount());
-        m_pageFamilies.back().push_back(h.familyName);
-        // Only an entry taller than a whole column breaks, and then between members.
-        for (const Block &b : blocks) {
-            if (m_y > m_bodyTop + Slack && !fits(b.height)) {
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            if (m_y > m_bodyTop + Slack && !fits(blocks[i].height))
                 nextColumn();
+            if (i == 0)
+                m_book.familyPage.insert(h.familyId, pageCount());
+            if (i == 0 || m_y <= m_bodyTop + Slack)
                 m_pageFamilies.back().push_back(h.familyName);
-            }
-            put(b);
+            put(blocks[i]);
         }
     }
 

@@ -236,9 +236,11 @@ void DirectoryBatchTest::picturesThatDoNotDecode()
                          QStringLiteral("--out"), pdf});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(pagesWritten(r), 3);
-    const QStringList warnings =
-        QString::fromUtf8(r.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(warnings.size(), 4);
+    // libpng prints its own errors straight to standard error; the tool's lines are its warnings.
+    const QStringList warnings = QString::fromUtf8(r.err)
+                                     .split(QLatin1Char('\n'))
+                                     .filter(QRegularExpression(QStringLiteral("^Warning: ")));
+    QVERIFY2(warnings.size() == 4, r.err.constData());
     const QStringList named{QStringLiteral("Empty (family 4)"), QStringLiteral("Huge (family 3)"),
                             QStringLiteral("Note (family 5)"),
                             QStringLiteral("Truncated (family 2)")};

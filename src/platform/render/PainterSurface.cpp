@@ -46,24 +46,34 @@ QFont PainterSurface::qtFont(const SurfaceFont &font)
     return f;
 }
 
+const QFontMetricsF &PainterSurface::metrics(const SurfaceFont &font)
+{
+    if (!m_metrics || m_measured != font) {
+        // The printer's metrics, not the screen's: the painter's device sets the resolution.
+        m_metrics.emplace(qtFont(font), m_painter.device());
+        m_measured = font;
+    }
+    return *m_metrics;
+}
+
 double PainterSurface::descent(const SurfaceFont &font)
 {
-    // The printer's metrics, not the screen's: the painter's device sets the resolution.
-    const QFontMetricsF metrics(qtFont(font), m_painter.device());
-    return metrics.descent() / m_dpiY;
+    return metrics(font).descent() / m_dpiY;
 }
 
 void PainterSurface::drawText(double x, double baseline, const QString &text,
                               const SurfaceFont &font)
 {
-    m_painter.setFont(qtFont(font));
+    if (m_painterFont != font) {
+        m_painter.setFont(qtFont(font));
+        m_painterFont = font;
+    }
     m_painter.drawText(QPointF(x * m_dpiX, baseline * m_dpiY), text);
 }
 
 double PainterSurface::advance(const QString &text, const SurfaceFont &font)
 {
-    const QFontMetricsF metrics(qtFont(font), m_painter.device());
-    return metrics.horizontalAdvance(text) / m_dpiX;
+    return metrics(font).horizontalAdvance(text) / m_dpiX;
 }
 
 bool PainterSurface::paintPicture(const QRectF &box, const QByteArray &bytes, QString *error)

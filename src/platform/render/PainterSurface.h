@@ -3,6 +3,9 @@
 #include "platform/print/PrintSurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <optional>
 
 class QPainter;
 class QPrinter;
@@ -40,12 +43,19 @@ protected:
     void paintFrame(const QRectF &box) override;
 
 private:
+    // The printer's metrics of font, made once while the font stays the same: a report of
+    // thousands of lines asks for them at every line.
+    const QFontMetricsF &metrics(const SurfaceFont &font);
+
     QPainter &m_painter;
     QPrinter &m_printer;
     double m_dpiX;
     double m_dpiY;
     QSizeF m_page;
     bool m_failed = false;
+    std::optional<SurfaceFont> m_measured;
+    std::optional<QFontMetricsF> m_metrics;
+    std::optional<SurfaceFont> m_painterFont; // the font set on the painter
 };
 
 } // namespace rost

@@ -276,17 +276,17 @@ private:
         for (const BookIndexEntry &e : index) {
             if (m_y + lh > m_bodyBottom + Slack)
                 nextColumn();
-            const QString number = QString::number(m_book.familyPage.value(e.familyId));
+            // The leader and the page number are one run, set flush with the column's right edge.
+            const QString number =
+                QLatin1Char(' ') + QString::number(m_book.familyPage.value(e.familyId));
             const double left = columnLeft();
-            const double numberLeft = left + m_columnWidth - width(number, f);
+            const double right = left + m_columnWidth;
             const double nameRight = left + width(e.text, f);
             page().texts.push_back({left, m_y, e.text, f});
-            const int dots = int(std::floor((numberLeft - nameRight - 0.05) / dotWidth));
-            if (dots > 0) {
-                const QString leader = QStringLiteral(" .").repeated(dots);
-                page().texts.push_back({numberLeft - 0.05 - width(leader, f), m_y, leader, f});
-            }
-            page().texts.push_back({numberLeft, m_y, number, f});
+            const int dots =
+                std::max(0, int(std::floor((right - width(number, f) - nameRight) / dotWidth)));
+            const QString run = QStringLiteral(" .").repeated(dots) + number;
+            page().texts.push_back({right - width(run, f), m_y, run, f});
             m_y += lh;
         }
     }

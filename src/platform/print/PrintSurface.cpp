@@ -110,6 +110,13 @@ void PrintSurface::printLine(const QString &text)
 {
     ensureHome();
     trace(QStringLiteral("printLine ") + text);
+    // Most lines hold no tab: a book of thousands of lines need not split each one.
+    if (!text.contains(QLatin1Char('\t'))) {
+        if (!text.isEmpty())
+            drawText(m_left, m_baseline, text, m_font);
+        m_baseline += lineHeight();
+        return;
+    }
     const QStringList pieces = text.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         if (pieces.at(i).isEmpty())

@@ -3,6 +3,7 @@
 #include "sample/SamplePictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
@@ -275,6 +276,14 @@ void DirectoryBatchTest::bookletOfOneList()
         batch({QStringLiteral("directory"), QStringLiteral("--data"), m_data,
                QStringLiteral("--out"), pdf, QStringLiteral("--layout"), QStringLiteral("photo3")});
     QCOMPARE(bad.exitCode, 2);
+    // A list nobody is on prints no book at all.
+    QFile::remove(pdf);
+    const Run none = batch({QStringLiteral("directory"), QStringLiteral("--data"), m_data,
+                            QStringLiteral("--out"), pdf, QStringLiteral("--kind"),
+                            QStringLiteral("Church Offices"), QStringLiteral("--item"),
+                            QStringLiteral("Nobody holds this")});
+    QCOMPARE(none.exitCode, 1);
+    QVERIFY(!QFile::exists(pdf));
 }
 
 QTEST_MAIN(DirectoryBatchTest)

@@ -76,6 +76,10 @@ int cmdDirectory(const Arguments &args, DataContext &data)
     if (args.isSet(KindOption))
         only = listHouseholds(args, connection);
     const BookContents contents = readBookContents(connection, only, options.index);
+    if (contents.households.empty())
+        throw Failure{QStringLiteral("No household is in the directory or on this list; nothing "
+                                     "was written."),
+                      1};
     FamilyPictures pictures(connection);
 
     QPrinter paper(QPrinter::HighResolution);

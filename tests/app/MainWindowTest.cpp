@@ -21,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -535,10 +536,12 @@ void MainWindowTest::everyCommandOpensItsDialog()
     trigger("pReturnAdd");
     trigger("mMakeLists");
     trigger("hAbout");
+    trigger("fPrintDirectory");
     child<QPushButton>(*w, "ViewListFieldsButton")->click();
     child<QPushButton>(*w, "UpdateIndButton")->click();
-    QCOMPARE(w.launcher.calls, (QStringList{"envelopePreferences", "returnAddress", "makeLists",
-                                            "about", "viewListFields", "updateIndividual"}));
+    QCOMPARE(w.launcher.calls,
+             (QStringList{"envelopePreferences", "returnAddress", "makeLists", "about",
+                          "printDirectory", "viewListFields", "updateIndividual"}));
 
     // The family update names the window's family; afterwards the window reads its rows again
     // and rebuilds the address block.
@@ -579,6 +582,10 @@ void MainWindowTest::captionsAndShortcuts()
     QCOMPARE(menus, (QStringList{"&File", "&Make Lists", "&Preferences", "&Help"}));
     const auto action = [&](const char *name) { return w->findChild<QAction *>(name); };
     QCOMPARE(action("fImportData")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    QStringList file;
+    for (QAction *a : w->findChild<QMenu *>(QStringLiteral("mFile"))->actions())
+        file << a->text();
+    QCOMPARE(file, (QStringList{"Print &directory...", "&Import data", "&Exit"}));
     QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
     QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));
     QStringList popup;

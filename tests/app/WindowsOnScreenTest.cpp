@@ -4,6 +4,7 @@
 #include "app/exe/ProgramSetup.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/MainWindow.h"
+#include "book/ui/PrintDirectoryDialog.h"
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
 #include "browse/ui/UpdateFamilyDialog.h"
@@ -187,6 +188,9 @@ std::unique_ptr<QWidget> WindowsOnScreenTest::open(const QString &window)
     } else if (window == QLatin1String("report preview")) {
         made = std::make_unique<ReportPreviewDialog>(
             p.printer, [](PrintSurface &s) { s.printLine(QStringLiteral("Smith")); }, owner);
+    } else if (window == QLatin1String("print directory")) {
+        made = std::make_unique<PrintDirectoryDialog>(p.connection(), p.window.browser().setup(),
+                                                      p.context, p.launcher, owner);
     } else if (window == QLatin1String("import")) {
         made = std::make_unique<ImportDialog>(p.context, owner);
     } else if (window == QLatin1String("about")) {
@@ -213,6 +217,7 @@ void WindowsOnScreenTest::eachWindow_data()
     QTest::newRow("output options") << QStringLiteral("Output Options");
     QTest::newRow("report status") << QStringLiteral("Report Status");
     QTest::newRow("report preview") << QStringLiteral("Report Preview");
+    QTest::newRow("print directory") << QStringLiteral("Print Directory");
     QTest::newRow("import") << QStringLiteral("Import data");
     QTest::newRow("about") << QStringLiteral("About Rostella");
 }

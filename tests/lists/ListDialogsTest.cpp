@@ -1,5 +1,6 @@
 #include "RecordingSurface.h"
 #include "directory/Cursor.h"
+#include "directory/IoError.h"
 #include "directory/ProgramContext.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
@@ -435,6 +436,9 @@ private Q_SLOTS:
         QCOMPARE(status.findChild<QLabel *>()->text(), QStringLiteral("Generating page 3"));
         status.printing(3);
         QCOMPARE(status.findChild<QLabel *>()->text(), QStringLiteral("Printing page 3"));
+        // Cancel stops the job at its next page.
+        child<QPushButton>(status, "CancelButton")->click();
+        QVERIFY_THROWS_EXCEPTION(IoError, status.generating(4));
 
         QPrinter printer;
         OutputOptionsDialog options(printer);

@@ -235,6 +235,9 @@ private Q_SLOTS:
         QTest::newRow("png signature only") << QByteArray("\x89PNG\r\n\x1a\n", 8);
         QTest::newRow("portable pixmap") << QByteArray("P3\n1 1\n255\n255 0 0\n");
         QTest::newRow("truncated png") << encodeWithQt(flatPicture(), "png").left(60);
+        // Qt's reader decodes a JPEG cut short around the missing part and only warns.
+        const QByteArray jpeg = encodeWithQt(flatPicture(), "jpeg");
+        QTest::newRow("jpeg cut short") << jpeg.left(jpeg.size() - 10);
         QTest::newRow("gif without pixels") << GifWriter::write(flatPicture()).left(781);
     }
     void notAPicture()

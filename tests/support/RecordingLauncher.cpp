@@ -86,11 +86,18 @@ void RecordingLauncher::about(QWidget *)
     record(QStringLiteral("about"));
 }
 
-bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName)
+void RecordingLauncher::printDirectory(QWidget *, RostConnection &, const DirectorySetup &)
+{
+    record(QStringLiteral("printDirectory"));
+}
+
+bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
+                                    PageOrientation orientation)
 {
     record(QStringLiteral("printReport ") + pdfName);
-    auto &surface =
-        jobs.emplace_back(std::make_unique<RecordingSurface>(0.25 / 72, QSizeF(8.5, 11)));
+    const QSizeF letter =
+        orientation == PageOrientation::Landscape ? QSizeF(11, 8.5) : QSizeF(8.5, 11);
+    auto &surface = jobs.emplace_back(std::make_unique<RecordingSurface>(0.25 / 72, letter));
     drawing(*surface, [this](int page) { reportPages.push_back(page); });
     return jobsSucceed;
 }

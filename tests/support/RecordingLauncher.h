@@ -48,7 +48,9 @@ public:
     void importFromMenu(QWidget *) override;
     void importAtStartup(QWidget *) override;
     void about(QWidget *) override;
-    bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName) override;
+    void printDirectory(QWidget *, RostConnection &, const DirectorySetup &) override;
+    bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
+                     PageOrientation orientation) override;
     bool printPages(QWidget *, PageOrientation orientation, const PrintJob::Drawing &drawing,
                     const QString &pdfName) override;
 

@@ -22,7 +22,6 @@ namespace rost::batch {
 
 namespace {
 
-constexpr Option Item{"item", "ITEM", "the item, as items prints it"};
 constexpr Option Report{"report", "phone-email|address",
                         "print the name, phone and e-mail list, or the name and address list"};
 constexpr Option Envelopes{"envelopes", nullptr, "print an envelope for each person on the list"};
@@ -109,7 +108,7 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
 int cmdList(const Arguments &args, DataContext &data)
 {
     const QString kind = args.value(KindOption);
-    const QString item = args.value(Item);
+    const QString item = args.value(ItemOption);
     ListReport which = ListReport::NamePhoneEMail;
     if (args.isSet(Report)) {
         const QString r = args.value(Report);
@@ -151,7 +150,7 @@ Command listCommand()
         "list",
         "The people holding an item: one of the two lists to PDF, an envelope for each to PDF, "
         "or the list as CSV.",
-        {KindOption, Item,
+        {KindOption, ItemOption,
          oneOf({sequence({Report, PdfOutOption}),
                 sequence({Envelopes, oneOf({NameLineOption, NameTextOption}),
                           optional(oneOf({ReturnOption, NoReturnOption})), PdfOutOption}),

@@ -15,13 +15,15 @@ Command envelopeCommand();
 Command itemsCommand();
 Command listCommand();
 Command listFieldsCommand();
+Command directoryCommand();
 
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> all{
-        sampleCommand(),   packCommand(),      importCommand(), queryCommand(),
-        findCommand(),     householdCommand(), namesCommand(),  clipboardCommand(),
-        envelopeCommand(), itemsCommand(),     listCommand(),   listFieldsCommand(),
+        sampleCommand(),    packCommand(),      importCommand(), queryCommand(),
+        findCommand(),      householdCommand(), namesCommand(),  clipboardCommand(),
+        envelopeCommand(),  itemsCommand(),     listCommand(),   listFieldsCommand(),
+        directoryCommand(),
     };
     return all;
 }

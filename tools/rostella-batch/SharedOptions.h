@@ -12,6 +12,7 @@ inline constexpr Option IndivOption{"indiv", "N", "the person's Indiv ID Num", I
 inline constexpr Option KindOption{
     "kind", "CAPTION",
     "the list field: \"Church Offices\", \"Talents\", \"Activities\" or a user list's name"};
+inline constexpr Option ItemOption{"item", "ITEM", "the item, as items prints it"};
 inline constexpr Option NameLineOption{
     "name", "LINE", "the name line to write, such as FormalName or InformalTitle"};
 inline constexpr Option NameTextOption{"text", "TEXT", "a name line of your own instead"};

@@ -1,6 +1,7 @@
 #include "app/exe/AppDialogLauncher.h"
 
 #include "app/ui/AboutDialog.h"
+#include "book/ui/PrintDirectoryDialog.h"
 #include "browse/FoundIndividual.h"
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
@@ -119,10 +120,17 @@ void AppDialogLauncher::about(QWidget *owner)
     form.exec();
 }
 
-bool AppDialogLauncher::printReport(QWidget *owner, const ReportDrawing &drawing,
-                                    const QString &pdfName)
+void AppDialogLauncher::printDirectory(QWidget *owner, RostConnection &connection,
+                                       const DirectorySetup &setup)
 {
-    return runReport(owner, drawing, pdfName);
+    PrintDirectoryDialog dialog(connection, setup, m_context, *this, owner);
+    dialog.exec();
+}
+
+bool AppDialogLauncher::printReport(QWidget *owner, const ReportDrawing &drawing,
+                                    const QString &pdfName, PageOrientation orientation)
+{
+    return runReport(owner, drawing, pdfName, orientation);
 }
 
 bool AppDialogLauncher::printPages(QWidget *owner, PageOrientation orientation,

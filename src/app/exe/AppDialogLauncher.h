@@ -37,7 +37,10 @@ public:
     void importFromMenu(QWidget *owner) override;
     void importAtStartup(QWidget *owner) override;
     void about(QWidget *owner) override;
-    bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName) override;
+    void printDirectory(QWidget *owner, RostConnection &connection,
+                        const DirectorySetup &setup) override;
+    bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName,
+                     PageOrientation orientation) override;
     bool printPages(QWidget *owner, PageOrientation orientation, const PrintJob::Drawing &drawing,
                     const QString &pdfName) override;
 

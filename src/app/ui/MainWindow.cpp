@@ -106,6 +106,7 @@ void MainWindow::connectCommands()
     connect(m_ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
     connect(m_ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
 
+    connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
     connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
     connect(m_ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
     connect(m_ui->mMakeLists, &QAction::triggered, this, &MainWindow::mMakeListsClick);
@@ -365,6 +366,14 @@ void MainWindow::ViewListFieldsButtonClick()
         guarded(this, [this] {
             m_launcher.viewListFields(this, m_browser.connection(), m_browser.setup(),
                                       m_browser.members());
+        });
+}
+
+void MainWindow::fPrintDirectoryClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.printDirectory(this, m_browser.connection(), m_browser.setup());
         });
 }
 

@@ -72,6 +72,7 @@ public Q_SLOTS:
     void pReturnAddClick();
     void mMakeListsClick();
     void ViewListFieldsButtonClick();
+    void fPrintDirectoryClick();
     void fImportDataClick();
     void TryToImportData();
     void hContentsClick();

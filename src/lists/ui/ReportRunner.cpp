@@ -10,7 +10,8 @@
 
 namespace rost {
 
-bool runReport(QWidget *parent, const ReportDrawing &drawing, const QString &pdfName)
+bool runReport(QWidget *parent, const ReportDrawing &drawing, const QString &pdfName,
+               PageOrientation orientation)
 {
     QPrinter &printer = PrintSession::instance().printer();
     OutputOptionsDialog options(printer, parent);
@@ -18,6 +19,10 @@ bool runReport(QWidget *parent, const ReportDrawing &drawing, const QString &pdf
         return false;
     const OutputOptions chosen = options.options();
     if (chosen.preview) {
+        // The preview shows the pages as the job will print them.
+        printer.setPageOrientation(orientation == PageOrientation::Landscape
+                                       ? QPageLayout::Landscape
+                                       : QPageLayout::Portrait);
         ReportPreviewDialog preview(
             printer, [&](PrintSurface &s) { drawing(s, {}); }, parent);
         preview.exec();
@@ -33,7 +38,7 @@ bool runReport(QWidget *parent, const ReportDrawing &drawing, const QString &pdf
     status.show();
     int current = 0;
     return runPrintJob(
-        parent, PageOrientation::Portrait,
+        parent, orientation,
         [&](PrintSurface &s) {
             drawing(s, [&](int page) {
                 if (current > 0)

@@ -110,6 +110,13 @@ void PrintSurface::printLine(const QString &text)
 {
     ensureHome();
     trace(QStringLiteral("printLine ") + text);
+    // Most lines hold no tab: a book of thousands of lines need not split each one.
+    if (!text.contains(QLatin1Char('\t'))) {
+        if (!text.isEmpty())
+            drawText(m_left, m_baseline, text, m_font);
+        m_baseline += lineHeight();
+        return;
+    }
     const QStringList pieces = text.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         if (pieces.at(i).isEmpty())
@@ -132,6 +139,16 @@ int PrintSurface::linesLeft()
     if (room < -Slack)
         return 0;
     return static_cast<int>(std::floor(room / lh + Slack)) + 1;
+}
+
+bool PrintSurface::drawPicture(const QRectF &box, const QByteArray &bytes, QString *error)
+{
+    trace(QStringLiteral("drawPicture %1 %2 %3 %4")
+              .arg(inches(box.x()), inches(box.y()), inches(box.width()), inches(box.height())));
+    if (paintPicture(box, bytes, error))
+        return true;
+    paintFrame(box);
+    return false;
 }
 
 void PrintSurface::newPage()

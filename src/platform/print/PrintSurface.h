@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -76,6 +78,13 @@ public:
     // Ends the page and begins the next; the cursor goes home on the new page.
     void newPage();
 
+    // The width of text in the current font, inches; layouts that wrap or align text measure here.
+    double textWidth(const QString &text) { return advance(text, m_font); }
+    // Draws the picture in bytes (any of the family-picture formats) as large as fits box
+    // (inches), proportions kept, centred. A picture that does not decode leaves the box empty
+    // with a thin frame and gives false and, when error is given, the reason.
+    bool drawPicture(const QRectF &box, const QByteArray &bytes, QString *error = nullptr);
+
     double lineHeight() const { return m_font.size / 60.0; }
     int pageNumber() const { return m_page; }
     virtual QSizeF pageSize() const = 0; // inches
@@ -87,6 +96,9 @@ protected:
     virtual void drawText(double x, double baseline, const QString &text,
                           const SurfaceFont &font) = 0;
     virtual void startNextPage() = 0;
+    virtual double advance(const QString &text, const SurfaceFont &font) = 0; // inches
+    virtual bool paintPicture(const QRectF &box, const QByteArray &bytes, QString *error) = 0;
+    virtual void paintFrame(const QRectF &box) = 0;
     // Every operation names itself here; the recording surface keeps the list.
     virtual void trace(const QString &call) { Q_UNUSED(call); }
 

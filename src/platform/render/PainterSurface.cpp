@@ -1,7 +1,11 @@
 #include "platform/render/PainterSurface.h"
 
+#include "platform/render/PictureDecoder.h"
+
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QPrinter>
 
 namespace rost {
@@ -42,18 +46,75 @@ QFont PainterSurface::qtFont(const SurfaceFont &font)
     return f;
 }
 
+const QFontMetricsF &PainterSurface::metrics(const SurfaceFont &font)
+{
+    if (!m_metrics || m_measured != font) {
+        // The printer's metrics, not the screen's: the painter's device sets the resolution.
+        m_metrics.emplace(qtFont(font), m_painter.device());
+        m_measured = font;
+    }
+    return *m_metrics;
+}
+
 double PainterSurface::descent(const SurfaceFont &font)
 {
-    // The printer's metrics, not the screen's: the painter's device sets the resolution.
-    const QFontMetricsF metrics(qtFont(font), m_painter.device());
-    return metrics.descent() / m_dpiY;
+    return metrics(font).descent() / m_dpiY;
 }
 
 void PainterSurface::drawText(double x, double baseline, const QString &text,
                               const SurfaceFont &font)
 {
-    m_painter.setFont(qtFont(font));
+    if (m_painterFont != font) {
+        m_painter.setFont(qtFont(font));
+        m_painterFont = font;
+    }
     m_painter.drawText(QPointF(x * m_dpiX, baseline * m_dpiY), text);
+}
+
+double PainterSurface::advance(const QString &text, const SurfaceFont &font)
+{
+    return metrics(font).horizontalAdvance(text) / m_dpiX;
+}
+
+bool PainterSurface::paintPicture(const QRectF &box, const QByteArray &bytes, QString *error)
+{
+    QImage picture = decodePicture(bytes, error);
+    if (picture.isNull())
+        return false;
+    const QSize fit = picture.size().scaled(
+        QSize(qRound(box.width() * PictureDpi), qRound(box.height() * PictureDpi)),
+        Qt::KeepAspectRatio);
+    // Only ever down: a small picture gains nothing in print from more pixels, only bytes.
+    if (fit.width() < picture.width())
+        picture = picture.scaled(fit, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Transparent parts print as paper; a picture without alpha goes into a PDF as a JPEG.
+    if (picture.hasAlphaChannel()) {
+        QImage flat(picture.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter(&flat).drawImage(0, 0, picture);
+        picture = flat;
+    } else if (picture.format() != QImage::Format_RGB32) {
+        picture = picture.convertToFormat(QImage::Format_RGB32);
+    }
+    const QSizeF shown = QSizeF(picture.size()).scaled(box.size(), Qt::KeepAspectRatio);
+    const QRectF target(box.x() + (box.width() - shown.width()) / 2,
+                        box.y() + (box.height() - shown.height()) / 2, shown.width(),
+                        shown.height());
+    m_painter.drawImage(QRectF(target.x() * m_dpiX, target.y() * m_dpiY, target.width() * m_dpiX,
+                               target.height() * m_dpiY),
+                        picture);
+    return true;
+}
+
+void PainterSurface::paintFrame(const QRectF &box)
+{
+    m_painter.save();
+    // A hairline: half a point wide at any resolution.
+    m_painter.setPen(QPen(Qt::black, 0.5 / 72 * m_dpiX));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(
+        QRectF(box.x() * m_dpiX, box.y() * m_dpiY, box.width() * m_dpiX, box.height() * m_dpiY));
+    m_painter.restore();
 }
 
 void PainterSurface::startNextPage()

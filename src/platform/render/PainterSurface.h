@@ -3,11 +3,19 @@
 #include "platform/print/PrintSurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <optional>
 
 class QPainter;
 class QPrinter;
 
 namespace rost {
+
+// Pictures are resampled to PictureDpi at the size they are printed and handed to the painter
+// without an alpha channel, so that a PDF stores each as a JPEG of that size whatever the size of
+// the original.
+inline constexpr double PictureDpi = 300;
 
 // The print surface on a printer, a PDF file or a print preview. The printer must be in full-page
 // mode, so that the painter's origin is the sheet's top-left corner and a margin of 0.4 in puts
@@ -30,14 +38,24 @@ protected:
     double descent(const SurfaceFont &font) override;
     void drawText(double x, double baseline, const QString &text, const SurfaceFont &font) override;
     void startNextPage() override;
+    double advance(const QString &text, const SurfaceFont &font) override;
+    bool paintPicture(const QRectF &box, const QByteArray &bytes, QString *error) override;
+    void paintFrame(const QRectF &box) override;
 
 private:
+    // The printer's metrics of font, made once while the font stays the same: a report of
+    // thousands of lines asks for them at every line.
+    const QFontMetricsF &metrics(const SurfaceFont &font);
+
     QPainter &m_painter;
     QPrinter &m_printer;
     double m_dpiX;
     double m_dpiY;
     QSizeF m_page;
     bool m_failed = false;
+    std::optional<SurfaceFont> m_measured;
+    std::optional<QFontMetricsF> m_metrics;
+    std::optional<SurfaceFont> m_painterFont; // the font set on the painter
 };
 
 } // namespace rost

@@ -53,12 +53,16 @@ public:
     virtual void importFromMenu(QWidget *owner) = 0;
     virtual void importAtStartup(QWidget *owner) = 0;
     virtual void about(QWidget *owner) = 0;
+    // "Print Directory", the church directory as a book.
+    virtual void printDirectory(QWidget *owner, RostConnection &connection,
+                                const DirectorySetup &setup) = 0;
 
     // A list report: the output options first, then the printer (or a PDF file offered as
     // pdfName when the system has none) or the preview, from which it may be printed the same
-    // way. False when the user cancelled or the job failed (then shown).
-    virtual bool printReport(QWidget *owner, const ReportDrawing &drawing,
-                             const QString &pdfName) = 0;
+    // way. False when the user cancelled or the job failed (then shown). A report of pages side by
+    // side (a booklet) prints in landscape.
+    virtual bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName,
+                             PageOrientation orientation = PageOrientation::Portrait) = 0;
     // Envelope pages on the run's printer, or into a PDF file offered as pdfName when the system
     // has no printer. False when the user cancelled or the job failed (then shown).
     virtual bool printPages(QWidget *owner, PageOrientation orientation,

@@ -9,8 +9,12 @@ constexpr int MaxFolderLength = 255;
 }
 
 ProgramContext::ProgramContext(const QString &dataFolder)
-    : m_dataFolder(dataFolder.left(MaxFolderLength)), m_preferences(m_dataFolder),
-      m_envelopeLayout(m_dataFolder)
+    : ProgramContext(dataFolder, dataFolder.left(MaxFolderLength))
+{}
+
+ProgramContext::ProgramContext(const QString &dataFolder, const QString &archiveFolder)
+    : m_dataFolder(dataFolder.left(MaxFolderLength)), m_archiveFolder(archiveFolder),
+      m_preferences(m_dataFolder), m_envelopeLayout(m_dataFolder)
 {}
 
 QString ProgramContext::currentFolder()

@@ -1,11 +1,13 @@
 #include "app/exe/StartOptions.h"
 #include "app/exe/ProgramSetup.h"
+#include "app/ui/AboutDialog.h"
 #include "directory/ProgramContext.h"
 #include "import/ui/ImportDialog.h"
 
 #include "QueuedPrompts.h"
 #include "TestFolder.h"
 
+#include <QLabel>
 #include <QtTest>
 
 using namespace rost;
@@ -141,6 +143,14 @@ private Q_SLOTS:
         QCOMPARE(version.exitCode, std::optional<int>(0));
         QCOMPARE(version.output, QStringLiteral("rostella " ROST_VERSION "\n"));
         QCOMPARE(read({QStringLiteral("-v")}).output, version.output);
+        // The About box names the same version.
+        const AboutDialog about;
+        QStringList shown;
+        for (const QLabel *label : about.findChildren<QLabel *>())
+            shown << label->text();
+        QVERIFY2(shown.contains(QStringLiteral("Version ") +
+                                version.output.section(QLatin1Char(' '), 1).trimmed()),
+                 qPrintable(shown.join(QLatin1Char('|'))));
 
         const StartOptions help = read({QStringLiteral("--help"), QStringLiteral("--data=x")});
         QCOMPARE(help.exitCode, std::optional<int>(0));

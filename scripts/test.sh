@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the dev and sanitizer configurations, runs every test on both,
-# checks that every function of src/ is reached by a program, and checks the formatting. Exits
-# non-zero when anything fails.
+# checks that every function of src/ is reached by a program, checks the formatting, and builds,
+# installs, checks and removes the Debian package. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -21,4 +21,6 @@ if ! git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror; then
   echo "Some files are not clang-formatted."
   status=1
 fi
+echo "== the Debian package"
+bash scripts/package-check.sh || status=1
 exit $status

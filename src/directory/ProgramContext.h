@@ -14,7 +14,9 @@ class ProgramContext
 {
 public:
     // The folder is cut to 255 characters, the longest path the settings records were made for.
-    explicit ProgramContext(const QString &dataFolder);
+    // archiveFolder is where the import's open dialog starts: the member's downloads when the
+    // directory lives in a folder the member never browses; none, the data folder.
+    explicit ProgramContext(const QString &dataFolder, const QString &archiveFolder = {});
     ProgramContext(const ProgramContext &) = delete;
     ProgramContext &operator=(const ProgramContext &) = delete;
 
@@ -22,11 +24,13 @@ public:
     static QString currentFolder();
 
     const QString &dataFolder() const { return m_dataFolder; }
+    const QString &archiveFolder() const { return m_archiveFolder; }
     Preferences &preferences() { return m_preferences; }
     EnvelopeLayout &envelopeLayout() { return m_envelopeLayout; }
 
 private:
     QString m_dataFolder;
+    QString m_archiveFolder;
     Preferences m_preferences;
     EnvelopeLayout m_envelopeLayout;
 };

@@ -46,9 +46,10 @@ int QueuedPrompts::choose(QWidget *, const QString &title, const QString &text,
     return take<int>(defaultChoice);
 }
 
-QString QueuedPrompts::openFile(QWidget *, const QString &title, const QString &, const QString &)
+QString QueuedPrompts::openFile(QWidget *, const QString &title, const QString &folder,
+                                const QString &)
 {
-    note(QStringLiteral("openFile"), MessageKind::Plain, title, {});
+    note(QStringLiteral("openFile"), MessageKind::Plain, title, folder);
     return take<QString>({});
 }
 

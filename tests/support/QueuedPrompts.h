@@ -20,7 +20,8 @@ public:
         QString what;
         MessageKind kind = MessageKind::Plain;
         QString title;
-        QString text; // saveFile: the path offered; openDocument: the file opened
+        QString text; // openFile: the folder it starts in; saveFile: the path offered;
+                      // openDocument: the file opened
         QString informative;
         QStringList choices;
         int defaultChoice = -1;
@@ -45,7 +46,8 @@ public:
                                         const QString &informative) override;
     int choose(QWidget *, const QString &title, const QString &text, const QStringList &choices,
                int defaultChoice) override;
-    QString openFile(QWidget *, const QString &title, const QString &, const QString &) override;
+    QString openFile(QWidget *, const QString &title, const QString &folder,
+                     const QString &) override;
     QString saveFile(QWidget *, const QString &title, const QString &suggested, const QString &,
                      bool confirmReplace) override;
     std::optional<QFont> chooseFont(QWidget *, const QFont &, bool printerFonts) override;

@@ -30,7 +30,7 @@ public:
 
 ImportDialog::ImportDialog(const ProgramContext &context, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ImportDialog>()),
-      m_dataFolder(context.dataFolder())
+      m_dataFolder(context.dataFolder()), m_archiveFolder(context.archiveFolder())
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -67,7 +67,7 @@ void ImportDialog::UnzipperProcessItemFailure(const MemberFailure &failure)
 QString ImportDialog::runOpenDialog()
 {
     return Prompts::instance().openFile(this, QStringLiteral("Search for Rostella Data Files"),
-                                        m_dataFolder, QStringLiteral("Zip files (*.zip)"));
+                                        m_archiveFolder, QStringLiteral("Zip files (*.zip)"));
 }
 
 void ImportDialog::FindDataButtonClick()

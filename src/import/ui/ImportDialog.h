@@ -38,6 +38,7 @@ public:
 private:
     std::unique_ptr<Ui::ImportDialog> m_ui;
     QString m_dataFolder;
+    QString m_archiveFolder;
 };
 
 // The two roads into an import. Every table file must have been closed before; the caller opens

@@ -15,6 +15,7 @@ Command envelopeCommand();
 Command itemsCommand();
 Command listCommand();
 Command listFieldsCommand();
+Command searchCommand();
 
 const std::vector<Command> &commands()
 {
@@ -22,6 +23,7 @@ const std::vector<Command> &commands()
         sampleCommand(),   packCommand(),      importCommand(), queryCommand(),
         findCommand(),     householdCommand(), namesCommand(),  clipboardCommand(),
         envelopeCommand(), itemsCommand(),     listCommand(),   listFieldsCommand(),
+        searchCommand(),
     };
     return all;
 }

@@ -38,6 +38,9 @@ const std::array<QLatin1String, 11> FieldLabels{
 
 // Fewer typed digits than this are too common among the phones to tell anyone apart.
 constexpr int MinPhoneDigits = 3;
+// Numbers typed apart make one phone number when together they have the digits of one without
+// its area code; fewer are taken one by one, as a house number and a zip may be.
+constexpr int MinWrittenPhoneDigits = 7;
 
 QString withoutTrailingBlanks(const QString &text)
 {
@@ -348,13 +351,24 @@ QString DirectorySearch::fold(const QString &text)
 std::vector<DirectorySearch::Term> DirectorySearch::terms(const QString &text)
 {
     std::vector<Term> terms;
-    for (const QString &word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        std::string digits = digitsOf(word);
-        if (looksLikePhone(word) && int(digits.size()) >= MinPhoneDigits) {
+    const QStringList typed = text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < typed.size();) {
+        // A number written in parts, "(217) 555 0142", is one phone number.
+        qsizetype end = i;
+        std::string digits;
+        while (end < typed.size() && looksLikePhone(typed[end]))
+            digits += digitsOf(typed[end++]);
+        if (end - i > 1 && int(digits.size()) >= MinWrittenPhoneDigits) {
             terms.push_back({QString::fromLatin1(digits), std::move(digits)});
+            i = end;
             continue;
         }
-        forEachWord(fold(word), [&](const QString &part) { terms.push_back({part, {}}); });
+        const QString &word = typed[i++];
+        digits = digitsOf(word);
+        if (looksLikePhone(word) && int(digits.size()) >= MinPhoneDigits)
+            terms.push_back({QString::fromLatin1(digits), std::move(digits)});
+        else
+            forEachWord(fold(word), [&](const QString &part) { terms.push_back({part, {}}); });
     }
     return terms;
 }

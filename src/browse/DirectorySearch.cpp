@@ -42,14 +42,6 @@ constexpr int MinPhoneDigits = 3;
 // its area code; fewer are taken one by one, as a house number and a zip may be.
 constexpr int MinWrittenPhoneDigits = 7;
 
-QString withoutTrailingBlanks(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.left(end);
-}
-
 bool isAsciiDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -102,6 +94,11 @@ std::vector<QStringList> readInOrder(RostConnection &connection, QLatin1String f
         cursor.open();
         ids = cursor.orderedRowIds();
     }
+    QHash<qint64, qsizetype> place;
+    place.reserve(qsizetype(ids.size()));
+    for (size_t i = 0; i < ids.size(); ++i)
+        place.insert(ids[i], qsizetype(i));
+
     QStringList columns;
     for (const QLatin1String &f : fields)
         columns << quoteIdent(f);
@@ -109,24 +106,18 @@ std::vector<QStringList> readInOrder(RostConnection &connection, QLatin1String f
                    QStringLiteral("SELECT rowid, %1 FROM %2.%3")
                        .arg(columns.join(QLatin1String(", ")), quoteIdent(connection.attach(file)),
                             quoteIdent(def.table)));
-    QHash<qint64, QStringList> byId;
-    byId.reserve(qsizetype(ids.size()));
+    std::vector<QStringList> ordered(ids.size());
     while (rows.step()) {
-        QStringList row;
+        const auto at = place.constFind(rows.columnInt(0));
+        if (at == place.cend())
+            continue;
+        QStringList &row = ordered[size_t(*at)];
         row.reserve(qsizetype(fields.size()));
-        for (int i = 1; i <= int(fields.size()); ++i) {
-            const QVariant value = rows.column(i);
-            row << (value.typeId() == QMetaType::QByteArray
-                        ? QString()
-                        : withoutTrailingBlanks(value.toString()));
-        }
-        byId.insert(rows.columnInt(0), std::move(row));
+        for (int i = 1; i <= int(fields.size()); ++i)
+            row << rows.columnText(i);
     }
-    std::vector<QStringList> ordered;
-    ordered.reserve(ids.size());
-    for (const qint64 id : ids)
-        if (const auto it = byId.constFind(id); it != byId.cend())
-            ordered.push_back(*it);
+    // A row written between the two reads has no place; one deleted leaves an empty one.
+    std::erase_if(ordered, [](const QStringList &row) { return row.isEmpty(); });
     return ordered;
 }
 
@@ -148,16 +139,44 @@ struct DirectorySearch::Builder
     QHash<QString, quint32> ids;
     std::vector<QString> words;
 
+    QString token;
+
+    void addWord(quint8 field, const QString &word)
+    {
+        auto it = ids.constFind(word);
+        if (it == ids.cend()) {
+            it = ids.insert(word, quint32(words.size()));
+            words.push_back(word);
+        }
+        search.m_fieldWords.push_back(*it << FieldBits | field);
+    }
+
     void addWords(quint8 field, const QString &text)
     {
-        forEachWord(fold(text), [&](const QString &word) {
-            auto it = ids.constFind(word);
-            if (it == ids.cend()) {
-                it = ids.insert(word, quint32(words.size()));
-                words.push_back(word);
+        // Most texts are plain ASCII: their words are cut and lowered in one pass, into one
+        // buffer.
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u >= 0x80) {
+                token.clear();
+                forEachWord(fold(text), [&](const QString &word) { addWord(field, word); });
+                return;
             }
-            search.m_fieldWords.push_back(*it << FieldBits | field);
-        });
+        }
+        token.clear();
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+                token += c;
+            else if (u >= 'A' && u <= 'Z')
+                token += QChar(u + ('a' - 'A'));
+            else if (!token.isEmpty()) {
+                addWord(field, token);
+                token.clear();
+            }
+        }
+        if (!token.isEmpty())
+            addWord(field, token);
     }
 
     quint32 addText(const QString &text)
@@ -273,7 +292,7 @@ DirectorySearch DirectorySearch::build(RostConnection &connection, const NameLin
          fld::WorkPhone, fld::Fax, fld::Cell, fld::Pager, fld::OtherPhone});
 
     DirectorySearch search;
-    Builder builder{search, {}, {}};
+    Builder builder{search, {}, {}, {}};
     search.m_firstHousehold = quint32(individuals.size());
     // A family number twice in the families: the window locates the first in its order.
     QHash<FamilyId, qint32> householdOf;

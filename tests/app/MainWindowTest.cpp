@@ -132,7 +132,7 @@ QStringList searchRows(SearchBox *box, const QString &text)
 {
     box->setText(text);
     QStringList rows;
-    const QTreeWidget *list = box->list();
+    const auto *list = child<QTreeWidget>(*box->window(), "SearchMatches");
     for (int i = 0; list->isVisible() && i < list->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = list->topLevelItem(i);
         rows << (item->text(2).isEmpty() ? item->text(0)
@@ -782,7 +782,7 @@ void MainWindowTest::theSearchBoxIsDrivenByKeys()
     QTest::keyClick(w.form.get(), Qt::Key_F, Qt::ControlModifier);
     QCOMPARE(QApplication::focusWidget(), box);
     QTest::keyClicks(box, QStringLiteral("ADAMS"));
-    QVERIFY(box->list()->isVisible());
+    QVERIFY(child<QTreeWidget>(*w, "SearchMatches")->isVisible());
     QCOMPARE(searchRows(box, box->text()),
              (QStringList{"Ann Adams | last name", "Cara Adams | last name",
                           "Dr William Smith Jr  (Goes by Bill) | family name",
@@ -790,7 +790,7 @@ void MainWindowTest::theSearchBoxIsDrivenByKeys()
     QTest::keyClick(box, Qt::Key_Up); // stays on the first row
     QTest::keyClick(box, Qt::Key_Down);
     QTest::keyClick(box, Qt::Key_Return);
-    QVERIFY(!box->list()->isVisible());
+    QVERIFY(!child<QTreeWidget>(*w, "SearchMatches")->isVisible());
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
     QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
     QCOMPARE(w.tabs()->currentIndex(), 2);
@@ -812,9 +812,9 @@ void MainWindowTest::theSearchBoxIsDrivenByKeys()
     QTest::keyClicks(box, QStringLiteral("zebra"));
     QCOMPARE(searchRows(box, box->text()), QStringList{"No one matches \u201Czebra\u201D."});
     QTest::keyClick(box, Qt::Key_Return);
-    QVERIFY(box->list()->isVisible());
+    QVERIFY(child<QTreeWidget>(*w, "SearchMatches")->isVisible());
     QTest::keyClick(box, Qt::Key_Escape);
-    QVERIFY(!box->list()->isVisible());
+    QVERIFY(!child<QTreeWidget>(*w, "SearchMatches")->isVisible());
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "FindIndButton"));
     QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
 

@@ -24,15 +24,11 @@ public:
 
     // The search to ask from now on; nullptr turns the box off and closes its list.
     void setSearch(std::shared_ptr<const DirectorySearch> search);
-    bool hasSearch() const { return m_search != nullptr; }
     // Where Esc sends the keyboard when the box was not entered by activate().
     void setReturnFocus(QWidget *widget) { m_defaultReturn = widget; }
     // Takes the keyboard with the text selected; Esc later gives it back to the widget that had
     // it.
     void activate();
-
-    // The list of matches; hidden while there is nothing to show.
-    QTreeWidget *list() const { return m_list; }
 
 Q_SIGNALS:
     void chosen(const rost::SearchHit &hit);
@@ -48,6 +44,8 @@ private:
     void closeList();
 
     std::shared_ptr<const DirectorySearch> m_search;
+    // Beside the box in its parent, so that it may reach past the box's own rectangle; hidden
+    // while there is nothing to show.
     QTreeWidget *m_list = nullptr;
     std::vector<SearchHit> m_hits;
     QPointer<QWidget> m_returnFocus;

@@ -139,14 +139,16 @@ struct DirectorySearch::Builder
     QHash<QString, quint32> ids;
     std::vector<QString> words;
 
-    QString token;
+    std::vector<char16_t> token;
 
     void addWord(quint8 field, const QString &word)
     {
         auto it = ids.constFind(word);
         if (it == ids.cend()) {
-            it = ids.insert(word, quint32(words.size()));
-            words.push_back(word);
+            // A word read in place is copied once, when it is new.
+            const QString own(word.constData(), word.size());
+            it = ids.insert(own, quint32(words.size()));
+            words.push_back(own);
         }
         search.m_fieldWords.push_back(*it << FieldBits | field);
     }
@@ -154,29 +156,29 @@ struct DirectorySearch::Builder
     void addWords(quint8 field, const QString &text)
     {
         // Most texts are plain ASCII: their words are cut and lowered in one pass, into one
-        // buffer.
-        for (const QChar c : text) {
-            const char16_t u = c.unicode();
-            if (u >= 0x80) {
-                token.clear();
-                forEachWord(fold(text), [&](const QString &word) { addWord(field, word); });
-                return;
-            }
+        // buffer, and looked up where they lie.
+        if (!std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+            forEachWord(fold(text), [&](const QString &word) { addWord(field, word); });
+            return;
         }
-        token.clear();
+        token.resize(size_t(text.size()));
+        size_t length = 0;
+        const auto addToken = [&] {
+            if (length > 0)
+                addWord(field, QString::fromRawData(reinterpret_cast<const QChar *>(token.data()),
+                                                    qsizetype(length)));
+            length = 0;
+        };
         for (const QChar c : text) {
             const char16_t u = c.unicode();
             if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
-                token += c;
+                token[length++] = u;
             else if (u >= 'A' && u <= 'Z')
-                token += QChar(u + ('a' - 'A'));
-            else if (!token.isEmpty()) {
-                addWord(field, token);
-                token.clear();
-            }
+                token[length++] = char16_t(u + ('a' - 'A'));
+            else
+                addToken();
         }
-        if (!token.isEmpty())
-            addWord(field, token);
+        addToken();
     }
 
     quint32 addText(const QString &text)

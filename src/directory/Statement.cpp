@@ -147,8 +147,6 @@ QVariant Statement::column(int column) const
 
 QString Statement::columnText(int column) const
 {
-    if (sqlite3_column_type(m_stmt, column) == SQLITE_BLOB)
-        return {};
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
     int bytes = sqlite3_column_bytes(m_stmt, column);
     while (bytes > 0 && text[bytes - 1] == ' ')

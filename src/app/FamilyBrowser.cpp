@@ -77,6 +77,21 @@ bool FamilyBrowser::locateFamily(FamilyId familyId)
     return m_families.locate(fld::FamilyIdNum, familyId);
 }
 
+DirectorySearch FamilyBrowser::buildSearch(RostConnection &connection)
+{
+    return DirectorySearch::build(connection, [](const SearchName &name) {
+        MemberLineFields fields;
+        fields.Title = name.title;
+        fields.FirstName = name.first;
+        fields.MiddleName = name.middle;
+        fields.LastName = name.last;
+        fields.Suffix = name.suffix;
+        fields.GoesBy = name.goesBy;
+        // The blanks that end every name line have no place in a list row.
+        return FamilyDisplay::nameLine(fields).trimmed();
+    });
+}
+
 FamilyView FamilyBrowser::familyView() const
 {
     if (!m_families.isOpen())

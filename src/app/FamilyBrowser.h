@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FamilyDisplay.h"
+#include "browse/DirectorySearch.h"
 #include "directory/Cursor.h"
 #include "directory/DirectorySetup.h"
 #include "directory/RostConnection.h"
@@ -94,6 +95,10 @@ public:
     bool goToFamilyOf(const FoundIndividual &person);
     // The family with this number, found in the current order.
     bool locateFamily(FamilyId familyId);
+
+    // The forgiving search over the directory the connection holds, its persons' rows named by
+    // their name lines as the window shows them. Reads the tables; engine errors pass.
+    static DirectorySearch buildSearch(RostConnection &connection);
 
     FamilyView familyView() const;
     MemberView memberView() const;

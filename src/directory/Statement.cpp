@@ -175,6 +175,15 @@ QVariant Statement::column(int column) const
     }
 }
 
+QString Statement::columnText(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    int bytes = sqlite3_column_bytes(m_stmt, column);
+    while (bytes > 0 && text[bytes - 1] == ' ')
+        --bytes;
+    return QString::fromUtf8(text, bytes);
+}
+
 qint64 Statement::columnInt(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);

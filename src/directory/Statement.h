@@ -24,6 +24,9 @@ public:
     QString columnName(int column) const;
     QVariant column(int column) const; // qlonglong, double, QString, QByteArray or invalid
     qint64 columnInt(int column) const;
+    // A text column without its trailing blanks and without passing through a QVariant, for
+    // reading many rows; a value of another kind reads as SQLite's text of it.
+    QString columnText(int column) const;
     // The text after the first statement (UTF-8), which was not prepared.
     const QByteArray &rest() const { return m_rest; }
 

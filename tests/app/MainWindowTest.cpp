@@ -1,4 +1,5 @@
 #include "app/ui/MainWindow.h"
+#include "browse/ui/SearchBox.h"
 #include "directory/DataFolderBusy.h"
 #include "directory/DataFolderLock.h"
 #include "directory/ProgramContext.h"
@@ -27,6 +28,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <sqlite3.h>
 
@@ -125,6 +127,21 @@ struct Window
     std::unique_ptr<MainWindow> form;
 };
 
+// The rows the search box lists for the text, "name | matched" each, or the list's one line
+// when nobody matches; none while the list is closed.
+QStringList searchRows(SearchBox *box, const QString &text)
+{
+    box->setText(text);
+    QStringList rows;
+    const auto *list = child<QTreeWidget>(*box->window(), "SearchMatches");
+    for (int i = 0; list->isVisible() && i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = list->topLevelItem(i);
+        rows << (item->text(2).isEmpty() ? item->text(0)
+                                         : item->text(0) + QStringLiteral(" | ") + item->text(2));
+    }
+    return rows;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject
@@ -148,6 +165,8 @@ private Q_SLOTS:
     void theFamilyDialogsChangeIsTheOneThatStays();
     void aChangeThatCannotBeSavedHasAWayOut();
     void aDataFolderThatCannotBeEnteredIsNamed();
+    void theSearchBoxIsDrivenByKeys();
+    void theSearchFollowsImportsAndSavedChanges();
 };
 
 void MainWindowTest::startsOnFirstFamilyInRowOrder()
@@ -587,6 +606,7 @@ void MainWindowTest::captionsAndShortcuts()
         file << a->text();
     QCOMPARE(file, (QStringList{"Print &directory...", "&Import data", "&Exit"}));
     QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+    QCOMPARE(action("fSearch")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));
     QStringList popup;
     for (QAction *a : w->featuresMenu()->actions())
@@ -595,7 +615,7 @@ void MainWindowTest::captionsAndShortcuts()
 
     // Every line a screen reader must read carries a name.
     for (const char *name :
-         {"VorelNameEdit", "HomePhoneEdit", "iNameEdit", "iPhonesEdit", "EMailEdit"})
+         {"VorelNameEdit", "HomePhoneEdit", "iNameEdit", "iPhonesEdit", "EMailEdit", "SearchBox"})
         QVERIFY2(!child<QWidget>(*w, name)->accessibleName().isEmpty(), name);
 
     // Ctrl+X closes the window.
@@ -616,9 +636,10 @@ void MainWindowTest::everyControlIsReachedByKeyboard()
     Window w(folder.path());
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "FindFamilyButton"));
+    QTRY_VERIFY(child<SearchBox>(*w, "SearchBox")->isEnabled());
 
     QStringList order;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 21; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget *focus = QApplication::focusWidget();
         order << (focus->objectName().isEmpty() ? focus->accessibleName() : focus->objectName());
@@ -626,6 +647,7 @@ void MainWindowTest::everyControlIsReachedByKeyboard()
     // The navigator stands on the first family: First and Prior are off.
     QCOMPARE(order, (QStringList{"FindIndButton",
                                  "HelpButton",
+                                 "SearchBox",
                                  "Pic",
                                  "NamePages",
                                  "EsMenuButton1",
@@ -749,6 +771,120 @@ void MainWindowTest::aDataFolderThatCannotBeEnteredIsNamed()
     QVERIFY(!w->isDirectoryOpen());
     QCOMPARE(w.launcher.calls, QStringList());
     QCOMPARE(QDir::currentPath(), before);
+}
+
+// Ctrl+F, typing, Down and Enter reach the member typed, by the find dialogs' road; Esc gives
+// the keyboard back.
+void MainWindowTest::theSearchBoxIsDrivenByKeys()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+    auto *box = child<SearchBox>(*w, "SearchBox");
+    QTRY_VERIFY(box->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "FindFamilyButton"));
+
+    QTest::keyClick(w.form.get(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, QStringLiteral("ADAMS"));
+    QVERIFY(child<QTreeWidget>(*w, "SearchMatches")->isVisible());
+    QCOMPARE(searchRows(box, box->text()),
+             (QStringList{"Ann Adams | last name", "Cara Adams | last name",
+                          "Dr William Smith Jr  (Goes by Bill) | family name",
+                          "The Adams Family | family name"}));
+    QTest::keyClick(box, Qt::Key_Up); // stays on the first row
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(!child<QTreeWidget>(*w, "SearchMatches")->isVisible());
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("The Adams Family"));
+    QCOMPARE(w.tabCaptions(), (QStringList{"Bill", "Ann", "Cara"}));
+    QCOMPARE(w.tabs()->currentIndex(), 2);
+    QCOMPARE(w.text("iNameEdit"), QStringLiteral("Cara Adams   "));
+
+    // A household row goes to the family with its first member.
+    QTest::keyClick(w.form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("elm"));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(box, Qt::Key_Down); // stops on the last row
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
+    QCOMPARE(w.tabs()->currentIndex(), 0);
+
+    // Nobody: the list says so, and Enter does nothing. Esc closes it and gives the keyboard
+    // back to where it was before Ctrl+F.
+    child<QPushButton>(*w, "FindIndButton")->setFocus();
+    QTest::keyClick(w.form.get(), Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(box, QStringLiteral("zebra"));
+    QCOMPARE(searchRows(box, box->text()), QStringList{"No one matches \u201Czebra\u201D."});
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(child<QTreeWidget>(*w, "SearchMatches")->isVisible());
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(!child<QTreeWidget>(*w, "SearchMatches")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(*w, "FindIndButton"));
+    QCOMPARE(w.text("VorelNameEdit"), QStringLiteral("Tom and Sue Young"));
+
+    // No words, no list.
+    QVERIFY(searchRows(box, QStringLiteral("  ")).isEmpty());
+    QVERIFY(prompts.asked.empty());
+}
+
+void MainWindowTest::theSearchFollowsImportsAndSavedChanges()
+{
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    auto *box = child<SearchBox>(*w, "SearchBox");
+    QTRY_VERIFY(box->isEnabled());
+    const QStringList youngs{"Sue Young | phone %1", "Tom Young | phone %1",
+                             "Tom and Sue Young | phone %1"};
+    const auto rowsFor = [&](const QString &phone) {
+        QStringList rows;
+        for (const QString &row : youngs)
+            rows << row.arg(phone);
+        return rows;
+    };
+    const QString nobody = QStringLiteral("No one matches \u201C%1\u201D.");
+    QCOMPARE(searchRows(box, QStringLiteral("5552000")), rowsFor(QStringLiteral("555-2000")));
+
+    // A new phone saved in "Update Family".
+    w.launcher.whileOpen = [&](const QString &) {
+        Cursor own(w->browser().connection(), tbl::Families);
+        own.open();
+        QVERIFY(own.locate(fld::FamilyIdNum, 20));
+        own.setText(fld::HomePhone, QStringLiteral("555-3000"));
+        own.post();
+    };
+    w->UpdateAddressButtonClick();
+    QTRY_COMPARE(searchRows(box, QStringLiteral("5553000")), rowsFor(QStringLiteral("555-3000")));
+    QCOMPARE(searchRows(box, QStringLiteral("5552000")), QStringList{nobody.arg("5552000")});
+
+    // Typed over in the window and saved by the next move.
+    auto *phone = child<DataBoundEdit>(*w, "HomePhoneEdit");
+    phone->selectAll();
+    QTest::keyClicks(phone, QStringLiteral("555-4000"));
+    QVERIFY(w->PostPendingEdits());
+    QTRY_COMPARE(searchRows(box, QStringLiteral("5554000")), rowsFor(QStringLiteral("555-4000")));
+
+    // An import brings other tables: the box is off while they are replaced.
+    w.launcher.whileOpen = [&](const QString &) {
+        QVERIFY(!box->isEnabled());
+        writeDirectory(folder.path());
+        test::writeTable(
+            folder.path(), familiesTable(),
+            {with(test::family(20, QStringLiteral("Young"), QStringLiteral("Tom and Sue Young")),
+                  {{fld::HomePhone, QStringLiteral("555-5000")}})});
+    };
+    w->fImportDataClick();
+    QTRY_VERIFY(box->isEnabled());
+    QCOMPARE(searchRows(box, QStringLiteral("5555000")), rowsFor(QStringLiteral("555-5000")));
+    QCOMPARE(searchRows(box, QStringLiteral("5554000")), QStringList{nobody.arg("5554000")});
+    // The Adamses' family is gone; its members stay, found by their own names only.
+    QCOMPARE(searchRows(box, QStringLiteral("adams")),
+             (QStringList{"Ann Adams | last name", "Cara Adams | last name"}));
+    QVERIFY(prompts.asked.empty());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -145,6 +145,8 @@ private Q_SLOTS:
     void query();
     void find_data();
     void find();
+    void search_data();
+    void search();
     void household();
     void householdPastTheTwentiethMember();
     void names();
@@ -582,6 +584,41 @@ void RostellaBatchTest::find()
     QFETCH(QString, options);
     QFETCH(QByteArray, expected);
     const Run r = run(QStringLiteral("find --data @data ") + options);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, expected);
+}
+
+void RostellaBatchTest::search_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("persons by goes-by name, then their household")
+        << "smith"
+        << lines({"person\t1\t1\tMr William Henry Smith   (Goes by Bill)\tlast name",
+                  "person\t1\t4\tEmily Anne Smith\tlast name",
+                  "person\t1\t2\tMrs Matilda Rose Smith   (Goes by Mattie)\tlast name",
+                  "person\t1\t3\tThomas Smith   (Goes by Tommy)\tlast name",
+                  "household\t1\t\tBill & Mattie Smith\tfamily name"});
+    QTest::newRow("without accents or sharp s, in any case")
+        << "'HAUPTSTRASSE muller'"
+        << lines({"person\t6\t13\tMrs Greta M\xc3\xbcller\tstreet, last name",
+                  "person\t6\t12\tMr Hans M\xc3\xbcller\tstreet, last name",
+                  "household\t6\t\tHans & Greta M\xc3\xbcller\tstreet, family name"});
+    QTest::newRow("phone digits, rows past --rows counted")
+        << "5550142 --rows 2"
+        << lines({"person\t39\t92\tMs Sarah Nelson\tphone (314) 555-0142",
+                  "person\t1\t1\tMr William Henry Smith   (Goes by Bill)\tphone (217) 555-0142",
+                  "more\t4"});
+    QTest::newRow("no one") << "zebra" << QByteArray();
+    QTest::newRow("no word") << "'  '" << QByteArray();
+}
+
+void RostellaBatchTest::search()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QByteArray, expected);
+    const Run r = run(QStringLiteral("search --data @data ") + arguments);
+    QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, expected);
 }

@@ -16,6 +16,7 @@ Command itemsCommand();
 Command listCommand();
 Command listFieldsCommand();
 Command directoryCommand();
+Command searchCommand();
 
 const std::vector<Command> &commands()
 {
@@ -23,7 +24,7 @@ const std::vector<Command> &commands()
         sampleCommand(),    packCommand(),      importCommand(), queryCommand(),
         findCommand(),      householdCommand(), namesCommand(),  clipboardCommand(),
         envelopeCommand(),  itemsCommand(),     listCommand(),   listFieldsCommand(),
-        directoryCommand(),
+        directoryCommand(), searchCommand(),
     };
     return all;
 }

@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 
+#include "browse/ui/SearchBox.h"
 #include "directory/DataFolder.h"
 #include "directory/ProgramContext.h"
 #include "directory/Tables.h"
@@ -13,7 +14,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
+
+#include <exception>
 
 namespace rost {
 
@@ -69,6 +73,7 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
     m_ui->HomePhoneEdit->bind(&tbFam, fld::HomePhone);
     m_ui->Pic->bind(&tbFam, fld::FamilyPicture);
     m_ui->EMailEdit->bind(&m_browser.members(), fld::EMailAddress);
+    m_ui->SearchBox->setReturnFocus(m_ui->FindFamilyButton);
 
     connectCommands();
     updateCommandStates();
@@ -83,6 +88,7 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
 
 MainWindow::~MainWindow()
 {
+    stopSearchIndexBuilds();
     // The displays listen to the cursors, which go before the widgets do.
     m_ui->Nav->setCursor(nullptr);
     m_ui->VorelNameEdit->unbind();
@@ -105,10 +111,12 @@ void MainWindow::connectCommands()
             &MainWindow::ViewListFieldsButtonClick);
     connect(m_ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
     connect(m_ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
+    connect(m_ui->SearchBox, &SearchBox::chosen, this, &MainWindow::SearchBoxChosen);
 
     connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
     connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
     connect(m_ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
+    connect(m_ui->fSearch, &QAction::triggered, this, &MainWindow::fSearchClick);
     connect(m_ui->mMakeLists, &QAction::triggered, this, &MainWindow::mMakeListsClick);
     connect(m_ui->pEnvPrefs, &QAction::triggered, this, &MainWindow::pEnvPrefsClick);
     connect(m_ui->pReturnAdd, &QAction::triggered, this, &MainWindow::pReturnAddClick);
@@ -178,11 +186,54 @@ bool MainWindow::OpenDirectory()
         GetFamilyMembers(1);
     });
     updateCommandStates();
+    if (ok)
+        rebuildSearchIndex();
     return ok;
+}
+
+void MainWindow::rebuildSearchIndex()
+{
+    if (!isDirectoryOpen())
+        return;
+    const QString folder = m_context.dataFolder();
+    auto built = std::make_shared<std::shared_ptr<const DirectorySearch>>();
+    QThread *build = QThread::create([folder, built] {
+        // A directory the index cannot be read from leaves the box as it was: browsing, which
+        // tells its own errors, goes on without it.
+        try {
+            RostConnection connection;
+            connection.setPath(folder);
+            connection.connect();
+            *built =
+                std::make_shared<const DirectorySearch>(FamilyBrowser::buildSearch(connection));
+        } catch (const std::exception &) {
+        }
+    });
+    build->setParent(this);
+    m_searchBuild = build;
+    connect(build, &QThread::finished, this, [this, build, built] {
+        if (build == m_searchBuild) {
+            m_searchBuild = nullptr;
+            if (*built)
+                m_ui->SearchBox->setSearch(*built);
+        }
+        build->deleteLater();
+    });
+    build->start();
+}
+
+void MainWindow::stopSearchIndexBuilds()
+{
+    m_searchBuild = nullptr;
+    for (QThread *build : findChildren<QThread *>(Qt::FindDirectChildrenOnly))
+        build->wait();
 }
 
 void MainWindow::CloseDirectory()
 {
+    // No build may go on reading table files that an import is about to replace.
+    stopSearchIndexBuilds();
+    m_ui->SearchBox->setSearch(nullptr);
     m_browser.close();
     m_folderLock.reset();
     m_ui->AddEdit->unbind();
@@ -207,7 +258,11 @@ void MainWindow::CheckSetupInfo()
 
 bool MainWindow::TrySavingPendingEdits()
 {
-    return guarded(this, [this] { m_browser.postPendingEdits(); });
+    const bool changed = !m_browser.pendingChanges().isEmpty();
+    const bool saved = guarded(this, [this] { m_browser.postPendingEdits(); });
+    if (saved && changed)
+        rebuildSearchIndex();
+    return saved;
 }
 
 bool MainWindow::PostPendingEdits()
@@ -270,10 +325,15 @@ void MainWindow::FindFamilyButtonClick()
 {
     if (!isDirectoryOpen() || !PostPendingEdits())
         return;
-    guarded(this, [this] {
-        if (const auto tag = m_launcher.findFamily(this, m_browser.connection()))
-            m_browser.goToFamily(*tag);
-    });
+    std::optional<FamilyId> tag;
+    guarded(this, [&] { tag = m_launcher.findFamily(this, m_browser.connection()); });
+    showFoundFamily(tag);
+}
+
+void MainWindow::showFoundFamily(std::optional<FamilyId> familyId)
+{
+    if (familyId)
+        guarded(this, [&] { m_browser.goToFamily(*familyId); });
     GetFamilyMembers(1);
 }
 
@@ -285,12 +345,32 @@ void MainWindow::FindIndButtonClick()
     if (!guarded(this, [&] { found = m_launcher.findIndividual(this, m_browser.connection()); }) ||
         !found)
         return;
+    showFoundIndividual(*found);
+}
+
+void MainWindow::showFoundIndividual(const FoundIndividual &found)
+{
     guarded(this, [&] {
-        if (!m_browser.goToFamilyOf(*found))
+        if (!m_browser.goToFamilyOf(found))
             Prompts::instance().message(this, MessageKind::Information, tr("Information"),
-                                        found->locateFailedText());
+                                        found.locateFailedText());
     });
-    GetFamilyMembers(found->FoundRank);
+    GetFamilyMembers(found.FoundRank);
+}
+
+void MainWindow::fSearchClick()
+{
+    m_ui->SearchBox->activate();
+}
+
+void MainWindow::SearchBoxChosen(const SearchHit &hit)
+{
+    if (!isDirectoryOpen() || !PostPendingEdits())
+        return;
+    if (hit.kind == SearchHit::Kind::Household)
+        showFoundFamily(hit.familyId);
+    else
+        showFoundIndividual(hit.found());
 }
 
 void MainWindow::UpdateAddressButtonClick()
@@ -307,6 +387,7 @@ void MainWindow::UpdateAddressButtonClick()
         m_browser.families().refresh();
         GetFamInfo();
     });
+    rebuildSearchIndex();
 }
 
 void MainWindow::UpdateIndButtonClick()
@@ -315,6 +396,7 @@ void MainWindow::UpdateIndButtonClick()
         return;
     guarded(this, [this] { m_launcher.updateIndividual(this, m_browser.members()); });
     GetIndInfo();
+    rebuildSearchIndex();
 }
 
 bool MainWindow::refuseWithoutMembers(const QString &text)

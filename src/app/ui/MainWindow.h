@@ -10,6 +10,7 @@
 #include <optional>
 
 class QMenu;
+class QThread;
 
 namespace Ui {
 class MainWindow;
@@ -61,6 +62,12 @@ public:
     // Esc: drops the pending edits once the member has seen what they would have saved.
     void DiscardPendingEdits();
 
+    // Reads the open directory into the search box's index anew, on a thread of its own with a
+    // connection of its own; the box searches the index read before until this one is ready,
+    // and is turned on when the first is. Called when the directory opens and after a change
+    // is saved.
+    void rebuildSearchIndex();
+
 public Q_SLOTS:
     void FindFamilyButtonClick();
     void FindIndButtonClick();
@@ -80,6 +87,10 @@ public Q_SLOTS:
     void hAboutClick();
     void HelpButtonClick();
     void fExitClick();
+    void fSearchClick();
+    // A row chosen in the search box's list: its family, and a person's tab, by the roads of
+    // the find dialogs.
+    void SearchBoxChosen(const rost::SearchHit &hit);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -94,6 +105,10 @@ private:
     void connectCommands();
     void updateCommandStates();
     void clearMemberDisplays();
+    void showFoundFamily(std::optional<FamilyId> familyId);
+    void showFoundIndividual(const FoundIndividual &found);
+    // Lets every index build still reading the tables finish; what they read is dropped.
+    void stopSearchIndexBuilds();
     // A family without members has no one to work for: text says so, and true is returned.
     bool refuseWithoutMembers(const QString &text);
 
@@ -105,6 +120,8 @@ private:
     // Held while the directory is open, so that no other run replaces it under the window.
     std::optional<DataFolderLock> m_folderLock;
     FamilyBrowser m_browser;
+    // The index build whose result the box is to get; earlier ones are outdated.
+    QThread *m_searchBuild = nullptr;
     bool m_activated = false;
     bool m_rebuildingTabs = false;
 };

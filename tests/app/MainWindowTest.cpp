@@ -604,7 +604,7 @@ void MainWindowTest::captionsAndShortcuts()
     QStringList file;
     for (QAction *a : w->findChild<QMenu *>(QStringLiteral("mFile"))->actions())
         file << a->text();
-    QCOMPARE(file, (QStringList{"Print &directory...", "&Import data", "&Exit"}));
+    QCOMPARE(file, (QStringList{"Print &directory...", "&Import data", "&Search", "&Exit"}));
     QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
     QCOMPARE(action("fSearch")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));

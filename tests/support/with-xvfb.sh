@@ -30,40 +30,50 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-server=$!
-display=
-for _ in $(seq 1 200); do
-    display=$(tr -d '[:space:]' <"$work/display")
-    [ -n "$display" ] && break
-    kill -0 "$server" 2>/dev/null || break
-    sleep 0.05
-done
-if [ -z "$display" ]; then
-    echo "Xvfb did not start:"; cat "$work/xvfb.log"
-    exit 1
-fi
-export DISPLAY=":$display"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-if [ "$wm" = 1 ]; then
+# Starts the server, and the window manager with --wm; on failure says why, stops what it
+# started and returns 1.
+start() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    server=$!
+    display=
+    for _ in $(seq 1 200); do
+        display=$(tr -d '[:space:]' <"$work/display")
+        [ -n "$display" ] && break
+        kill -0 "$server" 2>/dev/null || break
+        sleep 0.05
+    done
+    if [ -z "$display" ]; then
+        echo "Xvfb did not start:"; cat "$work/xvfb.log"
+        return 1
+    fi
+    export DISPLAY=":$display"
+    [ "$wm" = 1 ] || return 0
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     manager=$!
     # A window manager announces itself on the root window once it manages windows.
-    ready=0
     for _ in $(seq 1 200); do
-        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-            ready=1; break
-        fi
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
         kill -0 "$manager" 2>/dev/null || break
         sleep 0.05
     done
-    if [ "$ready" = 0 ]; then
-        echo "openbox did not start:"; cat "$work/openbox.log"
-        exit 1
-    fi
-fi
+    echo "openbox did not start:"; cat "$work/openbox.log"
+    return 1
+}
+
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# Servers started at the same moment by parallel tests can lose their display to each other;
+# a fresh server is tried again.
+for attempt in 1 2 3; do
+    start && break
+    [ -n "$manager" ] && kill "$manager" 2>/dev/null
+    [ -n "$server" ] && kill "$server" 2>/dev/null
+    wait 2>/dev/null
+    manager= server=
+    [ "$attempt" = 3 ] && exit 1
+    echo "trying a fresh server"
+done
 
 "$@"
 status=$?

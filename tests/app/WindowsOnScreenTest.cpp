@@ -95,10 +95,16 @@ QString problems(QWidget &window, const QString &title)
     if (!QTest::qWaitForWindowExposed(&window))
         return QStringLiteral("never shown");
     // The window manager frames the window, and may place it, some time after it is mapped.
+    // Under load the frame passes through empty and unplaced states: wait until it holds still.
     QDeadlineTimer framed(5000);
-    while (window.frameGeometry() == window.geometry() && !framed.hasExpired())
-        QTest::qWait(20);
-    QTest::qWait(100);
+    QRect last;
+    while (!framed.hasExpired()) {
+        const QRect frame = window.frameGeometry();
+        if (frame != window.geometry() && !frame.isEmpty() && frame == last)
+            break;
+        last = frame;
+        QTest::qWait(100);
+    }
     QStringList found;
     const QString shown = titleOnScreen(window);
     if (shown != title)

@@ -56,11 +56,14 @@ qint64 leafOffset(const QString &path, const QString &name)
 {
     sqlite3 *db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    Statement page(db, QStringLiteral("SELECT pageno, pgsize FROM dbstat WHERE name = ?1 AND "
-                                      "pagetype = 'leaf' ORDER BY pageno DESC LIMIT 1"));
-    page.bind(1, name);
-    const bool found = page.step();
-    const qint64 offset = found ? (page.column(0).toLongLong() - 1) * page.columnInt(1) : -1;
+    qint64 offset = -1;
+    {
+        Statement page(db, QStringLiteral("SELECT pageno, pgsize FROM dbstat WHERE name = ?1 AND "
+                                          "pagetype = 'leaf' ORDER BY pageno DESC LIMIT 1"));
+        page.bind(1, name);
+        if (page.step())
+            offset = (page.column(0).toLongLong() - 1) * page.columnInt(1);
+    }
     sqlite3_close(db);
     if (offset < 0)
         throw std::runtime_error("the fixture has no such leaf page");

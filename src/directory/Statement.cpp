@@ -70,6 +70,9 @@ QString quoteLiteral(const QString &text)
 {
     QString inner = text;
     inner.replace(QLatin1Char('\''), QLatin1String("''"));
+    // SQLite ends a statement's text at a NUL, which would cut the literal short: one inside a
+    // text (a hostile table can hold it) is spelt out instead.
+    inner.replace(QChar(u'\0'), QLatin1String("' || char(0) || '"));
     return QLatin1Char('\'') + inner + QLatin1Char('\'');
 }
 

@@ -10,6 +10,8 @@
 
 #include <QtTest>
 
+#include <sqlite3.h>
+
 using namespace rost;
 using namespace rost::test;
 
@@ -117,6 +119,16 @@ private Q_SLOTS:
         QCOMPARE(quoteLiteral(QString()), QStringLiteral("''"));
         QCOMPARE(quoteLiteral(QStringLiteral("'; drop table x; --")),
                  QStringLiteral("'''; drop table x; --'"));
+        // A NUL would end the statement's text there: the literal still reads back whole.
+        const QString withNul = QStringLiteral("a') --") + QChar(u'\0') + QStringLiteral("b'");
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(":memory:", &db), SQLITE_OK);
+        {
+            Statement select(db, QStringLiteral("SELECT ") + quoteLiteral(withNul));
+            QVERIFY(select.step());
+            QCOMPARE(select.column(0).toString(), withNul);
+        }
+        sqlite3_close(db);
         const DirectorySetup longName = allKinds(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
         QCOMPARE(kindColumnTitle(ListKind::User1, longName),
                  QStringLiteral("ABCDEFGHIJKLMNOPQRST"));

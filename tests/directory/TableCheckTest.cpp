@@ -27,20 +27,6 @@ struct Case
     QStringList message; // words the message must hold
 };
 
-void runSql(const QString &path, const QString &sql)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
-        throw std::runtime_error("cannot open the fixture");
-    try {
-        execSql(db, sql);
-    } catch (...) {
-        sqlite3_close(db);
-        throw;
-    }
-    sqlite3_close(db);
-}
-
 // The documented schema with one text replaced, filled with two rows by SQL.
 QString alteredSchema(const TableDef &def, const QString &from, const QString &to)
 {
@@ -353,7 +339,7 @@ private Q_SLOTS:
                 {{{QString(fld::IndivIdNum), 1}, {QString(fld::Office), QStringLiteral("Usher")}}});
         }
         if (!c.sql.isEmpty())
-            runSql(path, c.sql);
+            runSqlOn(path, c.sql);
 
         const TableCheck check = checkTableFile(path);
         QCOMPARE(check.fault, c.fault);

@@ -1,15 +1,13 @@
 #include "HostileCorpus.h"
 
 #include "ArchiveBuilder.h"
-#include "directory/Statement.h"
+#include "TestFolder.h"
 #include "directory/Tables.h"
 #include "import/MemberName.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
-
-#include <sqlite3.h>
 
 #include <array>
 #include <stdexcept>
@@ -223,16 +221,7 @@ public:
         const QString scratch =
             m_folder + QStringLiteral("/scratch/%1-%2").arg(++m_scratch).arg(file);
         writeAll(scratch, m_tables.value(file));
-        sqlite3 *db = nullptr;
-        if (sqlite3_open(scratch.toUtf8().constData(), &db) != SQLITE_OK)
-            throw std::runtime_error("cannot open a corpus table");
-        try {
-            execSql(db, sql);
-        } catch (...) {
-            sqlite3_close(db);
-            throw;
-        }
-        sqlite3_close(db);
+        runSqlOn(scratch, sql);
         return readAll(scratch);
     }
 

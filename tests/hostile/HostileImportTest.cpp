@@ -4,7 +4,6 @@
 #include "TestFolder.h"
 #include "directory/Tables.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QtTest>
 
@@ -13,37 +12,6 @@ using namespace rost::test;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read a file");
-    return f.readAll();
-}
-
-// Every entry under root except those under skip, with the bytes of the files and the targets
-// of the links.
-QMap<QString, QByteArray> snapshot(const QString &root, const QString &skip = {})
-{
-    QMap<QString, QByteArray> all;
-    const QDir base(root);
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        const QString rel = base.relativeFilePath(info.filePath());
-        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
-            continue;
-        if (info.isSymLink())
-            all.insert(rel, "link to " + info.symLinkTarget().toUtf8());
-        else if (info.isDir())
-            all.insert(rel + QLatin1Char('/'), {});
-        else
-            all.insert(rel, readAll(info.filePath()));
-    }
-    return all;
-}
-
 // The directory's table files in a folder, by case-folded name.
 QMap<QString, QByteArray> tablesIn(const QString &folder)
 {
@@ -51,7 +19,7 @@ QMap<QString, QByteArray> tablesIn(const QString &folder)
     const QFileInfoList files = QDir(folder).entryInfoList(
         {QStringLiteral("Rost*.adt")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo &f : files)
-        tables.insert(f.fileName().toCaseFolded(), readAll(f.filePath()));
+        tables.insert(f.fileName().toCaseFolded(), readFile(f.filePath()));
     return tables;
 }
 
@@ -112,8 +80,8 @@ private Q_SLOTS:
         writeDirectory(old, QStringLiteral("Oldman"));
         writeDirectory(fresh, QStringLiteral("Newman"));
         for (const TableDef *def : allTables()) {
-            m_old.insert(def->file, readAll(old + QLatin1Char('/') + def->file));
-            m_new.insert(def->file, readAll(fresh + QLatin1Char('/') + def->file));
+            m_old.insert(def->file, readFile(old + QLatin1Char('/') + def->file));
+            m_new.insert(def->file, readFile(fresh + QLatin1Char('/') + def->file));
         }
         m_corpus =
             writeHostileCorpus(m_work.file(QStringLiteral("corpus")),

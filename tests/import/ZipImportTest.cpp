@@ -7,7 +7,6 @@
 #include "directory/TableWriter.h"
 #include "directory/Tables.h"
 
-#include <QDirIterator>
 #include <QtTest>
 
 #include <zip.h>
@@ -38,30 +37,12 @@ struct Case
     ImportLimits limits;
 };
 
-// Every file, folder and link under root, with the bytes of the files.
+// Everything under root but the note of checked tables, which follows the tables written: it is
+// the import's own.
 QMap<QString, QByteArray> snapshot(const QString &root)
 {
-    QMap<QString, QByteArray> all;
-    const QDir base(root);
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        const QString rel = base.relativeFilePath(info.filePath());
-        // The note of checked tables follows the tables written; it is the import's own.
-        if (info.fileName() == rost::CheckedTablesFile)
-            continue;
-        if (info.isSymLink()) {
-            all.insert(rel, "link to " + info.symLinkTarget().toUtf8());
-        } else if (info.isDir()) {
-            all.insert(rel + QLatin1Char('/'), {});
-        } else {
-            QFile f(info.filePath());
-            if (!f.open(QIODevice::ReadOnly))
-                throw std::runtime_error("cannot read a snapshot file");
-            all.insert(rel, f.readAll());
-        }
-    }
+    QMap<QString, QByteArray> all = rost::test::snapshot(root);
+    all.removeIf([](const auto &entry) { return entry.key().endsWith(rost::CheckedTablesFile); });
     return all;
 }
 

@@ -1,7 +1,12 @@
 #include "TestFolder.h"
 
+#include "directory/Statement.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+
+#include <sqlite3.h>
 
 #include <stdexcept>
 
@@ -29,6 +34,57 @@ Tables tablesOf(const QString &folder)
         if (f.fileName().contains(QLatin1String(".adt"), Qt::CaseInsensitive))
             tables.insert(f.fileName().toCaseFolded(), readFile(f.filePath()));
     return tables;
+}
+
+QMap<QString, QByteArray> snapshot(const QString &root, const QString &skip)
+{
+    QMap<QString, QByteArray> all;
+    const QDir base(root);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString rel = base.relativeFilePath(info.filePath());
+        if (!skip.isEmpty() && (rel == skip || rel.startsWith(skip + QLatin1Char('/'))))
+            continue;
+        if (info.isSymLink())
+            all.insert(rel, "link to " + info.symLinkTarget().toUtf8());
+        else if (info.isDir())
+            all.insert(rel + QLatin1Char('/'), {});
+        else
+            all.insert(rel, readFile(info.filePath()));
+    }
+    return all;
+}
+
+void runSqlOn(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot open a database file");
+    }
+    try {
+        execSql(db, sql);
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
+    sqlite3_close(db);
+}
+
+ProgramRun finishRun(QProcess &process, int timeoutMs)
+{
+    ProgramRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    } else if (process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+    }
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
 }
 
 } // namespace rost::test

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace rost::test {
@@ -26,5 +28,23 @@ QByteArray readFile(const QString &path);
 // with their contents: what a directory is, for comparing one with another.
 using Tables = QMap<QString, QByteArray>;
 Tables tablesOf(const QString &folder);
+
+// Every file, folder and link under root, except those under skip (a path relative to root),
+// with the bytes of the files and the targets of the links.
+QMap<QString, QByteArray> snapshot(const QString &root, const QString &skip = {});
+
+// Runs SQL on a database file directly, as another program would; throws when it cannot.
+void runSqlOn(const QString &path, const QString &sql);
+
+// How a run of a program ended and what it printed.
+struct ProgramRun
+{
+    int exitCode = -1; // -1 when the program crashed or did not finish
+    QByteArray out;
+    QByteArray err;
+};
+
+// Waits for a started process (killing it after timeoutMs) and collects its run.
+ProgramRun finishRun(QProcess &process, int timeoutMs);
 
 } // namespace rost::test

@@ -19,12 +19,7 @@ using Mode = DataFolderLock::Mode;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1; // -1 when the tool crashed or did not finish
-    QByteArray out;
-    QByteArray err;
-};
+using Run = rost::test::ProgramRun;
 
 void start(QProcess &process, const QStringList &args)
 {
@@ -33,16 +28,7 @@ void start(QProcess &process, const QStringList &args)
 
 Run finish(QProcess &process)
 {
-    Run run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return rost::test::finishRun(process, 120000);
 }
 
 Run batch(const QStringList &args)

@@ -13,23 +13,13 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = rost::test::ProgramRun;
 
 Run run(const QString &program, const QStringList &args)
 {
     QProcess process;
     process.start(program, args);
-    Run r;
-    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
-        r.exitCode = process.exitCode();
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
+    return rost::test::finishRun(process, 120000);
 }
 
 Run batch(const QStringList &args)

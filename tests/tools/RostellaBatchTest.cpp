@@ -16,27 +16,13 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1; // -1 when the tool crashed or did not finish
-    QByteArray out;
-    QByteArray err;
-};
+using Run = rost::test::ProgramRun;
 
 Run batch(const QStringList &args)
 {
     QProcess process;
     process.start(QStringLiteral(ROST_BATCH), args);
-    Run run;
-    if (!process.waitForFinished(300000)) {
-        process.kill();
-        process.waitForFinished();
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return rost::test::finishRun(process, 300000);
 }
 
 // The usage column of the README's table of commands, as it reads once rendered: "name options",

@@ -1,10 +1,7 @@
-#include "app/exe/AppDialogLauncher.h"
 #include "app/exe/ProgramSetup.h"
+#include "app/exe/ProgramWindows.h"
 #include "app/ui/MainWindow.h"
-#include "browse/ui/FindFamilyDialog.h"
-#include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
-#include "import/ImportJournal.h"
 #include "platform/render/AllocatorTuning.h"
 #include "platform/ui/GuardedApplication.h"
 
@@ -91,12 +88,8 @@ int main(int argc, char **argv)
     rost::GuardedApplication app(argc, argv);
     rost::setUpProgram(app);
     rost::ProgramContext context(QString::fromLocal8Bit(argv[2]));
-    rost::ImportJournal::recoverBeforeReading(context.dataFolder());
-    rost::AppDialogLauncher launcher(context);
-    rost::MainWindow RostMainForm(context, launcher);
-    rost::FindIndividualDialog fdIndLookupForm(&RostMainForm);
-    rost::FindFamilyDialog fdFamLookupForm(&RostMainForm);
-    launcher.setFindDialogs(fdIndLookupForm, fdFamLookupForm);
+    rost::ProgramWindows windows(context);
+    rost::MainWindow &RostMainForm = windows.main();
     PaintWatch watch(RostMainForm, [&] { return RostMainForm.isDirectoryOpen(); });
     RostMainForm.show();
     app.exec();

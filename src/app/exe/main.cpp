@@ -1,12 +1,9 @@
-#include "app/exe/AppDialogLauncher.h"
 #include "app/exe/ProgramSetup.h"
+#include "app/exe/ProgramWindows.h"
 #include "app/exe/SingleInstance.h"
 #include "app/exe/StartOptions.h"
 #include "app/ui/MainWindow.h"
-#include "browse/ui/FindFamilyDialog.h"
-#include "browse/ui/FindIndividualDialog.h"
 #include "directory/ProgramContext.h"
-#include "import/ImportJournal.h"
 #include "platform/render/AllocatorTuning.h"
 #include "platform/ui/GuardedApplication.h"
 
@@ -31,15 +28,9 @@ int main(int argc, char **argv)
     if (instance.handOverOrListen())
         return 0;
 
-    // The main window comes first, then the two find dialogs, kept hidden between uses.
     rost::ProgramContext context(options.dataFolder, options.archiveFolder);
-    // An import that a crash interrupted is finished before the tables are looked for.
-    rost::ImportJournal::recoverBeforeReading(context.dataFolder());
-    rost::AppDialogLauncher launcher(context);
-    rost::MainWindow RostMainForm(context, launcher);
-    rost::FindIndividualDialog fdIndLookupForm(&RostMainForm);
-    rost::FindFamilyDialog fdFamLookupForm(&RostMainForm);
-    launcher.setFindDialogs(fdIndLookupForm, fdFamLookupForm);
+    rost::ProgramWindows windows(context);
+    rost::MainWindow &RostMainForm = windows.main();
     QObject::connect(&instance, &rost::SingleInstance::activationRequested, &RostMainForm,
                      [&RostMainForm] { rost::bringToFront(RostMainForm); });
     RostMainForm.show();

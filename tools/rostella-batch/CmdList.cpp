@@ -84,7 +84,6 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
         drawListEnvelopes(s, layout, printReturn, envelopes);
     });
     printWarnings(envelopes.warnings());
-    tbSQL.first();
     reportWritten(written);
     return 0;
 }

@@ -14,6 +14,27 @@ constexpr qsizetype NameLineWidth = 255;
 
 } // namespace
 
+QString styledNameLine(HouseholdNameComposer &names, const ListEnvelopeStyle &style,
+                       const IndividualNameRow &row)
+{
+    return style.style ? names.listLine(*style.style, row).left(NameLineWidth)
+                       : style.userDefined.left(NameLineWidth);
+}
+
+QStringList householdLinesOf(HouseholdNameComposer &names, const IndividualNameRow &row,
+                             const QString &nameLine, const QString &piece, QStringList &warnings)
+{
+    const FamilyAddress family = names.familyAddress(row.FamilyIdNum);
+    if (family.found)
+        return householdDeliveryLines(nameLine, family);
+    warnings << QStringLiteral("Family %1 of individual %2 was not found; that %3 carries the "
+                               "name line only.")
+                    .arg(row.FamilyIdNum)
+                    .arg(row.IndivIdNum)
+                    .arg(piece);
+    return {nameLine};
+}
+
 ListEnvelopeSource::ListEnvelopeSource(Query &tbSQL, HouseholdNameComposer &names,
                                        const Preferences &prefs, ListEnvelopeStyle style)
     : m_tbSQL(tbSQL), m_names(names), m_prefs(prefs), m_style(std::move(style))
@@ -57,20 +78,9 @@ void ListEnvelopeSource::composeAhead()
                               .arg(indivId);
             continue;
         }
-        const QString nameLine = m_style.style
-                                     ? m_names.listLine(*m_style.style, *row).left(NameLineWidth)
-                                     : m_style.userDefined.left(NameLineWidth);
-        const FamilyAddress family = m_names.familyAddress(row->FamilyIdNum);
-        QStringList delivery;
-        if (family.found) {
-            delivery = householdDeliveryLines(nameLine, family);
-        } else {
-            delivery << nameLine;
-            m_warnings << QStringLiteral("Family %1 of individual %2 was not found; that "
-                                         "envelope carries the name line only.")
-                              .arg(row->FamilyIdNum)
-                              .arg(indivId);
-        }
+        const QStringList delivery =
+            householdLinesOf(m_names, *row, styledNameLine(m_names, m_style, *row),
+                             QStringLiteral("envelope"), m_warnings);
         m_ahead = envelopeText(m_prefs, delivery);
     }
 }

@@ -14,6 +14,7 @@ namespace rost {
 
 class HouseholdNameComposer;
 class Query;
+struct IndividualNameRow;
 
 // The name line every envelope of a list carries: one of the eight composed styles, or, when
 // style is empty, the same free text on each (cut to 255 characters).
@@ -22,6 +23,15 @@ struct ListEnvelopeStyle
     std::optional<NameLine> style = NameLine::FormalName;
     QString userDefined;
 };
+
+// The name line of the style for the row, cut to 255 characters: the chosen line, or the text.
+QString styledNameLine(HouseholdNameComposer &names, const ListEnvelopeStyle &style,
+                       const IndividualNameRow &row);
+
+// The delivery lines for the row's household under nameLine. A family the table does not hold
+// gives the name line alone and a warning naming the piece (an "envelope", a "label").
+QStringList householdLinesOf(HouseholdNameComposer &names, const IndividualNameRow &row,
+                             const QString &nameLine, const QString &piece, QStringList &warnings);
 
 // The envelopes of every row of the people query tbSQL, first to last, composed one at a time
 // as they are drawn, so that a list of any length costs the memory of one envelope. Each row's

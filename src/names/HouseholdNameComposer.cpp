@@ -59,7 +59,8 @@ HouseholdNames HouseholdNameComposer::GetNames(IndivId indivIdNum, bool readEMai
     return names;
 }
 
-bool HouseholdNameComposer::searchSpouse(const IndividualNameRow &row, SpouseParts &spouse)
+bool HouseholdNameComposer::searchSpouse(const IndividualNameRow &row, SpouseParts &spouse,
+                                         IndivId *spouseId)
 {
     spouse = {};
     const QString sought = soughtSpouseStatus(row.FamilyStatus);
@@ -80,6 +81,8 @@ bool HouseholdNameComposer::searchSpouse(const IndividualNameRow &row, SpousePar
         spouse.Title = m_members.text(fld::Title).left(NameParts::TitleWidth);
         spouse.FirstName = m_members.text(fld::FirstName).left(NameParts::NameWidth);
         spouse.GoesBy = m_members.text(fld::GoesBy).left(NameParts::NameWidth);
+        if (spouseId)
+            *spouseId = IndivId(m_members.integer(fld::IndivIdNum));
         return true;
     }
     return false;
@@ -92,6 +95,15 @@ bool HouseholdNameComposer::GetSpouseName(const IndividualNameRow &row)
         return false;
     m_spouseLines = coupleLines(row.Names, row.FamilyStatus, spouse);
     return true;
+}
+
+std::optional<IndivId> HouseholdNameComposer::spouseOf(const IndividualNameRow &row)
+{
+    SpouseParts spouse;
+    IndivId id = 0;
+    if (!searchSpouse(row, spouse, &id))
+        return std::nullopt;
+    return id;
 }
 
 QString HouseholdNameComposer::listLine(NameLine line, const IndividualNameRow &row)

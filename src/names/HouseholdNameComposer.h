@@ -56,13 +56,17 @@ public:
     // and so on), never the lines of an earlier row.
     QString listLine(NameLine line, const IndividualNameRow &row);
 
+    // The Indiv ID Num of the spouse the search finds for the row, or nullopt.
+    std::optional<IndivId> spouseOf(const IndividualNameRow &row);
+
     // The family's address fields through tbFamilyInfo; found false when it is not there.
     FamilyAddress familyAddress(FamilyId familyIdNum);
 
 private:
     void open();
     // Walks the members of the family in rank order; fills spouse when found.
-    bool searchSpouse(const IndividualNameRow &row, SpouseParts &spouse);
+    bool searchSpouse(const IndividualNameRow &row, SpouseParts &spouse,
+                      IndivId *spouseId = nullptr);
     static IndividualNameRow rowOf(const Cursor &individuals);
 
     Cursor m_indivInfo;

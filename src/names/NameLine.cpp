@@ -77,4 +77,24 @@ NameLine onePersonFallback(NameLine line)
     return line;
 }
 
+NameLine coupleOf(NameLine line)
+{
+    switch (line) {
+    case NameLine::FormalName:
+        return NameLine::FormalNameAndSpouse;
+    case NameLine::FormalTitle:
+        return NameLine::FormalNameAndSpouseTitle;
+    case NameLine::InformalName:
+        return NameLine::InformalNameAndSpouse;
+    case NameLine::InformalTitle:
+        return NameLine::InformalNameAndSpouseTitle;
+    case NameLine::FormalNameAndSpouse:
+    case NameLine::FormalNameAndSpouseTitle:
+    case NameLine::InformalNameAndSpouse:
+    case NameLine::InformalNameAndSpouseTitle:
+        break;
+    }
+    return line;
+}
+
 } // namespace rost

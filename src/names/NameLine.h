@@ -41,5 +41,9 @@ bool isCoupleLine(NameLine line);
 // (FormalNameAndSpouse to FormalName, FormalNameAndSpouseTitle to FormalTitle, and so on); a
 // one-person line is its own fallback.
 NameLine onePersonFallback(NameLine line);
+// The couple line built on the same name as line (FormalName to FormalNameAndSpouse, FormalTitle
+// to FormalNameAndSpouseTitle, and so on): what one label for a couple carries. A couple line is
+// its own.
+NameLine coupleOf(NameLine line);
 
 } // namespace rost

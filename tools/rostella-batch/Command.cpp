@@ -12,8 +12,6 @@ namespace rost::batch {
 
 namespace {
 
-constexpr Option DataOption{"data", "DIR", "the data folder: the folder holding the table files"};
-
 struct HelpRow
 {
     QString left;

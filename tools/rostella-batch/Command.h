@@ -15,6 +15,9 @@ namespace rost::batch {
 
 class DataContext;
 
+inline constexpr Option DataOption{"data", "DIR",
+                                   "the data folder: the folder holding the table files"};
+
 // Thrown when a command fails; main prints the text and exits with the code.
 struct Failure
 {

@@ -17,6 +17,7 @@ Command listCommand();
 Command listFieldsCommand();
 Command directoryCommand();
 Command searchCommand();
+Command labelsCommand();
 
 const std::vector<Command> &commands()
 {
@@ -24,7 +25,7 @@ const std::vector<Command> &commands()
         sampleCommand(),    packCommand(),      importCommand(), queryCommand(),
         findCommand(),      householdCommand(), namesCommand(),  clipboardCommand(),
         envelopeCommand(),  itemsCommand(),     listCommand(),   listFieldsCommand(),
-        directoryCommand(), searchCommand(),
+        directoryCommand(), searchCommand(),    labelsCommand(),
     };
     return all;
 }

@@ -91,6 +91,12 @@ void RecordingLauncher::printDirectory(QWidget *, RostConnection &, const Direct
     record(QStringLiteral("printDirectory"));
 }
 
+void RecordingLauncher::printLabels(QWidget *, RostConnection &, const DirectorySetup &,
+                                    const QString &kind, const QString &item)
+{
+    record(QStringLiteral("printLabels %1 %2").arg(kind, item).trimmed());
+}
+
 bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                                     PageOrientation orientation)
 {

@@ -49,6 +49,8 @@ public:
     void importAtStartup(QWidget *) override;
     void about(QWidget *) override;
     void printDirectory(QWidget *, RostConnection &, const DirectorySetup &) override;
+    void printLabels(QWidget *, RostConnection &, const DirectorySetup &, const QString &kind,
+                     const QString &item) override;
     bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *, PageOrientation orientation, const PrintJob::Drawing &drawing,

@@ -12,6 +12,7 @@
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "envelopes/ui/ReturnAddressDialog.h"
 #include "import/ui/ImportDialog.h"
+#include "labels/ui/PrintLabelsDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
 #include "lists/ui/ListFieldsDialog.h"
 #include "lists/ui/MakeListsDialog.h"
@@ -124,6 +125,14 @@ void AppDialogLauncher::printDirectory(QWidget *owner, RostConnection &connectio
                                        const DirectorySetup &setup)
 {
     PrintDirectoryDialog dialog(connection, setup, m_context, *this, owner);
+    dialog.exec();
+}
+
+void AppDialogLauncher::printLabels(QWidget *owner, RostConnection &connection,
+                                    const DirectorySetup &setup, const QString &kind,
+                                    const QString &item)
+{
+    PrintLabelsDialog dialog(connection, setup, m_context, *this, kind, item, owner);
     dialog.exec();
 }
 

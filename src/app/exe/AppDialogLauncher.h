@@ -39,6 +39,8 @@ public:
     void about(QWidget *owner) override;
     void printDirectory(QWidget *owner, RostConnection &connection,
                         const DirectorySetup &setup) override;
+    void printLabels(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
+                     const QString &kind, const QString &item) override;
     bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *owner, PageOrientation orientation, const PrintJob::Drawing &drawing,

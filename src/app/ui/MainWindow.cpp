@@ -114,6 +114,7 @@ void MainWindow::connectCommands()
     connect(m_ui->SearchBox, &SearchBox::chosen, this, &MainWindow::SearchBoxChosen);
 
     connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
+    connect(m_ui->fPrintLabels, &QAction::triggered, this, &MainWindow::fPrintLabelsClick);
     connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
     connect(m_ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
     connect(m_ui->fSearch, &QAction::triggered, this, &MainWindow::fSearchClick);
@@ -456,6 +457,14 @@ void MainWindow::fPrintDirectoryClick()
     if (isDirectoryOpen())
         guarded(this, [this] {
             m_launcher.printDirectory(this, m_browser.connection(), m_browser.setup());
+        });
+}
+
+void MainWindow::fPrintLabelsClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] {
+            m_launcher.printLabels(this, m_browser.connection(), m_browser.setup(), {}, {});
         });
 }
 

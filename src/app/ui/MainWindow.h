@@ -80,6 +80,7 @@ public Q_SLOTS:
     void mMakeListsClick();
     void ViewListFieldsButtonClick();
     void fPrintDirectoryClick();
+    void fPrintLabelsClick();
     void fImportDataClick();
     void TryToImportData();
     void hContentsClick();

@@ -19,7 +19,7 @@ namespace rost {
 MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetup &setup,
                                  Cursor &tbFam, DialogLauncher &launcher, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MakeListsDialog>()), m_connection(connection),
-      m_tbFam(tbFam), m_launcher(launcher), m_maker(connection, setup)
+      m_tbFam(tbFam), m_launcher(launcher), m_setup(setup), m_maker(connection, setup)
 {
     m_ui->setupUi(this);
     ComboEnterFilter::install(m_ui->ToViewCombo);
@@ -50,6 +50,8 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
                &MakeListsDialog::printSelectedEnvelope);
     addCommand("Envelopesforentirelist1", QStringLiteral("Envelopes for entire list"),
                &MakeListsDialog::printListEnvelopes);
+    addCommand("Labelsforentirelist1", QStringLiteral("Labels for entire list..."),
+               &MakeListsDialog::printListLabels);
     m_ui->PrintButton->setMenu(m_puMenu);
 
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
@@ -189,6 +191,16 @@ void MakeListsDialog::printListEnvelopes()
         m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL(), m_maker.chosenItem());
     });
     m_maker.tbSQL().first();
+}
+
+void MakeListsDialog::printListLabels()
+{
+    if (refuseEmptyList(QStringLiteral("label to print")))
+        return;
+    guarded(this, [&] {
+        m_launcher.printLabels(this, m_connection, m_setup, m_ui->ToViewCombo->currentText(),
+                               m_maker.chosenItem());
+    });
 }
 
 } // namespace rost

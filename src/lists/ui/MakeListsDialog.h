@@ -48,6 +48,8 @@ public:
     void printNameAddressList();
     void printSelectedEnvelope();
     void printListEnvelopes();
+    // "Print Labels" on the list.
+    void printListLabels();
     // The page producer of the list job: the list the selector names.
     void RvSystemPrint(PrintSurface &report, const PageStarted &pageStarted);
 
@@ -68,6 +70,7 @@ private:
     RostConnection &m_connection;
     Cursor &m_tbFam;
     DialogLauncher &m_launcher;
+    const DirectorySetup &m_setup;
     ListMaker m_maker;
     QMenu *m_puMenu = nullptr;
     ListReport m_listSelector = ListReport::NamePhoneEMail;

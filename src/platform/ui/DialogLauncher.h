@@ -57,6 +57,11 @@ public:
     virtual void printDirectory(QWidget *owner, RostConnection &connection,
                                 const DirectorySetup &setup) = 0;
 
+    // "Print Labels"; on the people holding item of the list field kind when kind is given.
+    virtual void printLabels(QWidget *owner, RostConnection &connection,
+                             const DirectorySetup &setup, const QString &kind,
+                             const QString &item) = 0;
+
     // A list report: the output options first, then the printer (or a PDF file offered as
     // pdfName when the system has none) or the preview, from which it may be printed the same
     // way. False when the user cancelled or the job failed (then shown). A report of pages side by

@@ -7,6 +7,8 @@
 #include "platform/render/PainterSurface.h"
 #include "platform/render/PrintSession.h"
 
+#include "PdfWords.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -22,47 +24,6 @@
 using namespace rost;
 
 namespace {
-
-struct Word
-{
-    QString text;
-    double xMin, yMin, xMax, yMax; // points from the page's top-left corner
-};
-
-struct PdfText
-{
-    double width = 0, height = 0; // points
-    int pages = 0;
-    std::vector<Word> words;
-};
-
-// Reads back the words and their boxes with poppler's pdftotext.
-PdfText readPdf(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    PdfText out;
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return out;
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression page(
-        QLatin1String("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
-    for (auto m = page.globalMatch(html); m.hasNext();) {
-        const auto match = m.next();
-        out.width = match.captured(1).toDouble();
-        out.height = match.captured(2).toDouble();
-        ++out.pages;
-    }
-    static const QRegularExpression word(
-        QLatin1String("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                      "yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    for (auto m = word.globalMatch(html); m.hasNext();) {
-        const auto w = m.next();
-        out.words.push_back({w.captured(5), w.captured(1).toDouble(), w.captured(2).toDouble(),
-                             w.captured(3).toDouble(), w.captured(4).toDouble()});
-    }
-    return out;
-}
 
 EnvelopeLayout defaults()
 {
@@ -104,7 +65,7 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
     QCOMPARE(out.pages, 1);
     QCOMPARE(out.pdfPath, pdf);
 
-    const PdfText text = readPdf(pdf);
+    const rost::test::PdfWords text = rost::test::readPdfWords(pdf);
     QCOMPARE(text.pages, 1);
     QVERIFY(text.width > text.height);
     QProcess info;
@@ -112,7 +73,7 @@ void PrintJobTest::testEnvelopeLandsOnTheSheet()
     QVERIFY(info.waitForFinished(30000));
     QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
                 .contains(QRegularExpression(QStringLiteral("Title: +ReportPrinter Report\\n"))));
-    std::vector<Word> firsts; // the word "Test" of each line
+    std::vector<rost::test::PdfWord> firsts; // the word "Test" of each line
     for (const auto &w : text.words) {
         if (w.text == QLatin1String("Test"))
             firsts.push_back(w);
@@ -198,7 +159,7 @@ void PrintJobTest::pagesAndPortrait()
             s.printLine(QStringLiteral("three"));
         });
     QCOMPARE(out.pages, 3);
-    const PdfText text = readPdf(pdf);
+    const rost::test::PdfWords text = rost::test::readPdfWords(pdf);
     QCOMPARE(text.pages, 3);
     QVERIFY(text.height > text.width);
 }
@@ -268,7 +229,7 @@ void PrintJobTest::noPrinterAsksForFile()
                 .endsWith(QLatin1Char('\r') + QDir::toNativeSeparators(chosen)));
     QVERIFY(PrintSession::outcomeText(*out, false).startsWith(QLatin1String("No printer")));
     QVERIFY(!PrintSession::outcomeText(*out, true).contains(QLatin1String("No printer")));
-    QCOMPARE(readPdf(chosen).pages, 1);
+    QCOMPARE(rost::test::readPdfWords(chosen).pages, 1);
 
     // The next job offers the folder chosen last.
     QVERIFY(session.run(PageOrientation::Portrait, draw, false, QStringLiteral("List.pdf"),
@@ -286,7 +247,7 @@ void PrintJobTest::emptyFaceFallsBackToTheDefaultFont()
         s.home();
         s.printLine(QStringLiteral("still printed"));
     });
-    QCOMPARE(readPdf(pdf).pages, 1);
+    QCOMPARE(rost::test::readPdfWords(pdf).pages, 1);
 }
 
 QTEST_MAIN(PrintJobTest)

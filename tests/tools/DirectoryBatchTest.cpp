@@ -1,4 +1,5 @@
 #include "Fixture.h"
+#include "PdfWords.h"
 #include "TestFolder.h"
 #include "sample/SamplePictures.h"
 
@@ -27,42 +28,8 @@ Run batch(const QStringList &args)
     return run(QStringLiteral(ROST_BATCH), args);
 }
 
-struct Word
-{
-    QString text;
-    double xMin, yMin, xMax, yMax; // points from the page's top-left corner
-};
-
-struct PdfPage
-{
-    double width = 0, height = 0; // points
-    std::vector<Word> words;
-};
-
-// One page's words and their boxes, read back with poppler's pdftotext.
-PdfPage readPage(const QString &pdf, int page)
-{
-    const QString n = QString::number(page);
-    const Run r =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), n,
-                                          QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
-    PdfPage out;
-    const QString html = QString::fromUtf8(r.out);
-    static const QRegularExpression size(
-        QLatin1String("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
-    const auto m = size.match(html);
-    out.width = m.captured(1).toDouble();
-    out.height = m.captured(2).toDouble();
-    static const QRegularExpression word(
-        QLatin1String("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                      "yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    for (auto w = word.globalMatch(html); w.hasNext();) {
-        const auto c = w.next();
-        out.words.push_back({c.captured(5), c.captured(1).toDouble(), c.captured(2).toDouble(),
-                             c.captured(3).toDouble(), c.captured(4).toDouble()});
-    }
-    return out;
-}
+using PdfPage = rost::test::PdfWords;
+using Word = rost::test::PdfWord;
 
 // The text of pages from..to as pdftotext -layout lays it out.
 QString layoutText(const QString &pdf, int from, int to)
@@ -72,15 +39,6 @@ QString layoutText(const QString &pdf, int from, int to)
             {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(from),
              QStringLiteral("-l"), QString::number(to), pdf, QStringLiteral("-")})
             .out);
-}
-
-const Word *firstWord(const PdfPage &page, const QString &text)
-{
-    for (const Word &w : page.words) {
-        if (w.text == text)
-            return &w;
-    }
-    return nullptr;
 }
 
 int pagesWritten(const Run &r)
@@ -129,9 +87,9 @@ void DirectoryBatchTest::positionsOnA4()
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.err, QByteArray());
     QVERIFY(pagesWritten(r) > 2);
-    const PdfPage page = readPage(pdf, 2);
+    const PdfPage page = rost::test::readPdfWords(pdf, 2);
     QVERIFY(std::abs(page.width - 595) < 1 && std::abs(page.height - 842) < 1);
-    const Word *heading = firstWord(page, QStringLiteral("Mary"));
+    const Word *heading = page.find(QStringLiteral("Mary"));
     QVERIFY(heading);
     QVERIFY2(std::abs(heading->xMin - 0.5 * 72) < Hundredth,
              qPrintable(QString::number(heading->xMin)));
@@ -142,7 +100,7 @@ void DirectoryBatchTest::positionsOnA4()
     QVERIFY(std::any_of(page.words.begin(), page.words.end(), [&](const Word &w) {
         return std::abs(w.xMin - secondColumn) < Hundredth && w.yMax < 100;
     }));
-    const Word *number = firstWord(page, QStringLiteral("2"));
+    const Word *number = page.find(QStringLiteral("2"));
     QVERIFY(number);
     QVERIFY(std::abs((number->xMin + number->xMax) / 2 - page.width / 2) < Hundredth);
     QVERIFY(std::abs(number->yMax - (page.height - 0.5 * 72)) < Hundredth);
@@ -258,9 +216,9 @@ void DirectoryBatchTest::bookletOfOneList()
                QStringLiteral("--item"), QStringLiteral("Elder")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(pagesWritten(r) % 2, 0);
-    const PdfPage first = readPage(pdf, 1);
+    const PdfPage first = rost::test::readPdfWords(pdf, 1);
     QVERIFY(first.width > first.height);
-    const Word *title = firstWord(first, QStringLiteral("Elders"));
+    const Word *title = first.find(QStringLiteral("Elders"));
     QVERIFY(title && title->xMin > first.width / 2);
     const Run bad =
         batch({QStringLiteral("directory"), QStringLiteral("--data"), m_data,

@@ -93,16 +93,25 @@ std::vector<LabelLines> LabelComposer::compose(const std::vector<IndivId> &peopl
         const IndividualNameRow *named = &h.people.front();
         ListEnvelopeStyle chosen = style;
         if (h.people.size() > 1 && style.style) {
-            const auto couple = std::find_if(
-                h.people.begin(), h.people.end(), [&](const IndividualNameRow &person) {
-                    const std::optional<IndivId> spouse = m_names.spouseOf(person);
+            // The couple is named from the one ranked first in the family, whatever the list's
+            // order, so that the label reads as the household's.
+            std::vector<const IndividualNameRow *> ranked;
+            for (const IndividualNameRow &person : h.people)
+                ranked.push_back(&person);
+            std::stable_sort(ranked.begin(), ranked.end(), [](const auto *a, const auto *b) {
+                return a->FamilyRankOrder < b->FamilyRankOrder;
+            });
+            const auto couple =
+                std::find_if(ranked.begin(), ranked.end(), [&](const IndividualNameRow *person) {
+                    const std::optional<IndivId> spouse = m_names.spouseOf(*person);
                     return spouse && std::any_of(h.people.begin(), h.people.end(),
                                                  [&](const IndividualNameRow &other) {
                                                      return other.IndivIdNum == *spouse;
                                                  });
                 });
-            if (couple != h.people.end()) {
-                named = &*couple;
+            named = ranked.front();
+            if (couple != ranked.end()) {
+                named = *couple;
                 chosen.style = coupleOf(*style.style);
             }
         }

@@ -27,8 +27,9 @@ std::vector<IndivId> peopleOfList(Query &tbSQL); // leaves tbSQL on its first ro
 //
 // With perHousehold, the people of one family get one label between them, where the first of
 // them appears: when a husband and wife (or two partners) are both among them, it carries the
-// couple line built on the chosen name for the first of the two, else the chosen line of the
-// first. People of family 0 belong to no household and keep a label each.
+// couple line built on the chosen name, for the one of them ranked first in the family; else the
+// chosen line of the one ranked first. People of family 0 belong to no household and keep a
+// label each.
 //
 // A person the table does not hold gets no label and a warning; one whose family is missing gets
 // the name line alone and a warning.

@@ -32,6 +32,7 @@ IndividualNameRow HouseholdNameComposer::rowOf(const Cursor &individuals)
     row.IndivIdNum = IndivId(individuals.integer(fld::IndivIdNum));
     row.FamilyIdNum = FamilyId(individuals.integer(fld::FamilyIdNum));
     row.FamilyStatus = individuals.text(fld::FamilyStatus);
+    row.FamilyRankOrder = qint16(individuals.integer(fld::FamilyRankOrder));
     return row;
 }
 

@@ -20,6 +20,7 @@ struct IndividualNameRow
     IndivId IndivIdNum = 0;
     FamilyId FamilyIdNum = 0;
     QString FamilyStatus;
+    qint16 FamilyRankOrder = 0;
 };
 
 // Composes the name lines of individuals through cursors of its own over the connection, so that

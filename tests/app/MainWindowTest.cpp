@@ -556,11 +556,12 @@ void MainWindowTest::everyCommandOpensItsDialog()
     trigger("mMakeLists");
     trigger("hAbout");
     trigger("fPrintDirectory");
+    trigger("fPrintLabels");
     child<QPushButton>(*w, "ViewListFieldsButton")->click();
     child<QPushButton>(*w, "UpdateIndButton")->click();
     QCOMPARE(w.launcher.calls,
              (QStringList{"envelopePreferences", "returnAddress", "makeLists", "about",
-                          "printDirectory", "viewListFields", "updateIndividual"}));
+                          "printDirectory", "printLabels", "viewListFields", "updateIndividual"}));
 
     // The family update names the window's family; afterwards the window reads its rows again
     // and rebuilds the address block.
@@ -604,7 +605,8 @@ void MainWindowTest::captionsAndShortcuts()
     QStringList file;
     for (QAction *a : w->findChild<QMenu *>(QStringLiteral("mFile"))->actions())
         file << a->text();
-    QCOMPARE(file, (QStringList{"Print &directory...", "&Import data", "&Search", "&Exit"}));
+    QCOMPARE(file, (QStringList{"Print &directory...", "Print &labels...", "&Import data",
+                                "&Search", "&Exit"}));
     QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
     QCOMPARE(action("fSearch")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));

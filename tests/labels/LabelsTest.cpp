@@ -103,11 +103,11 @@ void LabelsTest::composedLabels_data()
     QTest::newRow("child, then the couple") << QList<int>{13, 11, 12} << true << "InformalName"
                                             << QStringList{"Jack and Janie Adams"} << 0;
     QTest::newRow("a couple line kept") << QList<int>{12, 11, 13} << true << "InformalNameAndSpouse"
-                                        << QStringList{"Janie and Jack Adams"} << 0;
+                                        << QStringList{"Jack and Janie Adams"} << 0;
     QTest::newRow("two without a spouse line")
-        << QList<int>{22, 21} << true << "FormalName" << QStringList{"Ann Baker"} << 0;
+        << QList<int>{22, 21} << true << "FormalName" << QStringList{"Bob Baker"} << 0;
     QTest::newRow("partners") << QList<int>{42, 41} << true << "InformalName"
-                              << QStringList{"Sammy and Pat Davis"} << 0;
+                              << QStringList{"Pat and Sammy Davis"} << 0;
     QTest::newRow("a label each") << QList<int>{11, 12} << false << "FormalName"
                                   << QStringList{"John Adams", "Jane Adams"} << 0;
     QTest::newRow("couple style for one, as the envelopes")

@@ -172,10 +172,10 @@ private Q_SLOTS:
             commands << a->text();
             QVERIFY2(!a->isEnabled(), "nothing to print before an item is chosen");
         }
-        QCOMPARE(
-            commands,
-            (QStringList{"Name, phone, && e-mail address list", "Name, address, && home phone list",
-                         "Envelope for selected name", "Envelopes for entire list"}));
+        QCOMPARE(commands,
+                 (QStringList{"Name, phone, && e-mail address list",
+                              "Name, address, && home phone list", "Envelope for selected name",
+                              "Envelopes for entire list", "Labels for entire list..."}));
         QCOMPARE(titles(child<GridView>(form, "ListGrid")->model()),
                  (QStringList{"Last Name", "First Name", "Home Phone", "EMail Address"}));
         QVERIFY(child<GridView>(form, "ListGrid")->columnWidth(3) >
@@ -281,6 +281,8 @@ private Q_SLOTS:
         QCOMPARE(d.launcher.calls, (QStringList{"printEnvelope 11", "listEnvelopes 2 Usher"}));
         QCOMPARE(form.tbSQL().recNo(), 0);
         QCOMPARE(child<GridView>(form, "ListGrid")->currentIndex().row(), 0);
+        form.findChild<QAction *>(QStringLiteral("Labelsforentirelist1"))->trigger();
+        QCOMPARE(d.launcher.calls.last(), QStringLiteral("printLabels Church Offices Usher"));
 
         // An empty list opens no dialog and sends no job; the user is told.
         QueuedPrompts prompts;
@@ -288,8 +290,9 @@ private Q_SLOTS:
             ->setEditText(QStringLiteral("Nobody"));
         form.printListEnvelopes();
         form.printSelectedEnvelope();
-        QCOMPARE(d.launcher.calls.size(), 2);
-        QCOMPARE(prompts.asked.size(), std::size_t(2));
+        form.printListLabels();
+        QCOMPARE(d.launcher.calls.size(), 3);
+        QCOMPARE(prompts.asked.size(), std::size_t(3));
     }
 
     void listEnvelopeDialog()

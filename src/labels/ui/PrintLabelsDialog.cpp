@@ -136,6 +136,7 @@ void PrintLabelsDialog::buildWidgets()
     for (std::size_t i = 0; i < m_custom.size(); ++i) {
         const CustomField &f = CustomFields[i];
         auto *spin = named(new QDoubleSpinBox, f.name);
+        spin->setAccessibleName(QString::fromUtf8(f.caption).remove(QLatin1Char('&')).chopped(1));
         spin->setDecimals(f.decimals);
         spin->setRange(0, f.max);
         spin->setSingleStep(f.decimals == 0 ? 1 : 0.0625);
@@ -144,7 +145,9 @@ void PrintLabelsDialog::buildWidgets()
         connect(spin, &QDoubleSpinBox::valueChanged, this, &PrintLabelsDialog::sheetChanged);
     }
     m_startRow = named(new QSpinBox, "StartRowSpin");
+    m_startRow->setAccessibleName(QStringLiteral("First label, row"));
     m_startColumn = named(new QSpinBox, "StartColumnSpin");
+    m_startColumn->setAccessibleName(QStringLiteral("First label, column"));
     m_preview = named(new SheetPreview, "SheetPreview");
     auto *startLayout = new QFormLayout;
     startLayout->addRow(QStringLiteral("&Sheet:"), m_sheetCombo);
@@ -214,10 +217,7 @@ LabelSheet PrintLabelsDialog::chosenSheet() const
 {
     if (const auto sheet = builtInSheet(m_sheetCombo->currentData().toString()))
         return *sheet;
-    QStringList numbers;
-    for (const QDoubleSpinBox *spin : m_custom)
-        numbers << QString::number(spin->value(), 'g', 10);
-    return customSheet(numbers.join(QLatin1Char(',')));
+    return customFields();
 }
 
 void PrintLabelsDialog::showSheet(const LabelSheet &sheet)
@@ -228,24 +228,39 @@ void PrintLabelsDialog::showSheet(const LabelSheet &sheet)
     m_preview->setStart({m_startRow->value(), m_startColumn->value()});
 }
 
+void PrintLabelsDialog::setCustomFields(const LabelSheet &sheet)
+{
+    const QStringList numbers = customSheetText(sheet).split(QLatin1Char(','));
+    for (std::size_t i = 0; i < m_custom.size(); ++i) {
+        const QSignalBlocker block(m_custom[i]);
+        m_custom[i]->setValue(numbers.at(qsizetype(i)).toDouble());
+    }
+}
+
+LabelSheet PrintLabelsDialog::customFields() const
+{
+    QStringList numbers;
+    for (const QDoubleSpinBox *spin : m_custom)
+        numbers << QString::number(spin->value(), 'g', 10);
+    return customSheet(numbers.join(QLatin1Char(',')));
+}
+
 void PrintLabelsDialog::sheetChanged()
 {
-    const bool custom = !builtInSheet(m_sheetCombo->currentData().toString());
-    m_customBox->setEnabled(custom);
     const std::optional<LabelSheet> builtIn = builtInSheet(m_sheetCombo->currentData().toString());
+    m_customBox->setEnabled(!builtIn);
     if (builtIn) {
-        // The custom fields start from the sheet last shown, the nearest thing to a new one.
-        const QString text = customSheetText(*builtIn);
-        const QStringList numbers = text.split(QLatin1Char(','));
-        for (std::size_t i = 0; i < m_custom.size(); ++i) {
-            const QSignalBlocker block(m_custom[i]);
-            m_custom[i]->setValue(numbers.at(qsizetype(i)).toDouble());
+        // A custom sheet not yet defined starts from the sheet shown, the nearest to a new one.
+        try {
+            customFields();
+        } catch (const LabelSheetError &) {
+            setCustomFields(*builtIn);
         }
         showSheet(*builtIn);
         return;
     }
     try {
-        showSheet(chosenSheet());
+        showSheet(customFields());
         m_printButton->setToolTip({});
     } catch (const LabelSheetError &e) {
         m_preview->setSheet({});
@@ -271,32 +286,21 @@ void PrintLabelsDialog::loadChoices(const QString &kind, const QString &item)
         std::clamp(settings->value(key("Name"), 0).toInt(), 0, UserDefinedChoice));
     m_userDefined->setText(settings->value(key("Text")).toString());
 
-    // The custom sheet first, so that choosing a built-in sheet does not overwrite it.
-    const QString custom = settings->value(key("Custom")).toString();
     try {
-        const LabelSheet sheet = customSheet(custom);
-        const QStringList numbers = customSheetText(sheet).split(QLatin1Char(','));
-        for (std::size_t i = 0; i < m_custom.size(); ++i) {
-            const QSignalBlocker block(m_custom[i]);
-            m_custom[i]->setValue(numbers.at(qsizetype(i)).toDouble());
-        }
+        setCustomFields(customSheet(settings->value(key("Custom")).toString()));
     } catch (const LabelSheetError &) {
-        // None remembered, or a damaged one: the fields start from the chosen built-in sheet.
+        // None remembered, or a damaged one: the fields start from the chosen sheet.
     }
-    const int sheet = m_sheetCombo->findData(settings->value(key("Sheet")).toString());
     {
         const QSignalBlocker block(m_sheetCombo);
-        m_sheetCombo->setCurrentIndex(std::max(sheet, 0));
+        m_sheetCombo->setCurrentIndex(
+            std::max(m_sheetCombo->findData(settings->value(key("Sheet")).toString()), 0));
     }
     m_startRow->setRange(1, 100);
     m_startColumn->setRange(1, 100);
     m_startRow->setValue(settings->value(key("StartRow"), 1).toInt());
     m_startColumn->setValue(settings->value(key("StartColumn"), 1).toInt());
-    if (m_sheetCombo->currentData().toString() == QLatin1String("custom"))
-        sheetChanged();
-    else
-        showSheet(*builtInSheet(m_sheetCombo->currentData().toString()));
-    m_customBox->setEnabled(m_sheetCombo->currentData().toString() == QLatin1String("custom"));
+    sheetChanged();
     sourceChanged();
 }
 

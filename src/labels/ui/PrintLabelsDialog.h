@@ -56,6 +56,9 @@ private:
     void sheetChanged();
     void showSheet(const LabelSheet &sheet);
     LabelSheet chosenSheet() const;
+    // The custom sheet the fields describe; throws LabelSheetError.
+    LabelSheet customFields() const;
+    void setCustomFields(const LabelSheet &sheet);
     // The people of the source; false (the error shown) when they cannot be read.
     bool readPeople(LabelJob &job);
 

@@ -92,6 +92,18 @@ void PrintLabelsDialogTest::listLabelsFromTheStartChosenOnThePicture()
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
     }
 
+    QStringList tabOrder;
+    QWidget *w = child<QWidget>(*d, "AllRadio");
+    do {
+        if (w->isEnabled() && w->focusPolicy() & Qt::TabFocus &&
+            !qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+            tabOrder << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != child<QWidget>(*d, "AllRadio") && tabOrder.size() < 40);
+    QCOMPARE(tabOrder.mid(0, 10), (QStringList{"AllRadio", "ListRadio", "KindCombo", "ItemCombo",
+                                               "ReturnRadio", "PerHouseholdCheck", "NameCombo",
+                                               "SheetCombo", "StartRowSpin", "StartColumnSpin"}));
+
     // Row 3, column 2 of the 30-label sheet, clicked on its picture.
     auto *preview = child<SheetPreview>(*d, "SheetPreview");
     const LabelSheet sheet = *builtInSheet(QStringLiteral("5160"));

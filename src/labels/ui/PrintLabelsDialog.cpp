@@ -55,14 +55,14 @@ struct CustomField
     double max;
 };
 constexpr CustomField CustomFields[] = {
-    {"PaperWidthSpin", "Paper &width:", 4, 100},
-    {"PaperHeightSpin", "Paper &height:", 4, 100},
+    {"PaperWidthSpin", "Paper wi&dth:", 4, 100},
+    {"PaperHeightSpin", "Paper hei&ght:", 4, 100},
     {"RowsSpin", "&Rows:", 0, 100},
     {"ColumnsSpin", "&Columns:", 0, 100},
     {"TopSpin", "&Top margin:", 4, 100},
     {"LeftSpin", "&Left margin:", 4, 100},
     {"LabelWidthSpin", "Label w&idth:", 4, 100},
-    {"LabelHeightSpin", "Label h&eight:", 4, 100},
+    {"LabelHeightSpin", "L&abel height:", 4, 100},
     {"HPitchSpin", "Hori&zontal pitch:", 4, 100},
     {"VPitchSpin", "&Vertical pitch:", 4, 100},
 };
@@ -101,7 +101,7 @@ void PrintLabelsDialog::buildWidgets()
     m_itemCombo = named(new QComboBox, "ItemCombo");
     m_itemCombo->setAccessibleName(QStringLiteral("Item"));
     m_returnRadio =
-        named(new QRadioButton(QStringLiteral("A sheet of &return address labels")), "ReturnRadio");
+        named(new QRadioButton(QStringLiteral("A sheet of return address la&bels")), "ReturnRadio");
     m_perHousehold =
         named(new QCheckBox(QStringLiteral("&One label per household")), "PerHouseholdCheck");
     auto *sourceLayout = new QGridLayout(sourceBox);
@@ -151,7 +151,7 @@ void PrintLabelsDialog::buildWidgets()
     m_preview = named(new SheetPreview, "SheetPreview");
     auto *startLayout = new QFormLayout;
     startLayout->addRow(QStringLiteral("&Sheet:"), m_sheetCombo);
-    startLayout->addRow(QStringLiteral("First label, r&ow:"), m_startRow);
+    startLayout->addRow(QStringLiteral("First label, ro&w:"), m_startRow);
     startLayout->addRow(QStringLiteral("First label, colu&mn:"), m_startColumn);
     auto *sheetLayout = new QGridLayout(sheetBox);
     sheetLayout->addLayout(startLayout, 0, 0);
@@ -165,7 +165,6 @@ void PrintLabelsDialog::buildWidgets()
     m_printButton->setDefault(true);
     auto *closeButton = named(buttons->addButton(QDialogButtonBox::Close), "CloseButton");
     auto *helpButton = named(buttons->addButton(QDialogButtonBox::Help), "HelpButton");
-    Q_UNUSED(closeButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(sourceBox);
@@ -192,6 +191,15 @@ void PrintLabelsDialog::buildWidgets()
         m_startColumn->setValue(start.column);
     });
     installHelp(this, HelpTopic, helpButton);
+
+    // Top to bottom as the dialog reads: the start before the custom sheet's fields.
+    std::vector<QWidget *> order{m_allRadio,    m_listRadio,    m_kindCombo,  m_itemCombo,
+                                 m_returnRadio, m_perHousehold, m_nameCombo,  m_userDefined,
+                                 m_sheetCombo,  m_startRow,     m_startColumn};
+    order.insert(order.end(), m_custom.begin(), m_custom.end());
+    order.insert(order.end(), {m_printButton, closeButton, helpButton});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void PrintLabelsDialog::kindChanged(const QString &kind)

@@ -3,7 +3,8 @@
 # the start of Rostella to its first family painted against an empty Qt window, the first start
 # that imports the archive, the open of a directory by rostella-batch against its bare start,
 # an import against unzip of the same archive, and list envelopes and both printed lists of
-# 1,000, 5,000 and 32,767 rows (time and peak memory; glabels-3-batch at 1,000 when installed).
+# 1,000, 5,000 and 32,767 rows and the address labels of the whole directory (time and peak
+# memory; glabels-3-batch at 1,000 envelopes when installed).
 # Runs alternate between a job and its reference; each figure is the least of the runs.
 #
 # Usage: bench/run-all.sh [--short] [BUILD_DIR]     (BUILD_DIR: build/release by default)
@@ -124,6 +125,13 @@ for n in "${sizes[@]}"; do
   p=$(timed_memory "${list[@]}" --report phone-email --out "$work/phone.pdf")
   echo "| $n | $e | $a | $p |"
 done
+
+echo
+echo "## Address labels of the $full individuals (one each, 5160 sheets), least of $runs runs"
+echo
+echo "| job | time | peak |"
+echo "|---|---|---|"
+echo "| labels --all --sheet 5160 | $(timed_memory "$batch" labels --data "$work/dir" --all --sheet 5160 --name FormalName --out "$work/labels.pdf") |"
 if [ $short = 0 ] && command -v glabels-3-batch >/dev/null; then
   sed "s|@CSV@|$work/list1000/envelopes.csv|" "$here/envelope.glabels" >"$work/envelope.glabels"
   echo

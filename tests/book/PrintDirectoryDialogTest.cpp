@@ -9,6 +9,7 @@
 #include "QueuedPrompts.h"
 #include "RecordingLauncher.h"
 #include "TestFolder.h"
+#include "Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,14 +25,10 @@ using namespace rost::test;
 
 namespace {
 
-struct Setup
+struct Setup : OpenListDirectory
 {
     Setup()
     {
-        writeListDirectory(folder.path());
-        conn.setPath(folder.path());
-        conn.connect();
-        setup = readSetupOf(conn);
         context.preferences().RetAddLine1 = QStringLiteral("First Church");
         context.preferences().RetAddLine3 = QStringLiteral("Springfield");
     }
@@ -39,20 +36,9 @@ struct Setup
     {
         return std::make_unique<PrintDirectoryDialog>(conn, setup, context, launcher);
     }
-    TestFolder folder;
     ProgramContext context{folder.path()};
     RecordingLauncher launcher;
-    RostConnection conn;
-    DirectorySetup setup;
 };
-
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    auto *c = w.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 QStringList printed(const RecordingLauncher &launcher)
 {

@@ -27,34 +27,16 @@ using namespace rost::test;
 
 namespace {
 
-struct Setup
+struct Setup : OpenListDirectory
 {
-    Setup()
-    {
-        writeListDirectory(folder.path());
-        conn.setPath(folder.path());
-        conn.connect();
-        setup = readSetupOf(conn);
-        context.envelopeLayout().DelFont = {QStringLiteral("Times New Roman"), 12, 0};
-    }
+    Setup() { context.envelopeLayout().DelFont = {QStringLiteral("Times New Roman"), 12, 0}; }
     std::unique_ptr<PrintLabelsDialog> dialog(const QString &kind = {}, const QString &item = {})
     {
         return std::make_unique<PrintLabelsDialog>(conn, setup, context, launcher, kind, item);
     }
-    TestFolder folder;
     ProgramContext context{folder.path()};
     RecordingLauncher launcher;
-    RostConnection conn;
-    DirectorySetup setup;
 };
-
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    auto *c = w.findChild<T *>(QLatin1String(name));
-    if (!c)
-        qFatal("no child %s", name);
-    return c;
-}
 
 } // namespace
 

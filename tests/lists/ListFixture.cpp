@@ -1,5 +1,7 @@
 #include "ListFixture.h"
 
+#include "lists/ListKindTables.h"
+
 namespace rost::test {
 
 Row household(int id, const QString &name, const QString &address1, const QString &address2,
@@ -47,6 +49,14 @@ void writeListDirectory(const QString &folder, bool offices, bool talents, bool 
     writeTable(folder, user1Table(), {entry(user1Table(), 12, s("Greeter"))});
     writeTable(folder, user2Table(), {entry(user2Table(), 21, s("Talents"))});
     writeSetup(folder, offices, talents, activities, user1, user2, user1Name, user2Name);
+}
+
+OpenListDirectory::OpenListDirectory()
+{
+    writeListDirectory(folder.path());
+    conn.setPath(folder.path());
+    conn.connect();
+    setup = readSetupOf(conn);
 }
 
 } // namespace rost::test

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Fixture.h"
+#include "TestFolder.h"
+#include "directory/DirectorySetup.h"
+#include "directory/RostConnection.h"
 
 #include <QString>
 
@@ -27,5 +30,14 @@ void writeListDirectory(const QString &folder, bool offices = true, bool talents
                         bool activities = true, bool user1 = true, bool user2 = true,
                         const QString &user1Name = QStringLiteral("Welcome Team"),
                         const QString &user2Name = QStringLiteral("Choir"));
+
+// That directory written into a folder of its own and opened.
+struct OpenListDirectory
+{
+    OpenListDirectory();
+    TestFolder folder;
+    RostConnection conn;
+    DirectorySetup setup;
+};
 
 } // namespace rost::test

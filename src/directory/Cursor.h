@@ -187,7 +187,6 @@ private:
 
     Cursor *m_master = nullptr;
     QString m_masterField;
-    int m_masterListener = -1;
     QVariant m_masterValue;
 
     QString m_filterText;

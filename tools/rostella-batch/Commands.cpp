@@ -17,6 +17,8 @@ Command listCommand();
 Command listFieldsCommand();
 Command directoryCommand();
 Command searchCommand();
+Command vcardCommand();
+Command csvCommand();
 
 const std::vector<Command> &commands()
 {
@@ -24,7 +26,7 @@ const std::vector<Command> &commands()
         sampleCommand(),    packCommand(),      importCommand(), queryCommand(),
         findCommand(),      householdCommand(), namesCommand(),  clipboardCommand(),
         envelopeCommand(),  itemsCommand(),     listCommand(),   listFieldsCommand(),
-        directoryCommand(), searchCommand(),
+        directoryCommand(), searchCommand(),    vcardCommand(),  csvCommand(),
     };
     return all;
 }

@@ -91,6 +91,11 @@ void RecordingLauncher::printDirectory(QWidget *, RostConnection &, const Direct
     record(QStringLiteral("printDirectory"));
 }
 
+void RecordingLauncher::exportDirectory(QWidget *, RostConnection &)
+{
+    record(QStringLiteral("exportDirectory"));
+}
+
 bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                                     PageOrientation orientation)
 {

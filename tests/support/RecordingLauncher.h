@@ -49,6 +49,7 @@ public:
     void importAtStartup(QWidget *) override;
     void about(QWidget *) override;
     void printDirectory(QWidget *, RostConnection &, const DirectorySetup &) override;
+    void exportDirectory(QWidget *, RostConnection &) override;
     bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *, PageOrientation orientation, const PrintJob::Drawing &drawing,

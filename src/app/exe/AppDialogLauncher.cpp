@@ -11,6 +11,7 @@
 #include "envelopes/ui/PrintEnvelopeDialog.h"
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "envelopes/ui/ReturnAddressDialog.h"
+#include "exports/ui/ExportDirectoryDialog.h"
 #include "import/ui/ImportDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
 #include "lists/ui/ListFieldsDialog.h"
@@ -124,6 +125,12 @@ void AppDialogLauncher::printDirectory(QWidget *owner, RostConnection &connectio
                                        const DirectorySetup &setup)
 {
     PrintDirectoryDialog dialog(connection, setup, m_context, *this, owner);
+    dialog.exec();
+}
+
+void AppDialogLauncher::exportDirectory(QWidget *owner, RostConnection &connection)
+{
+    ExportDirectoryDialog dialog(connection, owner);
     dialog.exec();
 }
 

@@ -39,6 +39,7 @@ public:
     void about(QWidget *owner) override;
     void printDirectory(QWidget *owner, RostConnection &connection,
                         const DirectorySetup &setup) override;
+    void exportDirectory(QWidget *owner, RostConnection &connection) override;
     bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *owner, PageOrientation orientation, const PrintJob::Drawing &drawing,

@@ -75,11 +75,13 @@ public Q_SLOTS:
     void UpdateIndButtonClick();
     void fPrintEnvelopeClick();
     void fSendToClipClick();
+    void fExportContactClick();
     void pEnvPrefsClick();
     void pReturnAddClick();
     void mMakeListsClick();
     void ViewListFieldsButtonClick();
     void fPrintDirectoryClick();
+    void fExportDirectoryClick();
     void fImportDataClick();
     void TryToImportData();
     void hContentsClick();

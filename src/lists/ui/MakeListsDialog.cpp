@@ -3,6 +3,7 @@
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
 #include "envelopes/ui/PrintWithPrompts.h"
+#include "exports/ui/ExportRunner.h"
 #include "platform/ui/ComboEnterFilter.h"
 #include "platform/ui/DialogLauncher.h"
 #include "platform/ui/GridView.h"
@@ -50,6 +51,8 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
                &MakeListsDialog::printSelectedEnvelope);
     addCommand("Envelopesforentirelist1", QStringLiteral("Envelopes for entire list"),
                &MakeListsDialog::printListEnvelopes);
+    addCommand("Exportlistascontacts1", QStringLiteral("Export list as contacts..."),
+               &MakeListsDialog::exportListContacts);
     m_ui->PrintButton->setMenu(m_puMenu);
 
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
@@ -187,6 +190,17 @@ void MakeListsDialog::printListEnvelopes()
         return;
     guarded(this, [&] {
         m_launcher.listEnvelopes(this, m_connection, m_maker.tbSQL(), m_maker.chosenItem());
+    });
+    m_maker.tbSQL().first();
+}
+
+void MakeListsDialog::exportListContacts()
+{
+    if (refuseEmptyList(QStringLiteral("contact to export")))
+        return;
+    guarded(this, [&] {
+        ExportRunner(this, m_connection)
+            .list(m_maker.tbSQL(), m_maker.setup(), m_maker.chosenKind(), m_maker.chosenItem());
     });
     m_maker.tbSQL().first();
 }

@@ -48,6 +48,7 @@ public:
     void printNameAddressList();
     void printSelectedEnvelope();
     void printListEnvelopes();
+    void exportListContacts();
     // The page producer of the list job: the list the selector names.
     void RvSystemPrint(PrintSurface &report, const PageStarted &pageStarted);
 

@@ -56,6 +56,8 @@ public:
     // "Print Directory", the church directory as a book.
     virtual void printDirectory(QWidget *owner, RostConnection &connection,
                                 const DirectorySetup &setup) = 0;
+    // "Export Directory", the whole directory as contacts or a spreadsheet.
+    virtual void exportDirectory(QWidget *owner, RostConnection &connection) = 0;
 
     // A list report: the output options first, then the printer (or a PDF file offered as
     // pdfName when the system has none) or the preview, from which it may be printed the same

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libqt6svg6
   libsqlite3-dev libzip-dev libgtest-dev libbenchmark-dev
   fonts-liberation xvfb xauth xdotool x11-utils openbox poppler-utils time unzip python3
-  ccache dpkg-dev file desktop-file-utils appstream lintian
+  ccache dpkg-dev file desktop-file-utils appstream lintian khard
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -41,6 +41,7 @@ bool ListMaker::chooseItem(const QString &kindText, const QString &item)
         m_people.setSql(peopleStatement(kind, item));
         m_people.open();
         m_chosenItem = item;
+        m_chosenKind = kindText;
     }
     return !matches.empty();
 }

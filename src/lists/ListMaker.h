@@ -22,6 +22,7 @@ public:
     void openKindTables();
     void close();
 
+    const DirectorySetup &setup() const { return m_setup; }
     const std::vector<OfferedKind> &offered() const { return m_offered; }
     QStringList captions() const { return offeredCaptions(m_offered); }
 
@@ -36,6 +37,8 @@ public:
     bool chooseItem(const QString &kindText, const QString &item);
     // The item whose people tbSQL holds: the last item chooseItem matched.
     const QString &chosenItem() const { return m_chosenItem; }
+    // The caption of the list field of that item.
+    const QString &chosenKind() const { return m_chosenKind; }
 
     Query &tbSQLList() { return m_itemQuery; }
     Query &tbSQL() { return m_people; }
@@ -50,6 +53,7 @@ private:
     Query m_people;
     QStringList m_items;
     QString m_chosenItem;
+    QString m_chosenKind;
 };
 
 } // namespace rost

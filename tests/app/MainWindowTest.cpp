@@ -3,7 +3,9 @@
 #include "directory/DataFolderBusy.h"
 #include "directory/DataFolderLock.h"
 #include "directory/ProgramContext.h"
+#include "directory/ProgramSettings.h"
 #include "directory/Tables.h"
+#include "exports/VCardExport.h"
 #include "platform/ui/DataBoundEdit.h"
 #include "platform/ui/DataBoundMemo.h"
 #include "platform/ui/PictureView.h"
@@ -25,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -148,6 +151,7 @@ class MainWindowTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void startsOnFirstFamilyInRowOrder();
     void familyMovesRebuildTheDisplay();
     void tabsFollowPositionAndSelection();
@@ -159,6 +163,7 @@ private Q_SLOTS:
     void pendingEditsAreSavedBeforeFindAndClose();
     void aChangeThatCannotBeSavedIsNotLostOnClose();
     void personCommandsGetTheCurrentMember();
+    void exportContactWritesTheCurrentMember();
     void everyCommandOpensItsDialog();
     void captionsAndShortcuts();
     void everyControlIsReachedByKeyboard();
@@ -168,6 +173,12 @@ private Q_SLOTS:
     void theSearchBoxIsDrivenByKeys();
     void theSearchFollowsImportsAndSavedChanges();
 };
+
+void MainWindowTest::initTestCase()
+{
+    // The member's remembered choices go to a folder of the test's own.
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void MainWindowTest::startsOnFirstFamilyInRowOrder()
 {
@@ -542,6 +553,55 @@ void MainWindowTest::personCommandsGetTheCurrentMember()
     QCOMPARE(prompts.asked[1].text, QStringLiteral("This family has no members to copy."));
 }
 
+// "Export contact..." writes the current member's card where the save dialog says, offering the
+// folder used last; a cancelled dialog writes nothing, a file that cannot be replaced stays as it
+// was and the error is shown, and a family without members is told why.
+void MainWindowTest::exportContactWritesTheCurrentMember()
+{
+    programSettings()->clear();
+    QueuedPrompts prompts;
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    Window w(folder.path());
+    w.families().next();
+    w.tabs()->setCurrentIndex(1);
+    const QString out = folder.file(QStringLiteral("contact.vcf"));
+    prompts.queue(out);
+    w->findChild<QAction *>("fExportContact")->trigger();
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    QCOMPARE(prompts.asked[0].what, QStringLiteral("saveFile"));
+    QCOMPARE(prompts.asked[0].title, QStringLiteral("Export Contact"));
+    QVERIFY2(prompts.asked[0].text.endsWith(QStringLiteral("/Ann Adams.vcf")),
+             qPrintable(prompts.asked[0].text));
+    QVERIFY(prompts.asked[0].confirmReplace);
+    const QByteArray card = test::readFile(out);
+    QVERIFY2(card.startsWith("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann Adams\r\n"), card.constData());
+    QVERIFY(card.contains("\r\nUID:" + contactUid(12).toUtf8() + "\r\n"));
+    QVERIFY(card.endsWith("END:VCARD\r\n"));
+
+    prompts.asked.clear();
+    w->findChild<QAction *>("fExportContact")->trigger();
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    QCOMPARE(prompts.asked[0].text, folder.file(QStringLiteral("Ann Adams.vcf")));
+
+    prompts.asked.clear();
+    QFile::setPermissions(out, QFileDevice::ReadOwner);
+    prompts.queue(out);
+    w->findChild<QAction *>("fExportContact")->trigger();
+    QCOMPARE(prompts.asked.size(), std::size_t(2));
+    QCOMPARE(prompts.asked[1].kind, MessageKind::Error);
+    QVERIFY2(prompts.asked[1].text.startsWith(QStringLiteral("Cannot write ")),
+             qPrintable(prompts.asked[1].text));
+    QCOMPARE(test::readFile(out), card);
+
+    prompts.asked.clear();
+    w.families().locate(fld::FamilyIdNum, 30);
+    w->findChild<QAction *>("fExportContact")->trigger();
+    QCOMPARE(prompts.asked.size(), std::size_t(1));
+    QCOMPARE(prompts.asked[0].text, QStringLiteral("This family has no members to export."));
+    QVERIFY(w.launcher.calls.isEmpty());
+}
+
 void MainWindowTest::everyCommandOpensItsDialog()
 {
     QueuedPrompts prompts;
@@ -557,11 +617,13 @@ void MainWindowTest::everyCommandOpensItsDialog()
     trigger("hAbout");
     trigger("fPrintDirectory");
     trigger("fPrintLabels");
+    trigger("fExportDirectory");
     child<QPushButton>(*w, "ViewListFieldsButton")->click();
     child<QPushButton>(*w, "UpdateIndButton")->click();
-    QCOMPARE(w.launcher.calls,
-             (QStringList{"envelopePreferences", "returnAddress", "makeLists", "about",
-                          "printDirectory", "printLabels", "viewListFields", "updateIndividual"}));
+    QCOMPARE(
+        w.launcher.calls,
+        (QStringList{"envelopePreferences", "returnAddress", "makeLists", "about", "printDirectory",
+                     "printLabels", "exportDirectory", "viewListFields", "updateIndividual"}));
 
     // The family update names the window's family; afterwards the window reads its rows again
     // and rebuilds the address block.
@@ -605,15 +667,15 @@ void MainWindowTest::captionsAndShortcuts()
     QStringList file;
     for (QAction *a : w->findChild<QMenu *>(QStringLiteral("mFile"))->actions())
         file << a->text();
-    QCOMPARE(file, (QStringList{"Print &directory...", "Print &labels...", "&Import data",
-                                "&Search", "&Exit"}));
+    QCOMPARE(file, (QStringList{"Print &directory...", "Print &labels...", "E&xport directory...",
+                                "&Import data", "&Search", "&Exit"}));
     QCOMPARE(action("fExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
     QCOMPARE(action("fSearch")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
     QCOMPARE(action("hAbout")->text(), QStringLiteral("&About Rost 2006"));
     QStringList popup;
     for (QAction *a : w->featuresMenu()->actions())
         popup << a->text();
-    QCOMPARE(popup, (QStringList{"Print envelope", "Send data to clipboard"}));
+    QCOMPARE(popup, (QStringList{"Print envelope", "Send data to clipboard", "Export contact..."}));
 
     // Every line a screen reader must read carries a name.
     for (const char *name :

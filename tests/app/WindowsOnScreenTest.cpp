@@ -14,6 +14,7 @@
 #include "envelopes/ui/EnvelopePreferencesDialog.h"
 #include "envelopes/ui/PrintEnvelopeDialog.h"
 #include "envelopes/ui/ReturnAddressDialog.h"
+#include "exports/ui/ExportDirectoryDialog.h"
 #include "import/ui/ImportDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
 #include "lists/ui/ListFieldsDialog.h"
@@ -197,6 +198,8 @@ std::unique_ptr<QWidget> WindowsOnScreenTest::open(const QString &window)
     } else if (window == QLatin1String("print directory")) {
         made = std::make_unique<PrintDirectoryDialog>(p.connection(), p.window.browser().setup(),
                                                       p.context, p.launcher, owner);
+    } else if (window == QLatin1String("export directory")) {
+        made = std::make_unique<ExportDirectoryDialog>(p.connection(), owner);
     } else if (window == QLatin1String("import")) {
         made = std::make_unique<ImportDialog>(p.context, owner);
     } else if (window == QLatin1String("about")) {
@@ -224,6 +227,7 @@ void WindowsOnScreenTest::eachWindow_data()
     QTest::newRow("report status") << QStringLiteral("Report Status");
     QTest::newRow("report preview") << QStringLiteral("Report Preview");
     QTest::newRow("print directory") << QStringLiteral("Print Directory");
+    QTest::newRow("export directory") << QStringLiteral("Export Directory");
     QTest::newRow("import") << QStringLiteral("Import data");
     QTest::newRow("about") << QStringLiteral("About Rostella");
 }

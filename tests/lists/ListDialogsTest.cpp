@@ -2,6 +2,7 @@
 #include "directory/Cursor.h"
 #include "directory/IoError.h"
 #include "directory/ProgramContext.h"
+#include "directory/ProgramSettings.h"
 #include "directory/RostConnection.h"
 #include "directory/Tables.h"
 #include "envelopes/ui/PrintEnvelopeDialog.h"
@@ -31,6 +32,7 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace rost;
@@ -172,10 +174,11 @@ private Q_SLOTS:
             commands << a->text();
             QVERIFY2(!a->isEnabled(), "nothing to print before an item is chosen");
         }
-        QCOMPARE(commands,
-                 (QStringList{"Name, phone, && e-mail address list",
-                              "Name, address, && home phone list", "Envelope for selected name",
-                              "Envelopes for entire list", "Labels for entire list..."}));
+        QCOMPARE(
+            commands,
+            (QStringList{"Name, phone, && e-mail address list", "Name, address, && home phone list",
+                         "Envelope for selected name", "Envelopes for entire list",
+                         "Labels for entire list...", "Export list as contacts..."}));
         QCOMPARE(titles(child<GridView>(form, "ListGrid")->model()),
                  (QStringList{"Last Name", "First Name", "Home Phone", "EMail Address"}));
         QVERIFY(child<GridView>(form, "ListGrid")->columnWidth(3) >
@@ -293,6 +296,35 @@ private Q_SLOTS:
         form.printListLabels();
         QCOMPARE(d.launcher.calls.size(), 3);
         QCOMPARE(prompts.asked.size(), std::size_t(3));
+    }
+
+    // The list's people as contacts, each card naming the list and every item its person holds;
+    // the grid goes back to its first row.
+    void exportListAsContacts()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        programSettings()->clear();
+        QueuedPrompts prompts;
+        Directory d;
+        MakeListsDialog form(d.conn, setupOf(true, false, true, false, false), d.tbFam, d.launcher);
+        form.show();
+        child<QComboBox>(form, "ToViewCombo")->setEditText(QStringLiteral("Church Offices"));
+        child<QComboBox>(form, "ItemsCombo")->setEditText(QStringLiteral("Usher"));
+        child<GridView>(form, "ListGrid")->selectRow(1);
+        const QString out = d.folder.file(QStringLiteral("ushers.vcf"));
+        prompts.queue(out);
+        form.findChild<QAction *>(QStringLiteral("Exportlistascontacts1"))->trigger();
+        QCOMPARE(prompts.asked.size(), std::size_t(1));
+        QCOMPARE(prompts.asked[0].title, QStringLiteral("Export List as Contacts"));
+        QVERIFY2(prompts.asked[0].text.endsWith(QStringLiteral("/Usher.vcf")),
+                 qPrintable(prompts.asked[0].text));
+        const QByteArray cards = readFile(out);
+        QCOMPARE(cards.count("BEGIN:VCARD\r\n"), 2);
+        QCOMPARE(cards.count("ORG:Church Offices;Usher\r\n"), 2);
+        QVERIFY2(cards.contains("FN:Bill Smith\r\n"), cards.constData());
+        QVERIFY(cards.contains("CATEGORIES:Elder,Usher,Choir\r\n"));
+        QCOMPARE(form.tbSQL().recNo(), 0);
+        QVERIFY(d.launcher.calls.isEmpty());
     }
 
     void listEnvelopeDialog()

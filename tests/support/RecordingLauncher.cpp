@@ -97,6 +97,11 @@ void RecordingLauncher::printLabels(QWidget *, RostConnection &, const Directory
     record(QStringLiteral("printLabels %1 %2").arg(kind, item).trimmed());
 }
 
+void RecordingLauncher::exportDirectory(QWidget *, RostConnection &)
+{
+    record(QStringLiteral("exportDirectory"));
+}
+
 bool RecordingLauncher::printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                                     PageOrientation orientation)
 {

@@ -51,6 +51,7 @@ public:
     void printDirectory(QWidget *, RostConnection &, const DirectorySetup &) override;
     void printLabels(QWidget *, RostConnection &, const DirectorySetup &, const QString &kind,
                      const QString &item) override;
+    void exportDirectory(QWidget *, RostConnection &) override;
     bool printReport(QWidget *, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *, PageOrientation orientation, const PrintJob::Drawing &drawing,

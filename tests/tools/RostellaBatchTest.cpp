@@ -1,5 +1,6 @@
 #include "Fixture.h"
 #include "TestFolder.h"
+#include "sample/CsvReader.h"
 #include "sample/ZipWriter.h"
 
 #include <QDir>
@@ -144,6 +145,9 @@ private Q_SLOTS:
     void list_data();
     void list();
     void listCsv();
+    void exports_data();
+    void exports();
+    void exportFailuresKeepTheFile();
     void queryLimits();
     void unreadableDataFolderName();
     void fullDisk();
@@ -154,6 +158,7 @@ private:
     Run run(const QString &commandLine) const { return batch(split(commandLine)); }
     QStringList split(const QString &commandLine) const;
     int ushers() const;
+    int count(const QString &sql) const;
 
     rost::test::TestFolder m_folder;
     QString m_data; // the default sample's table files
@@ -834,6 +839,88 @@ void RostellaBatchTest::listCsv()
     const QByteArray text = file.readAll();
     QCOMPARE(text.count("\r\n"), holders + 1);
     QVERIFY(text.endsWith("\r\n"));
+}
+
+int RostellaBatchTest::count(const QString &sql) const
+{
+    const Run r = batch({QStringLiteral("query"), QStringLiteral("--data"), m_data, sql});
+    return r.exitCode == 0 ? r.out.split('\n').value(1).toInt() : -1;
+}
+
+// Each export says how many cards or rows it wrote, and writes that many.
+void RostellaBatchTest::exports_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<QString>("countSql");
+    QTest::addColumn<QByteArray>("begins");
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:4.0\r\n";
+    QTest::newRow("one card") << "vcard --data @data --indiv 1 --out @tmp/out.vcf"
+                              << QByteArray("card") << "SELECT 1" << card;
+    QTest::newRow("everyone with pictures")
+        << "vcard --data @data --all --photos --out @tmp/out.vcf" << QByteArray("card")
+        << "SELECT count(*) FROM RostIndividuals" << card;
+    QTest::newRow("a list")
+        << "vcard --data @data --kind 'Church Offices' --item Usher --out @tmp/out.vcf"
+        << QByteArray("card")
+        << "SELECT count(DISTINCT \"Indiv ID Num\") FROM RostOffices WHERE \"Office\" = 'Usher'"
+        << card;
+    QTest::newRow("people with a byte-order mark")
+        << "csv --data @data --people --bom --out @tmp/out.csv" << QByteArray("row")
+        << "SELECT count(*) FROM RostIndividuals" << QByteArray("\xEF\xBB\xBFIndiv ID Num,");
+    QTest::newRow("households") << "csv --data @data --households --out @tmp/out.csv"
+                                << QByteArray("row")
+                                << "SELECT count(*) FROM RostFamilies WHERE \"Family ID Num\" <> 0"
+                                << QByteArray("Family ID Num,");
+}
+
+void RostellaBatchTest::exports()
+{
+    QFETCH(QString, commandLine);
+    QFETCH(QByteArray, unit);
+    QFETCH(QString, countSql);
+    const int expected = count(countSql);
+    QVERIFY(expected > 0);
+    const QStringList args = split(commandLine);
+    const Run r = batch(args);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.out, "Wrote " + args.last().toUtf8() + " (" + QByteArray::number(expected) + ' ' +
+                        unit + (expected == 1 ? "" : "s") + ").\n");
+    QFile file(args.last());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QFETCH(QByteArray, begins);
+    QVERIFY(bytes.startsWith(begins));
+    if (unit == "card") {
+        QCOMPARE(int(bytes.count("BEGIN:VCARD\r\n")), expected);
+    } else {
+        const rost::CsvParse csv = rost::parseCsv(bytes);
+        QVERIFY2(csv.error.isEmpty(), qPrintable(csv.error));
+        QCOMPARE(int(csv.records.size()), expected + 1);
+    }
+}
+
+// A person who is not there, or a list nobody is on, writes nothing and leaves the file it would
+// have replaced as it was.
+void RostellaBatchTest::exportFailuresKeepTheFile()
+{
+    const QString out = path(QStringLiteral("kept.vcf"));
+    writeText(out, "kept");
+    Run r = run(QStringLiteral("vcard --data @data --indiv 32000 --out @tmp/kept.vcf"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err, QByteArray("rostella-batch vcard: No individual 32000 is in the directory.\n"));
+    r = run(QStringLiteral(
+        "vcard --data @data --kind 'Church Offices' --item 'Bell Ringer' --out @tmp/kept.vcf"));
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err, QByteArray("rostella-batch vcard: The list of \"Bell Ringer\" in Church "
+                               "Offices is empty; nothing was written.\n"));
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("kept"));
+    QCOMPARE(
+        QDir(m_folder.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral("kept")),
+        QStringList{QStringLiteral("kept.vcf")});
 }
 
 // One statement only, however it is followed; the row and time limits stop with a message that

@@ -9,7 +9,6 @@
 
 #include <QPageSize>
 #include <QPrinter>
-#include <QTextStream>
 
 namespace rost::batch {
 
@@ -90,8 +89,7 @@ int cmdDirectory(const Arguments &args, DataContext &data)
         [&](PrintSurface &s) { warnings = printDirectoryBook(s, contents, options, pictures); },
         &paper);
     printWarnings(warnings);
-    QTextStream(stdout) << "Wrote " << outcome.pdfPath << " (" << outcome.pages
-                        << (outcome.pages == 1 ? " page" : " pages") << ").\n";
+    printWritten(outcome.pdfPath, outcome.pages, "page");
     return 0;
 }
 

@@ -8,8 +8,6 @@
 #include "names/HouseholdNameComposer.h"
 #include "platform/render/PrintJob.h"
 
-#include <QTextStream>
-
 namespace rost::batch {
 
 namespace {
@@ -49,8 +47,7 @@ int cmdEnvelope(const Arguments &args, DataContext &data)
         envelopeOrientation(layout.Orientation).value_or(PageOrientation::Portrait);
     const PrintOutcome outcome = PrintJob::runToPdf(
         out, orientation, [&](PrintSurface &s) { drawEnvelope(s, layout, printReturn, texts); });
-    QTextStream(stdout) << "Wrote " << outcome.pdfPath << " (" << outcome.pages
-                        << (outcome.pages == 1 ? " page" : " pages") << ").\n";
+    printWritten(outcome.pdfPath, outcome.pages, "page");
     return 0;
 }
 

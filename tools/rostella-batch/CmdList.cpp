@@ -16,8 +16,6 @@
 #include "names/HouseholdNameComposer.h"
 #include "platform/render/PrintJob.h"
 
-#include <QTextStream>
-
 namespace rost::batch {
 
 namespace {
@@ -26,12 +24,6 @@ constexpr Option Report{"report", "phone-email|address",
                         "print the name, phone and e-mail list, or the name and address list"};
 constexpr Option Envelopes{"envelopes", nullptr, "print an envelope for each person on the list"};
 constexpr Option Csv{"csv", "FILE", "write the list as CSV"};
-
-void reportWritten(const PrintOutcome &outcome)
-{
-    QTextStream(stdout) << "Wrote " << outcome.pdfPath << " (" << outcome.pages
-                        << (outcome.pages == 1 ? " page" : " pages") << ").\n";
-}
 
 int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, const QString &out)
 {
@@ -45,7 +37,7 @@ int writeReport(ListReport which, Query &tbSQL, RostConnection &connection, cons
             warnings = printListReport(which, s, tbSQL, tbFam);
         });
     printWarnings(warnings);
-    reportWritten(outcome);
+    printWritten(outcome.pdfPath, outcome.pages, "page");
     return 0;
 }
 
@@ -84,7 +76,7 @@ int writeEnvelopes(const Arguments &args, const ListEnvelopeStyle &style, Query 
         drawListEnvelopes(s, layout, printReturn, envelopes);
     });
     printWarnings(envelopes.warnings());
-    reportWritten(written);
+    printWritten(written.pdfPath, written.pages, "page");
     return 0;
 }
 
@@ -97,8 +89,7 @@ int writeCsv(Query &tbSQL, RostConnection &connection, const QString &path)
     const QByteArray csv = listCsv(tbSQL, families, warnings);
     printWarnings(warnings);
     AtomicSave::save(path, csv);
-    QTextStream(stdout) << "Wrote " << path << " (" << tbSQL.recordCount()
-                        << (tbSQL.recordCount() == 1 ? " row" : " rows") << ").\n";
+    printWritten(path, tbSQL.recordCount(), "row");
     return 0;
 }
 

@@ -18,6 +18,8 @@ Command listFieldsCommand();
 Command directoryCommand();
 Command searchCommand();
 Command labelsCommand();
+Command vcardCommand();
+Command csvCommand();
 
 const std::vector<Command> &commands()
 {
@@ -25,7 +27,8 @@ const std::vector<Command> &commands()
         sampleCommand(),    packCommand(),      importCommand(), queryCommand(),
         findCommand(),      householdCommand(), namesCommand(),  clipboardCommand(),
         envelopeCommand(),  itemsCommand(),     listCommand(),   listFieldsCommand(),
-        directoryCommand(), searchCommand(),    labelsCommand(),
+        directoryCommand(), searchCommand(),    labelsCommand(), vcardCommand(),
+        csvCommand(),
     };
     return all;
 }

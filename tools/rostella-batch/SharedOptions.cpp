@@ -25,6 +25,12 @@ bool printReturnOf(const Arguments &args, bool stored)
     return stored;
 }
 
+void printWritten(const QString &path, qsizetype count, const char *unit)
+{
+    QTextStream(stdout) << "Wrote " << path << " (" << count << ' ' << unit
+                        << (count == 1 ? "" : "s") << ").\n";
+}
+
 void printWarnings(const QStringList &warnings)
 {
     QTextStream err(stderr);

@@ -28,6 +28,10 @@ NameLine nameLineOf(const Arguments &args);
 // Whether the return address is printed: as --return or --no-return says, else as stored.
 bool printReturnOf(const Arguments &args, bool stored);
 
+// "Wrote PATH (N units)." on standard output: what every command that writes a file says last.
+// unit is the singular ("page", "row", "card").
+void printWritten(const QString &path, qsizetype count, const char *unit);
+
 // Each warning on standard error as "Warning: TEXT"; the command goes on.
 void printWarnings(const QStringList &warnings);
 

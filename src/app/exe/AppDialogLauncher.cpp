@@ -11,6 +11,7 @@
 #include "envelopes/ui/PrintEnvelopeDialog.h"
 #include "envelopes/ui/PrintWithPrompts.h"
 #include "envelopes/ui/ReturnAddressDialog.h"
+#include "exports/ui/ExportDirectoryDialog.h"
 #include "import/ui/ImportDialog.h"
 #include "labels/ui/PrintLabelsDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
@@ -133,6 +134,12 @@ void AppDialogLauncher::printLabels(QWidget *owner, RostConnection &connection,
                                     const QString &item)
 {
     PrintLabelsDialog dialog(connection, setup, m_context, *this, kind, item, owner);
+    dialog.exec();
+}
+
+void AppDialogLauncher::exportDirectory(QWidget *owner, RostConnection &connection)
+{
+    ExportDirectoryDialog dialog(connection, owner);
     dialog.exec();
 }
 

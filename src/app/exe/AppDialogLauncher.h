@@ -41,6 +41,7 @@ public:
                         const DirectorySetup &setup) override;
     void printLabels(QWidget *owner, RostConnection &connection, const DirectorySetup &setup,
                      const QString &kind, const QString &item) override;
+    void exportDirectory(QWidget *owner, RostConnection &connection) override;
     bool printReport(QWidget *owner, const ReportDrawing &drawing, const QString &pdfName,
                      PageOrientation orientation) override;
     bool printPages(QWidget *owner, PageOrientation orientation, const PrintJob::Drawing &drawing,

@@ -4,6 +4,7 @@
 #include "directory/DataFolder.h"
 #include "directory/ProgramContext.h"
 #include "directory/Tables.h"
+#include "exports/ui/ExportRunner.h"
 #include "platform/ui/DialogLauncher.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/Prompts.h"
@@ -45,6 +46,7 @@ MainWindow::MainWindow(ProgramContext &context, DialogLauncher &launcher, QWidge
     m_puMenu->setObjectName(QStringLiteral("puMenu"));
     m_puMenu->addAction(m_ui->fPrintEnvelope);
     m_puMenu->addAction(m_ui->fSendToClip);
+    m_puMenu->addAction(m_ui->fExportContact);
     m_ui->EsMenuButton1->setMenu(m_puMenu);
     m_ui->NamePages->setExpanding(false);
     m_ui->Pic->setFocusPolicy(Qt::TabFocus);
@@ -115,6 +117,7 @@ void MainWindow::connectCommands()
 
     connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
     connect(m_ui->fPrintLabels, &QAction::triggered, this, &MainWindow::fPrintLabelsClick);
+    connect(m_ui->fExportDirectory, &QAction::triggered, this, &MainWindow::fExportDirectoryClick);
     connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);
     connect(m_ui->fExit, &QAction::triggered, this, &MainWindow::fExitClick);
     connect(m_ui->fSearch, &QAction::triggered, this, &MainWindow::fSearchClick);
@@ -126,6 +129,7 @@ void MainWindow::connectCommands()
     connect(m_ui->hAbout, &QAction::triggered, this, &MainWindow::hAboutClick);
     connect(m_ui->fPrintEnvelope, &QAction::triggered, this, &MainWindow::fPrintEnvelopeClick);
     connect(m_ui->fSendToClip, &QAction::triggered, this, &MainWindow::fSendToClipClick);
+    connect(m_ui->fExportContact, &QAction::triggered, this, &MainWindow::fExportContactClick);
 }
 
 void MainWindow::updateCommandStates()
@@ -140,7 +144,8 @@ void MainWindow::updateCommandStates()
           static_cast<QWidget *>(m_ui->EsMenuButton1),
           static_cast<QWidget *>(m_ui->ViewListFieldsButton), static_cast<QWidget *>(m_ui->Nav)})
         w->setEnabled(open);
-    for (QAction *a : {m_ui->mMakeLists, m_ui->fPrintEnvelope, m_ui->fSendToClip})
+    for (QAction *a :
+         {m_ui->mMakeLists, m_ui->fPrintEnvelope, m_ui->fSendToClip, m_ui->fExportContact})
         a->setEnabled(open);
     if (!open)
         m_ui->NamePages->setEnabled(false);
@@ -424,6 +429,14 @@ void MainWindow::fSendToClipClick()
         });
 }
 
+void MainWindow::fExportContactClick()
+{
+    if (isDirectoryOpen() && !refuseWithoutMembers(tr("This family has no members to export.")))
+        guarded(this, [this] {
+            ExportRunner(this, m_browser.connection()).contact(m_browser.currentIndivId());
+        });
+}
+
 void MainWindow::pEnvPrefsClick()
 {
     guarded(this, [this] { m_launcher.envelopePreferences(this); });
@@ -466,6 +479,12 @@ void MainWindow::fPrintLabelsClick()
         guarded(this, [this] {
             m_launcher.printLabels(this, m_browser.connection(), m_browser.setup(), {}, {});
         });
+}
+
+void MainWindow::fExportDirectoryClick()
+{
+    if (isDirectoryOpen())
+        guarded(this, [this] { m_launcher.exportDirectory(this, m_browser.connection()); });
 }
 
 void MainWindow::fImportDataClick()

@@ -75,12 +75,14 @@ public Q_SLOTS:
     void UpdateIndButtonClick();
     void fPrintEnvelopeClick();
     void fSendToClipClick();
+    void fExportContactClick();
     void pEnvPrefsClick();
     void pReturnAddClick();
     void mMakeListsClick();
     void ViewListFieldsButtonClick();
     void fPrintDirectoryClick();
     void fPrintLabelsClick();
+    void fExportDirectoryClick();
     void fImportDataClick();
     void TryToImportData();
     void hContentsClick();

@@ -3,6 +3,7 @@
 #include "directory/Cursor.h"
 #include "directory/Tables.h"
 #include "envelopes/ui/PrintWithPrompts.h"
+#include "exports/ui/ExportRunner.h"
 #include "platform/ui/ComboEnterFilter.h"
 #include "platform/ui/DialogLauncher.h"
 #include "platform/ui/GridView.h"
@@ -19,7 +20,7 @@ namespace rost {
 MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetup &setup,
                                  Cursor &tbFam, DialogLauncher &launcher, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::MakeListsDialog>()), m_connection(connection),
-      m_tbFam(tbFam), m_launcher(launcher), m_setup(setup), m_maker(connection, setup)
+      m_tbFam(tbFam), m_launcher(launcher), m_maker(connection, setup)
 {
     m_ui->setupUi(this);
     ComboEnterFilter::install(m_ui->ToViewCombo);
@@ -52,6 +53,8 @@ MakeListsDialog::MakeListsDialog(RostConnection &connection, const DirectorySetu
                &MakeListsDialog::printListEnvelopes);
     addCommand("Labelsforentirelist1", QStringLiteral("Labels for entire list..."),
                &MakeListsDialog::printListLabels);
+    addCommand("Exportlistascontacts1", QStringLiteral("Export list as contacts..."),
+               &MakeListsDialog::exportListContacts);
     m_ui->PrintButton->setMenu(m_puMenu);
 
     connect(m_ui->ToViewCombo, &QComboBox::editTextChanged, this,
@@ -198,9 +201,20 @@ void MakeListsDialog::printListLabels()
     if (refuseEmptyList(QStringLiteral("label to print")))
         return;
     guarded(this, [&] {
-        m_launcher.printLabels(this, m_connection, m_setup, m_ui->ToViewCombo->currentText(),
+        m_launcher.printLabels(this, m_connection, m_maker.setup(), m_maker.chosenKind(),
                                m_maker.chosenItem());
     });
+}
+
+void MakeListsDialog::exportListContacts()
+{
+    if (refuseEmptyList(QStringLiteral("contact to export")))
+        return;
+    guarded(this, [&] {
+        ExportRunner(this, m_connection)
+            .list(m_maker.tbSQL(), m_maker.setup(), m_maker.chosenKind(), m_maker.chosenItem());
+    });
+    m_maker.tbSQL().first();
 }
 
 } // namespace rost

@@ -50,6 +50,7 @@ public:
     void printListEnvelopes();
     // "Print Labels" on the list.
     void printListLabels();
+    void exportListContacts();
     // The page producer of the list job: the list the selector names.
     void RvSystemPrint(PrintSurface &report, const PageStarted &pageStarted);
 
@@ -70,7 +71,6 @@ private:
     RostConnection &m_connection;
     Cursor &m_tbFam;
     DialogLauncher &m_launcher;
-    const DirectorySetup &m_setup;
     ListMaker m_maker;
     QMenu *m_puMenu = nullptr;
     ListReport m_listSelector = ListReport::NamePhoneEMail;

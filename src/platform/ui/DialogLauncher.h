@@ -56,6 +56,8 @@ public:
     // "Print Directory", the church directory as a book.
     virtual void printDirectory(QWidget *owner, RostConnection &connection,
                                 const DirectorySetup &setup) = 0;
+    // "Export Directory", the whole directory as contacts or a spreadsheet.
+    virtual void exportDirectory(QWidget *owner, RostConnection &connection) = 0;
 
     // "Print Labels"; on the people holding item of the list field kind when kind is given.
     virtual void printLabels(QWidget *owner, RostConnection &connection,

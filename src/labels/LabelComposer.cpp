@@ -3,6 +3,8 @@
 #include "directory/Cursor.h"
 #include "directory/Preferences.h"
 #include "directory/Query.h"
+#include "directory/RostConnection.h"
+#include "directory/Statement.h"
 
 #include <QHash>
 
@@ -25,23 +27,39 @@ struct Household
 
 std::vector<IndivId> everyoneInDirectory(RostConnection &connection)
 {
-    QHash<FamilyId, std::vector<IndivId>> members;
+    // The orders come from the cursors' indexes; the numbers are read on their own, since stepping
+    // a cursor reads every field of every row, the families' pictures included.
     Cursor tbInd(connection, tbl::Individuals);
     tbInd.setIndexName(idx::FamilyIdRankOrder);
     tbInd.open();
-    for (tbInd.first(); !tbInd.eof(); tbInd.next())
-        members[FamilyId(tbInd.integer(fld::FamilyIdNum))].push_back(
-            IndivId(tbInd.integer(fld::IndivIdNum)));
-
-    // Family 0 holds the people of no household: they have no address to send to.
-    members.remove(0);
-    std::vector<IndivId> people;
     Cursor tbFam(connection, tbl::Families);
     tbFam.setIndexName(idx::FamilyNameOrder);
     tbFam.open();
-    for (tbFam.first(); !tbFam.eof(); tbFam.next()) {
+    const auto numbersByRow = [&](const TableDef &def, QLatin1String field) {
+        Statement st(connection.handle(),
+                     QStringLiteral("SELECT rowid, %1, %2 FROM %3.%4")
+                         .arg(quoteIdent(fld::FamilyIdNum), quoteIdent(field),
+                              quoteIdent(connection.attach(def.file)), quoteIdent(def.table)));
+        QHash<qint64, std::pair<FamilyId, qint64>> numbers;
+        while (st.step())
+            numbers.insert(st.columnInt(0), {FamilyId(st.columnInt(1)), st.columnInt(2)});
+        return numbers;
+    };
+
+    const auto individuals = numbersByRow(individualsTable(), fld::IndivIdNum);
+    QHash<FamilyId, std::vector<IndivId>> members;
+    for (const qint64 row : tbInd.orderedRowIds()) {
+        const auto [family, indiv] = individuals.value(row);
+        members[family].push_back(IndivId(indiv));
+    }
+    // Family 0 holds the people of no household: they have no address to send to.
+    members.remove(0);
+
+    const auto families = numbersByRow(familiesTable(), fld::FamilyIdNum);
+    std::vector<IndivId> people;
+    for (const qint64 row : tbFam.orderedRowIds()) {
         // Two rows with one number are one household: its people are labelled once.
-        const auto found = members.find(FamilyId(tbFam.integer(fld::FamilyIdNum)));
+        const auto found = members.find(families.value(row).first);
         if (found == members.end())
             continue;
         people.insert(people.end(), found->begin(), found->end());

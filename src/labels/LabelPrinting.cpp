@@ -26,14 +26,14 @@ void fitWidth(PrintSurface &surface, const EnvelopeFont &font, const QString &te
               double room)
 {
     setLabelFont(surface, font, points);
-    const double width = surface.textWidth(text);
-    if (width <= room)
+    if (surface.fitsWidth(text, room))
         return;
+    const double width = surface.textWidth(text);
     // Widths grow nearly in proportion to the size: start there and step down.
     double size = std::max(std::floor(points * room / width * 2) / 2, SmallestLabelPoints);
     for (;; size -= 0.5) {
         setLabelFont(surface, font, size);
-        if (size <= SmallestLabelPoints || surface.textWidth(text) <= room)
+        if (size <= SmallestLabelPoints || surface.fitsWidth(text, room))
             return;
     }
 }
@@ -66,7 +66,7 @@ bool printLabel(PrintSurface &surface, const LabelLines &lines, const EnvelopeFo
     surface.home();
     for (const QString &line : lines.first(std::min(fitting, lines.size()))) {
         fitWidth(surface, font, line, points, width);
-        if (surface.textWidth(line) <= width) {
+        if (surface.fitsWidth(line, width)) {
             surface.printLine(line);
         } else {
             surface.printLine(cutToFit(surface, line, width));

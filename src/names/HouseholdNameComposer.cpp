@@ -116,8 +116,12 @@ QString HouseholdNameComposer::listLine(NameLine line, const IndividualNameRow &
 
 FamilyAddress HouseholdNameComposer::familyAddress(FamilyId familyIdNum)
 {
-    open();
-    return readFamilyAddress(m_familyInfo, familyIdNum);
+    // The people of a list or a directory come family by family: one read serves them all.
+    if (!m_lastFamily || m_lastFamily->first != familyIdNum) {
+        open();
+        m_lastFamily.emplace(familyIdNum, readFamilyAddress(m_familyInfo, familyIdNum));
+    }
+    return m_lastFamily->second;
 }
 
 } // namespace rost

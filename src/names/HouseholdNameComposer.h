@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace rost {
 
@@ -60,7 +61,9 @@ public:
     // The Indiv ID Num of the spouse the search finds for the row, or nullopt.
     std::optional<IndivId> spouseOf(const IndividualNameRow &row);
 
-    // The family's address fields through tbFamilyInfo; found false when it is not there.
+    // The family's address fields through tbFamilyInfo; found false when it is not there. The
+    // last family read is kept: the composer serves one print job or one dialog, during which
+    // the table does not change.
     FamilyAddress familyAddress(FamilyId familyIdNum);
 
 private:
@@ -74,6 +77,7 @@ private:
     Cursor m_familyInfo;
     Cursor m_members;
     std::array<QString, NameLineCount> m_spouseLines;
+    std::optional<std::pair<FamilyId, FamilyAddress>> m_lastFamily;
 };
 
 } // namespace rost

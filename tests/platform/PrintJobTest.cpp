@@ -49,6 +49,7 @@ private Q_SLOTS:
     void drawingThatThrowsLeavesOldFile();
     void noPrinterAsksForFile();
     void emptyFaceFallsBackToTheDefaultFont();
+    void fitsWidthAgreesWithTheLaidOutWidth();
 };
 
 // The test envelope in landscape: return block 0.4 in and delivery block 4.75 in from the
@@ -248,6 +249,27 @@ void PrintJobTest::emptyFaceFallsBackToTheDefaultFont()
         s.printLine(QStringLiteral("still printed"));
     });
     QCOMPARE(rost::test::readPdfWords(pdf).pages, 1);
+}
+
+// The quick answer never says a text fits where its laid-out width does not: kerned pairs,
+// ligatures, accents, a bold face and a script that is shaped.
+void PrintJobTest::fitsWidthAgreesWithTheLaidOutWidth()
+{
+    QTemporaryDir dir;
+    PrintJob::runToPdf(
+        dir.filePath(QStringLiteral("fit.pdf")), PageOrientation::Portrait, [](PrintSurface &s) {
+            for (const bool bold : {false, true}) {
+                s.setFont(QStringLiteral("Times New Roman"), 12);
+                s.setBold(bold);
+                for (const char *text : {"AVAWAVAT To Ty", "office affluent", "Núñez Straße",
+                                         "WWWWWWWWWW", "iiiiii", "عربي نص", ""}) {
+                    const QString t = QString::fromUtf8(text);
+                    const double width = s.textWidth(t);
+                    QVERIFY(s.fitsWidth(t, width));
+                    QVERIFY2(t.isEmpty() || !s.fitsWidth(t, width - 0.001), text);
+                }
+            }
+        });
 }
 
 QTEST_MAIN(PrintJobTest)

@@ -159,4 +159,10 @@ void PrintSurface::newPage()
     trace(QStringLiteral("newPage"));
 }
 
+bool PrintSurface::fitsWidth(const QString &text, double width)
+{
+    const std::optional<double> bound = widthBound(text, m_font);
+    return (bound && *bound <= width) || advance(text, m_font) <= width;
+}
+
 } // namespace rost

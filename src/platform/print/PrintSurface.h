@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace rost {
@@ -80,6 +81,9 @@ public:
 
     // The width of text in the current font, inches; layouts that wrap or align text measure here.
     double textWidth(const QString &text) { return advance(text, m_font); }
+    // Whether text is no wider than width in the current font: what textWidth says, answered
+    // without laying the text out when the surface can bound its width.
+    bool fitsWidth(const QString &text, double width);
     // Draws the picture in bytes (any of the family-picture formats) as large as fits box
     // (inches), proportions kept, centred. A picture that does not decode leaves the box empty
     // with a thin frame and gives false and, when error is given, the reason.
@@ -97,6 +101,14 @@ protected:
                           const SurfaceFont &font) = 0;
     virtual void startNextPage() = 0;
     virtual double advance(const QString &text, const SurfaceFont &font) = 0; // inches
+    // A width, inches, that text never exceeds in font, or nullopt when the surface cannot tell
+    // without laying the text out.
+    virtual std::optional<double> widthBound(const QString &text, const SurfaceFont &font)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(font);
+        return std::nullopt;
+    }
     virtual bool paintPicture(const QRectF &box, const QByteArray &bytes, QString *error) = 0;
     virtual void paintFrame(const QRectF &box) = 0;
     // Every operation names itself here; the recording surface keeps the list.

@@ -71,6 +71,21 @@ void PainterSurface::drawText(double x, double baseline, const QString &text,
     m_painter.drawText(QPointF(x * m_dpiX, baseline * m_dpiY), text);
 }
 
+std::optional<double> PainterSurface::widthBound(const QString &text, const SurfaceFont &font)
+{
+    // The characters' own advances, without shaping, which costs as much as drawing. Laid out,
+    // Latin text only narrows (ligatures, most kerning); a tenth more covers the kerning that
+    // widens. Other scripts may be shaped wider, so they are measured.
+    const QFontMetricsF &m = metrics(font);
+    double sum = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x0300)
+            return std::nullopt;
+        sum += m.horizontalAdvance(c);
+    }
+    return sum * 1.1 / m_dpiX;
+}
+
 double PainterSurface::advance(const QString &text, const SurfaceFont &font)
 {
     return metrics(font).horizontalAdvance(text) / m_dpiX;

@@ -39,6 +39,7 @@ protected:
     void drawText(double x, double baseline, const QString &text, const SurfaceFont &font) override;
     void startNextPage() override;
     double advance(const QString &text, const SurfaceFont &font) override;
+    std::optional<double> widthBound(const QString &text, const SurfaceFont &font) override;
     bool paintPicture(const QRectF &box, const QByteArray &bytes, QString *error) override;
     void paintFrame(const QRectF &box) override;
 

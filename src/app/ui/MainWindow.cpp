@@ -112,6 +112,11 @@ void MainWindow::connectCommands()
     connect(m_ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
     connect(m_ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
     connect(m_ui->SearchBox, &SearchBox::chosen, this, &MainWindow::SearchBoxChosen);
+    // A family deleted, or an edit saved by Refresh, changes what the search finds.
+    connect(m_ui->Nav, &RecordNavigator::clicked, this, [this](RecordNavigator::Button which) {
+        if (which == RecordNavigator::Button::Delete || which == RecordNavigator::Button::Refresh)
+            rebuildSearchIndex();
+    });
 
     connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
     connect(m_ui->fImportData, &QAction::triggered, this, &MainWindow::fImportDataClick);

@@ -191,9 +191,23 @@ bool MainWindow::OpenDirectory()
         GetFamilyMembers(1);
     });
     updateCommandStates();
-    if (ok)
+    // On two cores the index's reading would hold up the paint of the family just opened.
+    if (ok && isVisible()) {
+        m_searchAfterPaint = true;
+        update();
+    } else if (ok)
         rebuildSearchIndex();
     return ok;
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_searchAfterPaint) {
+        m_searchAfterPaint = false;
+        // Queued, so that the paint reaches the screen first.
+        QTimer::singleShot(0, this, &MainWindow::rebuildSearchIndex);
+    }
 }
 
 void MainWindow::rebuildSearchIndex()
@@ -236,6 +250,7 @@ void MainWindow::stopSearchIndexBuilds()
 
 void MainWindow::CloseDirectory()
 {
+    m_searchAfterPaint = false;
     // No build may go on reading table files that an import is about to replace.
     stopSearchIndexBuilds();
     m_ui->SearchBox->setSearch(nullptr);

@@ -118,18 +118,24 @@ std::vector<qint64> rowIdsInOrder(RostConnection &connection, QLatin1String file
 class TableRows
 {
 public:
-    // The first `numbers` fields are read as numbers, as QString::toInt reads their text.
+    // The first `numbers` fields are read as numbers, as QString::toInt reads their text. Only
+    // the rows whose row ids lie between from and to are read.
     TableRows(RostConnection &connection, QLatin1String file, const TableDef &def,
-              const std::vector<QLatin1String> &fields, int numbers)
+              const std::vector<QLatin1String> &fields, int numbers,
+              qint64 from = std::numeric_limits<qint64>::min(),
+              qint64 to = std::numeric_limits<qint64>::max())
         : m_textColumns(fields.size() - size_t(numbers)), m_numberColumns(size_t(numbers))
     {
         QStringList columns;
         for (const QLatin1String &f : fields)
             columns << quoteIdent(f);
-        Statement rows(connection.handle(),
-                       QStringLiteral("SELECT rowid, %1 FROM %2.%3 ORDER BY rowid")
-                           .arg(columns.join(QLatin1String(", ")),
-                                quoteIdent(connection.attach(file)), quoteIdent(def.table)));
+        Statement rows(
+            connection.handle(),
+            QStringLiteral("SELECT rowid, %1 FROM %2.%3 WHERE rowid BETWEEN ? AND ? ORDER BY rowid")
+                .arg(columns.join(QLatin1String(", ")), quoteIdent(connection.attach(file)),
+                     quoteIdent(def.table)));
+        rows.bind(1, from);
+        rows.bind(2, to);
         while (rows.step()) {
             m_rowIds.push_back(rows.columnInt(0));
             for (int i = 1; i <= numbers; ++i) {
@@ -151,6 +157,18 @@ public:
                 m_bytes += text;
             }
         }
+    }
+
+    // Adds the rows of another read, all of whose row ids follow these.
+    void append(const TableRows &later)
+    {
+        const auto shift = quint32(m_bytes.size());
+        m_rowIds.insert(m_rowIds.end(), later.m_rowIds.begin(), later.m_rowIds.end());
+        m_numbers.insert(m_numbers.end(), later.m_numbers.begin(), later.m_numbers.end());
+        m_bytes += later.m_bytes;
+        m_cells.reserve(m_cells.size() + later.m_cells.size());
+        for (const auto &[at, length] : later.m_cells)
+            m_cells.emplace_back(at + shift, length);
     }
 
     // Puts the rows in the order of the ids. A row written between the two reads has no place;
@@ -426,15 +444,32 @@ DirectorySearch DirectorySearch::build(RostConnection &connection, const NameLin
         Pager,
         Other
     };
-    // Most of the build is reading the tables: the families and the order of the individuals are
-    // read through a connection of their own on another thread while this one reads the
-    // individuals.
+    const std::vector<QLatin1String> individualFields{
+        fld::IndivIdNum, fld::FamilyIdNum,  fld::FamilyRankOrder, fld::Title,
+        fld::FirstName,  fld::MiddleName,   fld::GoesBy,          fld::LastName,
+        fld::Suffix,     fld::EMailAddress, fld::WorkPhone,       fld::Fax,
+        fld::Cell,       fld::Pager,        fld::OtherPhone};
+    // Most of the build is reading the tables: the families, the order of the individuals and the
+    // last quarter of their rows are read through a connection of their own on another thread
+    // while this one reads the other individuals.
+    qint64 split = 0;
+    {
+        Statement ends(connection.handle(),
+                       QStringLiteral("SELECT min(rowid), max(rowid) FROM %1.%2")
+                           .arg(quoteIdent(connection.attach(tbl::Individuals)),
+                                quoteIdent(individualsTable().table)));
+        if (ends.step())
+            // Any split reads every row once; this one cannot overflow, whatever the ids.
+            split = ends.columnInt(0) / 4 + ends.columnInt(1) / 4 * 3;
+    }
     struct ReadApart
     {
         TableRows families;
         std::vector<qint64> individualsOrder;
+        TableRows lastIndividuals;
     };
-    auto apart = std::async(std::launch::async, [folder = connection.path()] {
+    auto apart = std::async(std::launch::async, [folder = connection.path(), split,
+                                                 &individualFields] {
         RostConnection own;
         own.setPath(folder);
         own.connect();
@@ -443,17 +478,16 @@ DirectorySearch DirectorySearch::build(RostConnection &connection, const NameLin
                             fld::Address2, fld::City, fld::Zip, fld::HomePhone},
                            1);
         families.placeInOrder(rowIdsInOrder(own, tbl::Families, idx::FamilyNameOrder));
-        return ReadApart{std::move(families),
-                         rowIdsInOrder(own, tbl::Individuals, idx::LastNameAndGoesByOrder)};
+        std::vector<qint64> order =
+            rowIdsInOrder(own, tbl::Individuals, idx::LastNameAndGoesByOrder);
+        TableRows last(own, tbl::Individuals, individualsTable(), individualFields, 3, split + 1);
+        return ReadApart{std::move(families), std::move(order), std::move(last)};
     });
-    TableRows individuals(connection, tbl::Individuals, individualsTable(),
-                          {fld::IndivIdNum, fld::FamilyIdNum, fld::FamilyRankOrder, fld::Title,
-                           fld::FirstName, fld::MiddleName, fld::GoesBy, fld::LastName, fld::Suffix,
-                           fld::EMailAddress, fld::WorkPhone, fld::Fax, fld::Cell, fld::Pager,
-                           fld::OtherPhone},
-                          3);
+    TableRows individuals(connection, tbl::Individuals, individualsTable(), individualFields, 3,
+                          std::numeric_limits<qint64>::min(), split);
     ReadApart read = apart.get();
     const TableRows &families = read.families;
+    individuals.append(read.lastIndividuals);
     individuals.placeInOrder(read.individualsOrder);
 
     DirectorySearch search;

@@ -19,7 +19,6 @@ constexpr int ListWidth = 600;
 SearchBox::SearchBox(QWidget *parent) : QLineEdit(parent)
 {
     setPlaceholderText(tr("Search (Ctrl+F)"));
-    setClearButtonEnabled(true);
     setEnabled(false);
 
     connect(this, &QLineEdit::textChanged, this, &SearchBox::showMatches);
@@ -55,6 +54,10 @@ void SearchBox::setSearch(std::shared_ptr<const DirectorySearch> search)
 {
     m_search = std::move(search);
     setEnabled(m_search != nullptr);
+    // Its icon loads the style's icon engine, a tenth of the window's start: it waits for the
+    // box to be usable, which comes after the first family is shown. The box is empty till then.
+    if (m_search && !isClearButtonEnabled())
+        setClearButtonEnabled(true);
     if (!m_search)
         closeList();
     else if (listShown())

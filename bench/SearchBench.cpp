@@ -105,7 +105,8 @@ void BM_PhoneDigits(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond);
+// Two threads read the tables: the time a member waits is the wall-clock time.
+BENCHMARK(BM_BuildIndex)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IndexMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwoLetterPrefix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WorstCase)->Unit(benchmark::kMicrosecond);

@@ -64,15 +64,29 @@ QStringList FamilyDisplay::addressBlock(const DisplayedAddress &a)
 
 QString FamilyDisplay::nameLine(const MemberLineFields &m)
 {
+    // Composed in one buffer: the search index makes a line for every person in the directory.
     QString line;
-    if (!m.Title.isEmpty())
-        line += m.Title + QLatin1Char(' ');
-    line += m.FirstName + QLatin1Char(' ');
-    if (!m.MiddleName.isEmpty())
-        line += m.MiddleName + QLatin1Char(' ');
-    line += m.LastName + QLatin1Char(' ') + m.Suffix + QLatin1String("  ");
-    if (m.FirstName != m.GoesBy)
-        line += QLatin1String("(Goes by ") + m.GoesBy + QLatin1String(") ");
+    line.reserve(m.Title.size() + m.FirstName.size() + m.MiddleName.size() + m.LastName.size() +
+                 m.Suffix.size() + m.GoesBy.size() + 16);
+    if (!m.Title.isEmpty()) {
+        line += m.Title;
+        line += QLatin1Char(' ');
+    }
+    line += m.FirstName;
+    line += QLatin1Char(' ');
+    if (!m.MiddleName.isEmpty()) {
+        line += m.MiddleName;
+        line += QLatin1Char(' ');
+    }
+    line += m.LastName;
+    line += QLatin1Char(' ');
+    line += m.Suffix;
+    line += QLatin1String("  ");
+    if (m.FirstName != m.GoesBy) {
+        line += QLatin1String("(Goes by ");
+        line += m.GoesBy;
+        line += QLatin1String(") ");
+    }
     return line;
 }
 

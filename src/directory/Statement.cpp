@@ -180,16 +180,27 @@ QVariant Statement::column(int column) const
 
 QString Statement::columnText(int column) const
 {
+    const std::string_view text = columnUtf8(column);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string_view Statement::columnUtf8(int column) const
+{
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-    int bytes = sqlite3_column_bytes(m_stmt, column);
+    size_t bytes = size_t(sqlite3_column_bytes(m_stmt, column));
     while (bytes > 0 && text[bytes - 1] == ' ')
         --bytes;
-    return QString::fromUtf8(text, bytes);
+    return {text, bytes};
 }
 
 qint64 Statement::columnInt(int column) const
 {
     return sqlite3_column_int64(m_stmt, column);
+}
+
+bool Statement::columnIsInteger(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_INTEGER;
 }
 
 } // namespace rost

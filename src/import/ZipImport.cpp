@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
+#include <future>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -120,8 +122,8 @@ public:
         : m_zip(zip), m_staging(staging), m_limits(limits), m_reserve(reserve), m_buffer(ChunkBytes)
     {}
 
-    // Extracts member `index` whole into the staging folder as `target` and checks it; on
-    // failure nothing of it stays there.
+    // Extracts member `index` whole into the staging folder as `target`; on failure nothing of
+    // it stays there.
     std::optional<MemberFailure> extract(zip_uint64_t index, const zip_stat_t &stat,
                                          const MemberName &name, const QString &target)
     {
@@ -191,16 +193,25 @@ public:
         if (out.error() != QFileDevice::NoError)
             return discard(ioFailure(errno, out.errorString()));
 
-        if (name.isTableFile()) {
-            const TableCheck check = checkTableFile(stagedPath);
-            if (!check.sound()) {
-                MemberFailure refused =
-                    failure(name.stored(), FailureClass::CannotOpen, check.message);
-                refused.refusal = check.reason();
-                return discard(refused);
-            }
-        }
         return std::nullopt;
+    }
+
+    // The full check of a table file extracted as `target`, on a thread and a connection of its
+    // own, so that the next member is extracted meanwhile; a file that fails it is removed.
+    std::future<std::optional<MemberFailure>> check(const MemberName &name, const QString &target)
+    {
+        return std::async(std::launch::async,
+                          [stagedPath = m_staging.filePath(target),
+                           stored = name.stored()]() -> std::optional<MemberFailure> {
+                              const TableCheck check = checkTableFile(stagedPath);
+                              if (check.sound())
+                                  return std::nullopt;
+                              MemberFailure refused =
+                                  failure(stored, FailureClass::CannotOpen, check.message);
+                              refused.refusal = check.reason();
+                              QFile::remove(stagedPath);
+                              return refused;
+                          });
     }
 
 private:
@@ -451,9 +462,33 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         bool table = false;
         QString kept;
         bool written = false;
+        bool refused = false; // by its check
     };
     std::vector<Staged> staged;
     bool tableFailed = false;
+    // The checks of staged tables still running, in the archive's order. A failure is told in
+    // that order too: the checks before it are waited for first.
+    struct Checking
+    {
+        size_t staged;
+        MemberName name;
+        bool previous;
+        std::future<std::optional<MemberFailure>> result;
+    };
+    std::deque<Checking> checking;
+    auto settleChecks = [&] {
+        for (; !checking.empty(); checking.pop_front()) {
+            Checking &c = checking.front();
+            std::optional<MemberFailure> failed = c.result.get();
+            if (!failed)
+                continue;
+            if (!failed->refusal.isEmpty())
+                failed->kept = keptText(c.name, c.previous);
+            staged[c.staged].refused = true;
+            tableFailed = true;
+            report(*failed);
+        }
+    };
     QSet<QString> seen;
     MemberExtraction extraction(zip.get(), staging, m_limits, reserve);
     const QString journalKey = QFileInfo(ImportJournal::path(m_dataFolder)).fileName();
@@ -463,6 +498,7 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat_index(zip.get(), index, 0, &stat) != 0) {
+            settleChecks();
             const char *raw = zip_get_name(zip.get(), index, 0);
             tableFailed = tableFailed || MemberName(QString::fromUtf8(raw)).isTableFile();
             report(
@@ -471,6 +507,7 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
         }
         const QByteArray &raw = (*rawNames)[index];
         if (raw.contains('\0')) {
+            settleChecks();
             // A writer that stops at the NUL would make a table of it: it counts as one.
             const MemberName cut(QString::fromUtf8(raw.left(raw.indexOf('\0'))));
             tableFailed = tableFailed || cut.isTableFile();
@@ -486,6 +523,7 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
             continue;
         }
         auto refuse = [&](MemberFailure f) {
+            settleChecks();
             tableFailed = tableFailed || name.isTableFile();
             report(f);
         };
@@ -537,9 +575,14 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
             continue;
         }
         staged.push_back({stored, target, present.exists() || present.isSymLink(),
-                          name.isTableFile(), keptText(name, present.isFile()), false});
+                          name.isTableFile(), keptText(name, present.isFile()), false, false});
+        if (name.isTableFile())
+            checking.push_back(
+                {staged.size() - 1, name, present.isFile(), extraction.check(name, target)});
     }
     zip.reset();
+    settleChecks();
+    std::erase_if(staged, [](const Staged &s) { return s.refused; });
 
     std::vector<UnitFile> unit;
     for (const Staged &s : staged)

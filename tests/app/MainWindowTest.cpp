@@ -949,6 +949,16 @@ void MainWindowTest::theSearchFollowsImportsAndSavedChanges()
     QCOMPARE(searchRows(box, QStringLiteral("adams")),
              (QStringList{"Ann Adams | last name", "Cara Adams | last name"}));
     QVERIFY(prompts.asked.empty());
+
+    // The family deleted through the window's navigator: its household and phone are gone, its
+    // members are found by their own names.
+    QCOMPARE(w.families().integer(fld::FamilyIdNum), 20);
+    prompts.queue(QMessageBox::Ok);
+    child<RecordNavigator>(*w, "Nav")->trigger(RecordNavigator::Button::Delete);
+    QCOMPARE(int(prompts.asked.size()), 1);
+    QTRY_COMPARE(searchRows(box, QStringLiteral("5555000")), QStringList{nobody.arg("5555000")});
+    QCOMPARE(searchRows(box, QStringLiteral("young")),
+             (QStringList{"Sue Young | last name", "Tom Young | last name"}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -20,6 +20,8 @@
 #include "lists/ui/ReportRunner.h"
 #include "names/ui/ClipboardDialog.h"
 
+#include <utility>
+
 namespace rost {
 
 AppDialogLauncher::AppDialogLauncher(ProgramContext &context) : m_context(context) {}
@@ -31,8 +33,15 @@ void AppDialogLauncher::setFindDialogs(FindIndividualDialog &findIndividual,
     m_findFamily = &findFamily;
 }
 
+void AppDialogLauncher::makeFindDialogs()
+{
+    if (m_makeFindDialogs)
+        std::exchange(m_makeFindDialogs, {})();
+}
+
 std::optional<FamilyId> AppDialogLauncher::findFamily(QWidget *, RostConnection &connection)
 {
+    makeFindDialogs();
     if (!m_findFamily || m_findFamily->execLookup(connection) != QDialog::Accepted)
         return std::nullopt;
     return m_findFamily->Tag();
@@ -41,6 +50,7 @@ std::optional<FamilyId> AppDialogLauncher::findFamily(QWidget *, RostConnection 
 std::optional<FoundIndividual> AppDialogLauncher::findIndividual(QWidget *,
                                                                  RostConnection &connection)
 {
+    makeFindDialogs();
     if (!m_findIndividual || m_findIndividual->execLookup(connection) != QDialog::Accepted)
         return std::nullopt;
     return m_findIndividual->Found();

@@ -2,6 +2,8 @@
 
 #include "platform/ui/DialogLauncher.h"
 
+#include <functional>
+
 namespace rost {
 
 class ProgramContext;
@@ -18,6 +20,8 @@ public:
 
     // The find dialogs, made after the main window that owns them.
     void setFindDialogs(FindIndividualDialog &findIndividual, FindFamilyDialog &findFamily);
+    // Or made by make, which calls setFindDialogs, when a find first needs them.
+    void setFindDialogMaker(std::function<void()> make) { m_makeFindDialogs = std::move(make); }
 
     std::optional<FamilyId> findFamily(QWidget *owner, RostConnection &connection) override;
     std::optional<FoundIndividual> findIndividual(QWidget *owner,
@@ -51,6 +55,9 @@ private:
     ProgramContext &m_context;
     FindIndividualDialog *m_findIndividual = nullptr;
     FindFamilyDialog *m_findFamily = nullptr;
+    std::function<void()> m_makeFindDialogs;
+
+    void makeFindDialogs();
 };
 
 } // namespace rost

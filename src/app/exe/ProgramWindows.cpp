@@ -17,10 +17,13 @@ ProgramContext &recovered(ProgramContext &context)
 } // namespace
 
 ProgramWindows::ProgramWindows(ProgramContext &context)
-    : m_launcher(recovered(context)), RostMainForm(context, m_launcher),
-      fdIndLookupForm(&RostMainForm), fdFamLookupForm(&RostMainForm)
+    : m_launcher(recovered(context)), RostMainForm(context, m_launcher)
 {
-    m_launcher.setFindDialogs(fdIndLookupForm, fdFamLookupForm);
+    m_launcher.setFindDialogMaker([this] {
+        fdIndLookupForm = std::make_unique<FindIndividualDialog>(&RostMainForm);
+        fdFamLookupForm = std::make_unique<FindFamilyDialog>(&RostMainForm);
+        m_launcher.setFindDialogs(*fdIndLookupForm, *fdFamLookupForm);
+    });
 }
 
 } // namespace rost

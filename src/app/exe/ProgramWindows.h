@@ -5,13 +5,16 @@
 #include "browse/ui/FindFamilyDialog.h"
 #include "browse/ui/FindIndividualDialog.h"
 
+#include <memory>
+
 namespace rost {
 
 class ProgramContext;
 
 // The program's windows on one data folder, made as the program makes them: an import that a
-// crash interrupted is finished first, then the main window, then the two find dialogs, kept
-// hidden between uses. The program and the start-up benchmark both start here.
+// crash interrupted is finished first, then the main window; the two find dialogs are made at
+// their first use, which the first family's paint does not wait for, and kept hidden between
+// uses. The program and the start-up benchmark both start here.
 class ProgramWindows
 {
 public:
@@ -22,8 +25,8 @@ public:
 private:
     AppDialogLauncher m_launcher;
     MainWindow RostMainForm;
-    FindIndividualDialog fdIndLookupForm;
-    FindFamilyDialog fdFamLookupForm;
+    std::unique_ptr<FindIndividualDialog> fdIndLookupForm;
+    std::unique_ptr<FindFamilyDialog> fdFamLookupForm;
 };
 
 } // namespace rost

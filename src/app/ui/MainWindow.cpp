@@ -114,6 +114,11 @@ void MainWindow::connectCommands()
     connect(m_ui->HelpButton, &QPushButton::clicked, this, &MainWindow::HelpButtonClick);
     connect(m_ui->NamePages, &QTabBar::currentChanged, this, &MainWindow::NamePagesChange);
     connect(m_ui->SearchBox, &SearchBox::chosen, this, &MainWindow::SearchBoxChosen);
+    // A family deleted, or an edit saved by Refresh, changes what the search finds.
+    connect(m_ui->Nav, &RecordNavigator::clicked, this, [this](RecordNavigator::Button which) {
+        if (which == RecordNavigator::Button::Delete || which == RecordNavigator::Button::Refresh)
+            rebuildSearchIndex();
+    });
 
     connect(m_ui->fPrintDirectory, &QAction::triggered, this, &MainWindow::fPrintDirectoryClick);
     connect(m_ui->fPrintLabels, &QAction::triggered, this, &MainWindow::fPrintLabelsClick);
@@ -192,9 +197,23 @@ bool MainWindow::OpenDirectory()
         GetFamilyMembers(1);
     });
     updateCommandStates();
-    if (ok)
+    // On two cores the index's reading would hold up the paint of the family just opened.
+    if (ok && isVisible()) {
+        m_searchAfterPaint = true;
+        update();
+    } else if (ok)
         rebuildSearchIndex();
     return ok;
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_searchAfterPaint) {
+        m_searchAfterPaint = false;
+        // Queued, so that the paint reaches the screen first.
+        QTimer::singleShot(0, this, &MainWindow::rebuildSearchIndex);
+    }
 }
 
 void MainWindow::rebuildSearchIndex()
@@ -237,6 +256,7 @@ void MainWindow::stopSearchIndexBuilds()
 
 void MainWindow::CloseDirectory()
 {
+    m_searchAfterPaint = false;
     // No build may go on reading table files that an import is about to replace.
     stopSearchIndexBuilds();
     m_ui->SearchBox->setSearch(nullptr);

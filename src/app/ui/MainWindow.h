@@ -97,6 +97,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -125,6 +126,8 @@ private:
     FamilyBrowser m_browser;
     // The index build whose result the box is to get; earlier ones are outdated.
     QThread *m_searchBuild = nullptr;
+    // The directory just opened on screen: its index is read once the window has painted it.
+    bool m_searchAfterPaint = false;
     bool m_activated = false;
     bool m_rebuildingTabs = false;
 };

@@ -19,11 +19,18 @@ constexpr int ListWidth = 600;
 SearchBox::SearchBox(QWidget *parent) : QLineEdit(parent)
 {
     setPlaceholderText(tr("Search (Ctrl+F)"));
-    setClearButtonEnabled(true);
     setEnabled(false);
 
+    connect(this, &QLineEdit::textChanged, this, &SearchBox::showMatches);
+}
+
+QTreeWidget *SearchBox::list()
+{
+    if (m_list)
+        return m_list;
+    // Made at the first text typed: a tree view is a fair share of the window's start.
     // The list stays out of the focus chain: the keys go on being typed into the box.
-    m_list = new QTreeWidget(parent ? parent : this);
+    m_list = new QTreeWidget(parentWidget() ? parentWidget() : this);
     m_list->setObjectName(QStringLiteral("SearchMatches"));
     m_list->setAccessibleName(tr("Search matches"));
     m_list->setFocusPolicy(Qt::NoFocus);
@@ -34,18 +41,26 @@ SearchBox::SearchBox(QWidget *parent) : QLineEdit(parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->hide();
-
-    connect(this, &QLineEdit::textChanged, this, &SearchBox::showMatches);
     connect(m_list, &QTreeWidget::itemClicked, this, &SearchBox::choose);
+    return m_list;
+}
+
+bool SearchBox::listShown() const
+{
+    return m_list && m_list->isVisible();
 }
 
 void SearchBox::setSearch(std::shared_ptr<const DirectorySearch> search)
 {
     m_search = std::move(search);
     setEnabled(m_search != nullptr);
+    // Its icon loads the style's icon engine, a tenth of the window's start: it waits for the
+    // box to be usable, which comes after the first family is shown. The box is empty till then.
+    if (m_search && !isClearButtonEnabled())
+        setClearButtonEnabled(true);
     if (!m_search)
         closeList();
-    else if (m_list->isVisible())
+    else if (listShown())
         showMatches();
 }
 
@@ -62,13 +77,12 @@ void SearchBox::activate()
 
 void SearchBox::showMatches()
 {
-    m_list->clear();
-    m_hits.clear();
     const SearchResult result = m_search ? m_search->search(text()) : SearchResult();
     if (!result.asked) {
-        m_list->hide();
+        closeList();
         return;
     }
+    list()->clear();
     m_hits = result.hits;
     QFont highlighted = m_list->font();
     highlighted.setBold(true);
@@ -112,7 +126,7 @@ void SearchBox::placeList()
 
 void SearchBox::keyPressEvent(QKeyEvent *event)
 {
-    const bool open = m_list->isVisible();
+    const bool open = listShown();
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -161,8 +175,10 @@ void SearchBox::choose(QTreeWidgetItem *item)
 
 void SearchBox::closeList()
 {
-    m_list->hide();
-    m_list->clear();
+    if (m_list) {
+        m_list->hide();
+        m_list->clear();
+    }
     m_hits.clear();
 }
 

@@ -38,6 +38,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    QTreeWidget *list();
+    bool listShown() const;
     void showMatches();
     void placeList();
     void choose(QTreeWidgetItem *item);
@@ -45,7 +47,7 @@ private:
 
     std::shared_ptr<const DirectorySearch> m_search;
     // Beside the box in its parent, so that it may reach past the box's own rectangle; hidden
-    // while there is nothing to show.
+    // while there is nothing to show. Made by list() when first needed.
     QTreeWidget *m_list = nullptr;
     std::vector<SearchHit> m_hits;
     QPointer<QWidget> m_returnFocus;

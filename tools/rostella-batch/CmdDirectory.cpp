@@ -40,14 +40,8 @@ int choiceOf(const Arguments &args, const Option &option, const QStringList &cho
 // The households of the people holding one item of one list field, as Make Lists finds them.
 QSet<FamilyId> listHouseholds(const Arguments &args, RostConnection &connection)
 {
-    const QString kind = args.value(KindOption);
     ListMaker maker(connection, readSetupOf(connection));
-    maker.openKindTables();
-    if (!maker.chooseItem(kind, args.value(ItemOption)))
-        throw Failure{
-            QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
-                .arg(kind, maker.captions().join(QStringLiteral(", "))),
-            1};
+    chooseListOf(maker, args);
     return familiesOfPeople(maker.tbSQL());
 }
 

@@ -14,15 +14,9 @@ namespace {
 // The entries the Make Lists item box offers after the list field CAPTION is chosen.
 int cmdItems(const Arguments &args, DataContext &data)
 {
-    const QString kind = args.value(KindOption);
     RostConnection &connection = data.connection();
     ListMaker maker(connection, readSetupOf(connection));
-    maker.openKindTables();
-    if (!maker.chooseKind(kind))
-        throw Failure{
-            QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
-                .arg(kind, maker.captions().join(QStringLiteral(", "))),
-            1};
+    chooseListOf(maker, args, false);
     QTextStream out(stdout);
     out.setEncoding(QStringConverter::Utf8);
     for (const QString &item : maker.items())

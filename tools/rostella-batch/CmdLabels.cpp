@@ -107,12 +107,7 @@ int cmdLabels(const Arguments &args)
         job.people = everyoneInDirectory(connection);
     } else {
         ListMaker maker(connection, readSetupOf(connection));
-        maker.openKindTables();
-        if (!maker.chooseItem(args.value(KindOption), args.value(ItemOption)))
-            throw Failure{
-                QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
-                    .arg(args.value(KindOption), maker.captions().join(QStringLiteral(", "))),
-                1};
+        chooseListOf(maker, args);
         job.people = peopleOfList(maker.tbSQL());
     }
     const LabelPrintout printout = composeLabels(connection, prefs, job);

@@ -113,12 +113,7 @@ int cmdList(const Arguments &args, DataContext &data)
 
     RostConnection &connection = data.connection();
     ListMaker maker(connection, readSetupOf(connection));
-    maker.openKindTables();
-    if (!maker.chooseItem(kind, item))
-        throw Failure{
-            QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
-                .arg(kind, maker.captions().join(QStringLiteral(", "))),
-            1};
+    chooseListOf(maker, args);
     Query &tbSQL = maker.tbSQL();
     if (args.isSet(Csv))
         return writeCsv(tbSQL, connection, args.value(Csv));

@@ -33,12 +33,7 @@ int cmdVcard(const Arguments &args, DataContext &data)
         const QString item = args.value(ItemOption);
         const DirectorySetup setup = readSetupOf(connection);
         ListMaker maker(connection, setup);
-        maker.openKindTables();
-        if (!maker.chooseItem(kind, item))
-            throw Failure{
-                QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
-                    .arg(kind, maker.captions().join(QStringLiteral(", "))),
-                1};
+        chooseListOf(maker, args);
         if (maker.tbSQL().recordCount() == 0)
             throw Failure{QStringLiteral("The list of \"%1\" in %2 is empty; nothing was written.")
                               .arg(item, kind),

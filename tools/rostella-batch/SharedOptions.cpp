@@ -1,5 +1,8 @@
 #include "SharedOptions.h"
 
+#include "Command.h"
+#include "lists/ListMaker.h"
+
 #include <QTextStream>
 
 namespace rost::batch {
@@ -29,6 +32,17 @@ void printWritten(const QString &path, qsizetype count, const char *unit)
 {
     QTextStream(stdout) << "Wrote " << path << " (" << count << ' ' << unit
                         << (count == 1 ? "" : "s") << ").\n";
+}
+
+void chooseListOf(ListMaker &maker, const Arguments &args, bool item)
+{
+    const QString kind = args.value(KindOption);
+    maker.openKindTables();
+    if (!(item ? maker.chooseItem(kind, args.value(ItemOption)) : maker.chooseKind(kind)))
+        throw Failure{
+            QStringLiteral("No list field \"%1\" is in use here; the list fields are: %2.")
+                .arg(kind, maker.captions().join(QStringLiteral(", "))),
+            1};
 }
 
 void printWarnings(const QStringList &warnings)

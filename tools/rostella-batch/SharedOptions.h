@@ -5,6 +5,10 @@
 
 #include "names/NameLine.h"
 
+namespace rost {
+class ListMaker;
+}
+
 namespace rost::batch {
 
 // Options that several commands take, with one meaning everywhere.
@@ -31,6 +35,11 @@ bool printReturnOf(const Arguments &args, bool stored);
 // "Wrote PATH (N units)." on standard output: what every command that writes a file says last.
 // unit is the singular ("page", "row", "card").
 void printWritten(const QString &path, qsizetype count, const char *unit);
+
+// Opens Make Lists' kind tables and chooses the kind --kind names and, with item, the item
+// --item names, whose holders the people query then holds. Throws Failure, naming the list
+// fields in use, when the kind is not one of them.
+void chooseListOf(ListMaker &maker, const Arguments &args, bool item = true);
 
 // Each warning on standard error as "Warning: TEXT"; the command goes on.
 void printWarnings(const QStringList &warnings);

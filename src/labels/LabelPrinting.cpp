@@ -50,6 +50,9 @@ QString cutToFit(PrintSurface &surface, const QString &text, double room)
         else
             high = mid - 1;
     }
+    // A character outside the Basic Multilingual Plane is not cut in half.
+    if (low > 0 && text.at(low - 1).isHighSurrogate())
+        --low;
     return text.left(low) + Ellipsis;
 }
 

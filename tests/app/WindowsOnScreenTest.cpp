@@ -16,6 +16,7 @@
 #include "envelopes/ui/ReturnAddressDialog.h"
 #include "exports/ui/ExportDirectoryDialog.h"
 #include "import/ui/ImportDialog.h"
+#include "labels/ui/PrintLabelsDialog.h"
 #include "lists/ui/ListEnvelopesDialog.h"
 #include "lists/ui/ListFieldsDialog.h"
 #include "lists/ui/MakeListsDialog.h"
@@ -198,6 +199,10 @@ std::unique_ptr<QWidget> WindowsOnScreenTest::open(const QString &window)
     } else if (window == QLatin1String("print directory")) {
         made = std::make_unique<PrintDirectoryDialog>(p.connection(), p.window.browser().setup(),
                                                       p.context, p.launcher, owner);
+    } else if (window == QLatin1String("print labels")) {
+        made =
+            std::make_unique<PrintLabelsDialog>(p.connection(), p.window.browser().setup(),
+                                                p.context, p.launcher, QString(), QString(), owner);
     } else if (window == QLatin1String("export directory")) {
         made = std::make_unique<ExportDirectoryDialog>(p.connection(), owner);
     } else if (window == QLatin1String("import")) {
@@ -227,6 +232,7 @@ void WindowsOnScreenTest::eachWindow_data()
     QTest::newRow("report status") << QStringLiteral("Report Status");
     QTest::newRow("report preview") << QStringLiteral("Report Preview");
     QTest::newRow("print directory") << QStringLiteral("Print Directory");
+    QTest::newRow("print labels") << QStringLiteral("Print Labels");
     QTest::newRow("export directory") << QStringLiteral("Export Directory");
     QTest::newRow("import") << QStringLiteral("Import data");
     QTest::newRow("about") << QStringLiteral("About Rostella");

@@ -214,6 +214,12 @@ void LabelsTest::longLinesShrinkThenCut()
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings[0].contains(QLatin1String("sheet 1, row 2, column 3")),
              qPrintable(warnings[0]));
+
+    // Characters of two code units are cut whole: 59 units fit, the 59th is the first half of
+    // the 30th emoji.
+    RecordingSurface emoji(0.25 / 72, sheet.paper);
+    drawLabels(emoji, sheet, 0, {{QString::fromUtf8("😀").repeated(40)}}, Font);
+    QCOMPARE(emoji.texts()[0].text, QString::fromUtf8("😀").repeated(29) + QStringLiteral("…"));
 }
 
 // Lines that would not fit the label's height even at 6 points are left out and the label named.

@@ -132,7 +132,8 @@ void PrintLabelsDialog::buildWidgets()
             sheet.name + QStringLiteral(" (") + sheet.description + QLatin1Char(')'), sheet.name);
     m_sheetCombo->addItem(QStringLiteral("Custom sheet"), QStringLiteral("custom"));
     m_customBox = named(new QGroupBox(QStringLiteral(" Custom sheet, in inches ")), "CustomGroup");
-    auto *customLayout = new QFormLayout(m_customBox);
+    // Two fields a row, so that the dialog fits a small screen at a large scale.
+    auto *customLayout = new QGridLayout(m_customBox);
     for (std::size_t i = 0; i < m_custom.size(); ++i) {
         const CustomField &f = CustomFields[i];
         auto *spin = named(new QDoubleSpinBox, f.name);
@@ -140,7 +141,12 @@ void PrintLabelsDialog::buildWidgets()
         spin->setDecimals(f.decimals);
         spin->setRange(0, f.max);
         spin->setSingleStep(f.decimals == 0 ? 1 : 0.0625);
-        customLayout->addRow(QString::fromUtf8(f.caption), spin);
+        auto *label = new QLabel(QString::fromUtf8(f.caption));
+        label->setBuddy(spin);
+        const int row = int(i / 2);
+        const int column = int(i % 2) * 2;
+        customLayout->addWidget(label, row, column);
+        customLayout->addWidget(spin, row, column + 1);
         m_custom[i] = spin;
         connect(spin, &QDoubleSpinBox::valueChanged, this, &PrintLabelsDialog::sheetChanged);
     }

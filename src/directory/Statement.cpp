@@ -178,12 +178,6 @@ QVariant Statement::column(int column) const
     }
 }
 
-QString Statement::columnText(int column) const
-{
-    const std::string_view text = columnUtf8(column);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 std::string_view Statement::columnUtf8(int column) const
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));

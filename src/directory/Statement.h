@@ -27,10 +27,9 @@ public:
     QVariant column(int column) const; // qlonglong, double, QString, QByteArray or invalid
     qint64 columnInt(int column) const;
     bool columnIsInteger(int column) const;
-    // A text column without its trailing blanks and without passing through a QVariant, for
-    // reading many rows; a value of another kind reads as SQLite's text of it.
-    QString columnText(int column) const;
-    // The same text as UTF-8 where SQLite holds it, valid until the next step or reset.
+    // A text column without its trailing blanks, as UTF-8 where SQLite holds it (valid until the
+    // next step or reset), for reading many rows without passing through a QVariant; a value of
+    // another kind reads as SQLite's text of it.
     std::string_view columnUtf8(int column) const;
     // The text after the first statement (UTF-8), which was not prepared.
     const QByteArray &rest() const { return m_rest; }

@@ -4,6 +4,7 @@
 // photograph each. Each run reports the PDF's size and the process's peak memory so far; run one
 // size per process (--benchmark_filter) for the peak of that size alone.
 #include "BenchData.h"
+#include "BenchMain.h"
 
 #include "book/DirectoryBook.h"
 #include "directory/Cursor.h"
@@ -169,10 +170,5 @@ BENCHMARK(BM_PhotoBook)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return rost::bench::runBenchmarks<QGuiApplication>(argc, argv);
 }

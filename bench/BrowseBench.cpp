@@ -2,6 +2,7 @@
 // with its grid model, and one search keystroke from the text change to the model reporting the
 // new current row.
 #include "BenchData.h"
+#include "BenchMain.h"
 
 #include "browse/NameSearch.h"
 #include "directory/RostConnection.h"
@@ -64,10 +65,5 @@ BENCHMARK(BM_SearchKeystroke)->ROST_SIZES;
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return rost::bench::runBenchmarks<QApplication>(argc, argv);
 }

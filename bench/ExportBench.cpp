@@ -3,6 +3,7 @@
 // whole-or-nothing save to a file, for the bench directories of 1,000, 10,000 and 32,767 people;
 // the 32,767-person sample with its family pictures scaled into the cards; and the people CSV.
 #include "BenchData.h"
+#include "BenchMain.h"
 
 #include "directory/AtomicSave.h"
 #include "directory/RostConnection.h"
@@ -94,10 +95,5 @@ BENCHMARK(BM_CsvPeople)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return rost::bench::runBenchmarks<QGuiApplication>(argc, argv);
 }

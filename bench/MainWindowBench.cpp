@@ -2,6 +2,7 @@
 // member lines, bound displays), at 1,000, 10,000 and 32,767 individuals. The generated
 // directories carry no pictures, so picture decoding is not part of the figure.
 #include "BenchData.h"
+#include "BenchMain.h"
 
 #include "app/exe/AppDialogLauncher.h"
 #include "app/ui/MainWindow.h"
@@ -43,10 +44,5 @@ BENCHMARK(BM_FamilyMoveWithDisplayRebuild)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return rost::bench::runBenchmarks<QApplication>(argc, argv);
 }

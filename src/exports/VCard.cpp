@@ -16,6 +16,17 @@ bool isDroppedControl(QChar c)
     return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F;
 }
 
+// Whether a line break (CR, LF or CR LF) stands at i; i is moved onto its last character.
+bool takeLineBreak(const QString &value, qsizetype &i)
+{
+    const QChar c = value.at(i);
+    if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        return false;
+    if (c == QLatin1Char('\r') && i + 1 < value.size() && value.at(i + 1) == QLatin1Char('\n'))
+        ++i;
+    return true;
+}
+
 } // namespace
 
 QString vcardText(const QString &value)
@@ -24,10 +35,7 @@ QString vcardText(const QString &value)
     out.reserve(value.size() + 8);
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < value.size() &&
-                value.at(i + 1) == QLatin1Char('\n'))
-                ++i;
+        if (takeLineBreak(value, i)) {
             out += QLatin1String("\\n");
         } else if (c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';')) {
             out += QLatin1Char('\\');
@@ -45,10 +53,7 @@ QString vcardParam(const QString &value)
     bool quote = value.isEmpty();
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < value.size() &&
-                value.at(i + 1) == QLatin1Char('\n'))
-                ++i;
+        if (takeLineBreak(value, i)) {
             out += QLatin1String("^n");
         } else if (c == QLatin1Char('"')) {
             out += QLatin1String("^'");

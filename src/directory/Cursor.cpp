@@ -110,6 +110,7 @@ void Cursor::close()
     m_changes.clear();
     m_hasRow = false;
     m_eof = m_bof = true;
+    m_rowStatement = nullptr;
     m_row.clear();
     invalidateStatements();
     m_connection.unregisterCursor(this);
@@ -159,17 +160,18 @@ void Cursor::loadColumns()
 
 void Cursor::invalidateStatements()
 {
+    decodeRow();
     m_statements.clear();
 }
 
 Statement &Cursor::cached(const QString &name, const std::function<QString()> &sql) const
 {
-    auto it = m_statements.find(name);
-    if (it == m_statements.end())
-        it = m_statements.insert(name, std::make_shared<Statement>(m_connection.handle(), sql()));
-    Statement &st = *it.value();
-    st.reset();
-    return st;
+    auto &pair = m_statements[name];
+    auto &slot = pair[0] && pair[0].get() == m_rowStatement ? pair[1] : pair[0];
+    if (!slot)
+        slot = std::make_shared<Statement>(m_connection.handle(), sql());
+    slot->reset();
+    return *slot;
 }
 
 void Cursor::prepareOrder()
@@ -212,6 +214,10 @@ void Cursor::prepareOrder()
     } else {
         m_orderColumns << m_rowIdName;
     }
+    m_orderValues.clear();
+    for (const QString &c : m_orderColumns)
+        m_orderValues.push_back(
+            c.compare(m_rowIdName, Qt::CaseInsensitive) == 0 ? 0 : columnIndex(c) + 1);
     invalidateStatements();
 }
 
@@ -376,25 +382,55 @@ int Cursor::bindWhere(Statement &st) const
 QVariantList Cursor::currentKey() const
 {
     QVariantList key;
-    for (const QString &c : m_orderColumns) {
-        if (c.compare(m_rowIdName, Qt::CaseInsensitive) == 0)
-            key << QVariant(m_rowId);
-        else
-            key << m_row.value(columnIndex(c) + 1);
-    }
+    for (const int i : m_orderValues)
+        key << rowValue(i);
     return key;
 }
 
+// The keys go from the row's statement to the next one as SQLite holds them, undecoded.
+int Cursor::bindCurrentKey(Statement &st, int index) const
+{
+    for (const int i : m_orderValues) {
+        if (m_rowStatement && !m_decoded[size_t(i)])
+            st.bindColumn(index++, *m_rowStatement, i);
+        else
+            st.bind(index++, m_row.at(i));
+    }
+    return index;
+}
+
+const QVariant &Cursor::rowValue(int index) const
+{
+    static const QVariant none;
+    if (index < 0 || index >= m_row.size())
+        return none;
+    if (m_rowStatement && !m_decoded[size_t(index)]) {
+        m_row[index] = m_rowStatement->column(index);
+        m_decoded[size_t(index)] = true;
+    }
+    return m_row.at(index);
+}
+
+void Cursor::decodeRow() const
+{
+    if (!m_rowStatement)
+        return;
+    for (int i = 0; i < int(m_row.size()); ++i)
+        rowValue(i);
+    m_rowStatement = nullptr;
+}
+
+// A step that finds no row leaves the current one as it was.
 bool Cursor::fetchInto(Statement &st)
 {
+    if (&st == m_rowStatement)
+        decodeRow();
     if (!st.step())
         return false;
     m_rowId = st.columnInt(0);
-    m_row.clear();
-    const int n = st.columnCount();
-    m_row.reserve(n);
-    for (int i = 0; i < n; ++i)
-        m_row << st.column(i);
+    m_row.resize(st.columnCount());
+    m_decoded.assign(size_t(m_row.size()), false);
+    m_rowStatement = &st;
     m_hasRow = true;
     return true;
 }
@@ -402,15 +438,8 @@ bool Cursor::fetchInto(Statement &st)
 bool Cursor::moveToFoundRow(Statement &st)
 {
     // A search that finds nothing leaves the cursor on its row.
-    const qint64 oldId = m_rowId;
-    QVariantList oldRow = m_row;
-    const bool oldHas = m_hasRow;
-    if (!fetchInto(st)) {
-        m_rowId = oldId;
-        m_row = std::move(oldRow);
-        m_hasRow = oldHas;
+    if (!fetchInto(st))
         return false;
-    }
     m_bof = m_eof = false;
     moved();
     return true;
@@ -420,6 +449,7 @@ void Cursor::readRowOrClear(Statement &st)
 {
     if (!fetchInto(st)) {
         m_hasRow = false;
+        m_rowStatement = nullptr;
         m_row.clear();
         m_rowId = -1;
     }
@@ -505,6 +535,17 @@ void Cursor::last()
     moved();
 }
 
+// The row after (or before) the current key in the current order.
+Statement &Cursor::stepStatement(bool forward) const
+{
+    return cached(forward ? QStringLiteral("next") : QStringLiteral("prior"), [this, forward] {
+        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+            .arg(selectList(), m_qualified,
+                 whereClause(true, forward ? QStringLiteral(">") : QStringLiteral("<")),
+                 orderBy(!forward));
+    });
+}
+
 int Cursor::moveBy(int n)
 {
     requireOpen();
@@ -512,19 +553,10 @@ int Cursor::moveBy(int n)
     if (!m_hasRow || n == 0)
         return 0;
     const bool forward = n > 0;
-    const QString name = forward ? QStringLiteral("next") : QStringLiteral("prior");
-    Statement &st = cached(name, [this, forward] {
-        return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-            .arg(selectList(), m_qualified,
-                 whereClause(true, forward ? QStringLiteral(">") : QStringLiteral("<")),
-                 orderBy(!forward));
-    });
     int moved_ = 0;
     for (int left = std::abs(n); left > 0; --left) {
-        st.reset();
-        int i = bindWhere(st);
-        for (const QVariant &v : currentKey())
-            st.bind(i++, v);
+        Statement &st = stepStatement(forward);
+        bindCurrentKey(st, bindWhere(st));
         if (!fetchInto(st))
             break;
         ++moved_;
@@ -689,7 +721,7 @@ QVariant Cursor::value(const QString &field) const
         st.bind(1, m_rowId);
         return st.step() ? st.column(0) : QVariant();
     }
-    return m_row.value(col + 1);
+    return rowValue(col + 1);
 }
 
 QString Cursor::text(const QString &field) const
@@ -808,6 +840,7 @@ void Cursor::post()
                                  .arg(selectList(), m_qualified, quoteIdent(m_rowIdName)));
         reread.bind(1, m_rowId);
         fetchInto(reread);
+        decodeRow(); // the statement ends here
         // The saved keys may sort the row elsewhere.
         m_rowsChanged = true;
     }
@@ -831,13 +864,7 @@ void Cursor::positionAfterLoss(const QVariantList &oldKey)
 {
     // The row is gone: the next row in order becomes current, else the one before it.
     for (const bool forward : {true, false}) {
-        Statement &st =
-            cached(forward ? QStringLiteral("next") : QStringLiteral("prior"), [this, forward] {
-                return QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-                    .arg(selectList(), m_qualified,
-                         whereClause(true, forward ? QStringLiteral(">") : QStringLiteral("<")),
-                         orderBy(!forward));
-            });
+        Statement &st = stepStatement(forward);
         int i = bindWhere(st);
         for (const QVariant &v : oldKey)
             st.bind(i++, v);
@@ -847,6 +874,7 @@ void Cursor::positionAfterLoss(const QVariantList &oldKey)
         }
     }
     m_hasRow = false;
+    m_rowStatement = nullptr;
     m_row.clear();
     m_rowId = -1;
     m_eof = m_bof = true;

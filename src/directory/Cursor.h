@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -156,6 +157,7 @@ private:
     QString selectList() const;
     QString orderBy(bool descending) const;
     Statement &cached(const QString &name, const std::function<QString()> &sql) const;
+    Statement &stepStatement(bool forward) const;
     bool fetchInto(Statement &st);
     void checkBrowseMode();
     void moved();
@@ -163,6 +165,9 @@ private:
     void followMaster();
     bool masterHasRow() const;
     QVariantList currentKey() const;
+    int bindCurrentKey(Statement &st, int index) const;
+    const QVariant &rowValue(int index) const;
+    void decodeRow() const;
     void readRowOrClear(Statement &st);
     bool moveToFoundRow(Statement &st);
     Statement &firstStatement();
@@ -182,8 +187,9 @@ private:
     QString m_rowIdName;                    // the auto-increment column, or rowid
 
     QString m_indexName;
-    QStringList m_orderColumns; // index keys, then the tiebreak
-    int m_keyCount = 0;         // keys of the index proper (without the tiebreak)
+    QStringList m_orderColumns;     // index keys, then the tiebreak
+    std::vector<int> m_orderValues; // where each order column stands in m_row
+    int m_keyCount = 0;             // keys of the index proper (without the tiebreak)
 
     Cursor *m_master = nullptr;
     QString m_masterField;
@@ -200,14 +206,22 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     qint64 m_rowId = -1;
-    QVariantList m_row; // non-blob columns of the current row, by column index
+    // The current row: the row number, then the columns (blobs read as null), each decoded from
+    // m_rowStatement when first read. A move reads only what its caller needs: the keys it binds
+    // for the next move and the fields shown. m_rowStatement is left on the row and decoded whole
+    // before it is reset or dropped.
+    mutable QVariantList m_row;
+    mutable std::vector<bool> m_decoded;
+    mutable Statement *m_rowStatement = nullptr;
 
     bool m_editing = false;
     QHash<int, QVariant> m_changes;
     // Which rows there are, or their order, changed since the row listeners were last told.
     bool m_rowsChanged = false;
 
-    mutable QHash<QString, std::shared_ptr<Statement>> m_statements;
+    // Each statement with a twin, prepared when first needed: a move runs the twin while the
+    // current row is still read from the first.
+    mutable QHash<QString, std::array<std::shared_ptr<Statement>, 2>> m_statements;
     std::vector<std::pair<int, Listener>> m_listeners;
     int m_nextListenerId = 1;
     std::vector<Cursor *> m_details;

@@ -19,6 +19,11 @@ namespace rost {
 
 namespace {
 
+// SQLite's count of the memory it holds takes a global lock on every allocation and nothing here
+// reads it. It can only be switched off before SQLite's first use, hence at load.
+[[maybe_unused]] const bool memoryCountOff =
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+
 // Settings that keep a file from outside from running code or lying about its contents.
 void makeDefensive(sqlite3 *db)
 {

@@ -137,6 +137,11 @@ void Statement::bind(int index, const QVariant &value)
     checkSqlite(m_db, rc);
 }
 
+void Statement::bindColumn(int index, const Statement &from, int column)
+{
+    checkSqlite(m_db, sqlite3_bind_value(m_stmt, index, sqlite3_column_value(from.m_stmt, column)));
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(m_stmt);

@@ -21,7 +21,9 @@ public:
 
     void reset();
     void bind(int index, const QVariant &value); // 1-based
-    bool step();                                 // true while a row is available
+    // Binds a column of another statement's current row as it stands, without decoding it.
+    void bindColumn(int index, const Statement &from, int column);
+    bool step(); // true while a row is available
     int columnCount() const;
     QString columnName(int column) const;
     QVariant column(int column) const; // qlonglong, double, QString, QByteArray or invalid

@@ -159,6 +159,89 @@ private Q_SLOTS:
         QCOMPARE(fam.text(QStringLiteral("Family Name")), QStringLiteral("Adams"));
     }
 
+    void aRowNotYetReadSurvivesWhatFollows()
+    {
+        // A row's fields are read when first asked for; whatever the cursor did since it arrived
+        // on the row, short of leaving it, they read as that row's. Name order: 41 Brown, 21, 22
+        // and 23 Jones, 12 and 11 Smith.
+        const QStringList fields{
+            QStringLiteral("Indiv ID Num"),      QStringLiteral("Family ID Num"),
+            QStringLiteral("Family Rank Order"), QStringLiteral("Goes By"),
+            QStringLiteral("First Name"),        QStringLiteral("Last Name")};
+        using Step = std::function<void(Cursor &)>;
+        struct Case
+        {
+            const char *name;
+            Step arrive;
+            Step after;
+            int indiv;
+        };
+        const std::vector<Case> cases{
+            {"past the end", [](Cursor &c) { c.last(); },
+             [](Cursor &c) {
+                 c.next();
+                 c.next();
+             },
+             11},
+            {"before the start", [](Cursor &c) { c.first(); }, [](Cursor &c) { c.prior(); }, 41},
+            {"searches that miss",
+             [](Cursor &c) {
+                 c.first();
+                 c.next();
+                 c.next();
+             },
+             [](Cursor &c) {
+                 QVERIFY(!c.findKey({QStringLiteral("Nobody")}));
+                 QVERIFY(!c.locate(QStringLiteral("First Name"), QStringLiteral("Nobody")));
+                 QVERIFY(!c.gotoRowId(999));
+             },
+             22},
+            {"a page that runs out", [](Cursor &c) { c.findNearest(QStringLiteral("SMITH")); },
+             [](Cursor &c) { QCOMPARE(c.moveBy(5), 1); }, 11},
+            {"a new order", [](Cursor &c) { c.findNearest(QStringLiteral("J")); },
+             [](Cursor &c) { c.setIndexName(idx::FamilyIdNumOrder); }, 21},
+            {"a count and a grid's rows", [](Cursor &c) { c.findNearest(QStringLiteral("JONES")); },
+             [](Cursor &c) {
+                 QCOMPARE(c.recordCount(), 6);
+                 QCOMPARE(c.orderedRowIds().size(), size_t(6));
+             },
+             21},
+        };
+        Cursor reference(m_conn, QStringLiteral("RostIndividuals.adt"));
+        reference.open();
+        for (const Case &test : cases) {
+            Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
+            ind.setIndexName(idx::LastNameAndGoesByOrder);
+            ind.open();
+            test.arrive(ind);
+            test.after(ind);
+            QVERIFY2(reference.locate(QStringLiteral("Indiv ID Num"), test.indiv), test.name);
+            const QVariantList expected = reference.rowValues(reference.rowId(), fields);
+            for (qsizetype i = 0; i < fields.size(); ++i)
+                QVERIFY2(ind.text(fields.at(i)) == expected.at(i).toString(),
+                         qPrintable(
+                             QStringLiteral("%1: %2").arg(QLatin1String(test.name), fields.at(i))));
+        }
+
+        // A save through another cursor shows at the next read of the row, not half-way.
+        Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));
+        ind.setIndexName(idx::IndivIdNumOrder);
+        ind.open();
+        ind.findKey({22});
+        Cursor other(m_conn, QStringLiteral("RostIndividuals.adt"));
+        other.setIndexName(idx::IndivIdNumOrder);
+        other.open();
+        other.findKey({22});
+        other.setText(QStringLiteral("First Name"), QStringLiteral("Beatrix"));
+        other.setText(QStringLiteral("Goes By"), QStringLiteral("Trixie"));
+        other.post();
+        QCOMPARE(ind.text(QStringLiteral("First Name")), QStringLiteral("Bea"));
+        QCOMPARE(ind.text(QStringLiteral("Goes By")), QStringLiteral("Bea"));
+        ind.refresh();
+        QCOMPARE(ind.text(QStringLiteral("First Name")), QStringLiteral("Beatrix"));
+        QCOMPARE(ind.text(QStringLiteral("Goes By")), QStringLiteral("Trixie"));
+    }
+
     void nearestKeyAtAndPastTheEnd()
     {
         Cursor ind(m_conn, QStringLiteral("RostIndividuals.adt"));

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Rostella builds, tests and runs with. Quiet when all is present.
+# --bench adds what the benchmarks compare against (glabels).
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang-format
@@ -8,6 +9,7 @@ packages=(
   fonts-liberation xvfb xauth xdotool x11-utils openbox poppler-utils time unzip python3
   ccache dpkg-dev file desktop-file-utils appstream lintian khard
 )
+[ "${1:-}" = --bench ] && packages+=(glabels)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -275,9 +275,9 @@ void PrintJobTest::fitsWidthAgreesWithTheLaidOutWidth()
 
 // Lines announced before they are printed are drawn from glyphs laid out on another thread; each
 // word must land exactly where the painter puts it unannounced: kerned pairs, ligatures, accents,
-// bold, pens at odd fractions of a pixel, tab stops. Runs the helper cannot lay out the same way
-// (another script, an underline, a trailing blank) are drawn as before, and a line printed out
-// of turn makes the surface drop what it laid out and go on unannounced.
+// bold, pens at odd fractions of a pixel, tab stops, a trailing blank. Runs the helper does not lay
+// out (another script, an underline) are drawn as before, and a line printed out of turn makes
+// the surface drop what it laid out and go on unannounced.
 void PrintJobTest::linesLaidOutAheadLandWhereTheOthersDo()
 {
     const QStringList lines{QStringLiteral("AVAWAVAT To Ty"),

@@ -18,7 +18,7 @@ namespace {
 
 // A list repeats its city lines; those are shaped once. The cache is emptied when it is full, so
 // a list of distinct names does not grow it without end.
-constexpr qsizetype RepeatsKept = 4096;
+constexpr qsizetype RepeatsKept = 256;
 
 // The glyphs of text as one left-to-right run in the layout's font, or nullopt when the layout
 // needs more than one run or another face than primary.
@@ -60,8 +60,8 @@ TextShapingAhead::~TextShapingAhead()
 
 bool TextShapingAhead::shapeable(const QString &text)
 {
-    if (text.isEmpty() || text.back().isSpace())
-        return false; // a layout leaves trailing spaces out of its runs
+    if (text.isEmpty())
+        return false;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || u >= 0x0300)

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void noPrinterAsksForFile();
     void emptyFaceFallsBackToTheDefaultFont();
     void fitsWidthAgreesWithTheLaidOutWidth();
+    void linesLaidOutAheadLandWhereTheOthersDo();
 };
 
 // The test envelope in landscape: return block 0.4 in and delivery block 4.75 in from the
@@ -270,6 +271,69 @@ void PrintJobTest::fitsWidthAgreesWithTheLaidOutWidth()
                 }
             }
         });
+}
+
+// Lines announced before they are printed are drawn from glyphs laid out on another thread; each
+// word must land exactly where the painter puts it unannounced: kerned pairs, ligatures, accents,
+// bold, pens at odd fractions of a pixel, tab stops, a trailing blank. Runs the helper does not lay
+// out (another script, an underline) are drawn as before, and a line printed out of turn makes
+// the surface drop what it laid out and go on unannounced.
+void PrintJobTest::linesLaidOutAheadLandWhereTheOthersDo()
+{
+    const QStringList lines{QStringLiteral("AVAWAVAT To Ty"),
+                            QStringLiteral("office affluent\tWally, P.A. Yo."),
+                            QString::fromUtf8("Núñez Straße\t\t555-0199"),
+                            QString::fromUtf8("عربي نص and Latin"),
+                            QStringLiteral("Trailing blank "),
+                            QStringLiteral("\tSpringfield, IL  62701")};
+    const auto page = [&](PrintSurface &s, bool announce) {
+        const auto prepare = [&](const QStringList &ahead) {
+            if (!announce)
+                return;
+            for (const QString &line : ahead)
+                s.prepareLine(line);
+            QThread::msleep(200); // time for the helper to lay them out
+        };
+        s.setFont(QStringLiteral("Times New Roman"), 11.3);
+        s.setTopMargin(0.3337);
+        s.setLeftMargin(0.4173);
+        s.addTab(1.0 / 3, 2.71);
+        s.addTabAfterPrevious(1.5);
+        prepare(lines);
+        s.setBold(true);
+        prepare(lines);
+        s.setBold(false);
+        for (const bool bold : {false, true}) {
+            s.setBold(bold);
+            for (const QString &line : lines)
+                s.printLine(line);
+        }
+        s.setUnderline(true);
+        s.printLine(lines.front());
+        s.setFont(QStringLiteral("Times New Roman"), 11.3);
+        prepare(lines);
+        s.printLine(lines.front());
+        s.printLine(QStringLiteral("Out of turn"));
+        for (const QString &line : lines.mid(1))
+            s.printLine(line);
+    };
+
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
+    const QString ahead = dir.filePath(QStringLiteral("ahead.pdf"));
+    PrintJob::runToPdf(plain, PageOrientation::Portrait, [&](PrintSurface &s) { page(s, false); });
+    PrintJob::runToPdf(ahead, PageOrientation::Portrait, [&](PrintSurface &s) { page(s, true); });
+    const std::vector<rost::test::PdfWord> expected = rost::test::readPdfWords(plain).words;
+    const std::vector<rost::test::PdfWord> got = rost::test::readPdfWords(ahead).words;
+    QCOMPARE(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        QCOMPARE(got[i].text, expected[i].text);
+        const double off = std::max(
+            {std::abs(got[i].xMin - expected[i].xMin), std::abs(got[i].yMin - expected[i].yMin),
+             std::abs(got[i].xMax - expected[i].xMax), std::abs(got[i].yMax - expected[i].yMax)});
+        QVERIFY2(off < 1e-4,
+                 qPrintable(QStringLiteral("%1 is off by %2 pt").arg(got[i].text).arg(off)));
+    }
 }
 
 QTEST_MAIN(PrintJobTest)

@@ -106,15 +106,12 @@ void PrintSurface::ensureHome()
         home();
 }
 
-void PrintSurface::printLine(const QString &text)
+template <typename Piece> void PrintSurface::forEachPiece(const QString &text, Piece piece) const
 {
-    ensureHome();
-    trace(QStringLiteral("printLine ") + text);
     // Most lines hold no tab: a book of thousands of lines need not split each one.
     if (!text.contains(QLatin1Char('\t'))) {
         if (!text.isEmpty())
-            drawText(m_left, m_baseline, text, m_font);
-        m_baseline += lineHeight();
+            piece(m_left, text);
         return;
     }
     const QStringList pieces = text.split(QLatin1Char('\t'));
@@ -126,9 +123,22 @@ void PrintSurface::printLine(const QString &text)
             const auto stop = static_cast<std::size_t>(i - 1);
             x = stop < m_tabs.size() ? m_tabs[stop].left : m_tabs.back().left + m_tabs.back().width;
         }
-        drawText(x, m_baseline, pieces.at(i), m_font);
+        piece(x, pieces.at(i));
     }
+}
+
+void PrintSurface::printLine(const QString &text)
+{
+    ensureHome();
+    trace(QStringLiteral("printLine ") + text);
+    forEachPiece(text,
+                 [&](double x, const QString &piece) { drawText(x, m_baseline, piece, m_font); });
     m_baseline += lineHeight();
+}
+
+void PrintSurface::prepareLine(const QString &text)
+{
+    forEachPiece(text, [&](double, const QString &piece) { prepareText(piece, m_font); });
 }
 
 int PrintSurface::linesLeft()

@@ -74,6 +74,11 @@ public:
     void home();
     // Draws the text without wrapping or clipping; an empty text only moves down a line.
     void printLine(const QString &text);
+    // Tells the surface of a line printLine will be given later, in the font current now, so
+    // that a surface that lays text out can do so ahead, on another core, while it draws the
+    // lines before. Lines are to be printed in the order they were announced: a surface given a
+    // line it did not expect next forgets what it laid out ahead and lays out as it draws.
+    void prepareLine(const QString &text);
     // Whole lines of the current font that still fit between the cursor and the bottom margin.
     int linesLeft();
     // Ends the page and begins the next; the cursor goes home on the new page.
@@ -100,6 +105,13 @@ protected:
     virtual void drawText(double x, double baseline, const QString &text,
                           const SurfaceFont &font) = 0;
     virtual void startNextPage() = 0;
+    // A run of text drawText will be given, in this order and font, unless the job goes another
+    // way; nothing is drawn.
+    virtual void prepareText(const QString &text, const SurfaceFont &font)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(font);
+    }
     virtual double advance(const QString &text, const SurfaceFont &font) = 0; // inches
     // A width, inches, that text never exceeds in font, or nullopt when the surface cannot tell
     // without laying the text out.
@@ -116,6 +128,9 @@ protected:
 
 private:
     void ensureHome();
+    // Calls piece(x, text) for each run of a line between its tabs that is not empty, with the
+    // left edge (inches) it is drawn at.
+    template <typename Piece> void forEachPiece(const QString &text, Piece piece) const;
 
     SurfaceFont m_font;
     double m_top = 0;

@@ -1,12 +1,17 @@
 #include "platform/render/PainterSurface.h"
 
 #include "platform/render/PictureDecoder.h"
+#include "platform/render/TextShapingAhead.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+
+#include <cmath>
 
 namespace rost {
 
@@ -29,10 +34,15 @@ void addSubstitutions()
 PainterSurface::PainterSurface(QPainter &painter, QPrinter &printer)
     : m_painter(painter), m_printer(printer), m_dpiX(painter.device()->logicalDpiX()),
       m_dpiY(painter.device()->logicalDpiY()),
-      m_page(printer.pageLayout().fullRect(QPageLayout::Inch).size())
+      m_page(printer.pageLayout().fullRect(QPageLayout::Inch).size()),
+      m_mayShapeAhead(painter.paintEngine()->type() == QPaintEngine::Pdf &&
+                      painter.layoutDirection() != Qt::RightToLeft &&
+                      QGuiApplication::layoutDirection() == Qt::LeftToRight)
 {
     addSubstitutions();
 }
+
+PainterSurface::~PainterSurface() = default;
 
 QFont PainterSurface::qtFont(const SurfaceFont &font)
 {
@@ -67,8 +77,38 @@ void PainterSurface::drawText(double x, double baseline, const QString &text,
     if (m_painterFont != font) {
         m_painter.setFont(qtFont(font));
         m_painterFont = font;
+        m_run.setRawFont(QRawFont::fromFont(m_painter.font()));
     }
-    m_painter.drawText(QPointF(x * m_dpiX, baseline * m_dpiY), text);
+    std::optional<TextShapingAhead::Glyphs> glyphs;
+    if (m_ahead && shapedAhead(text, font))
+        glyphs = m_ahead->take(text, font);
+    if (!glyphs) {
+        m_painter.drawText(QPointF(x * m_dpiX, baseline * m_dpiY), text);
+        return;
+    }
+    // The painter's own text drawing starts its glyphs at the pen cut to whole 64ths of a
+    // pixel, toward zero; the glyphs' own places are whole 64ths already.
+    const QPointF pen(std::trunc(x * m_dpiX * 64) / 64, std::trunc(baseline * m_dpiY * 64) / 64);
+    for (QPointF &p : glyphs->positions)
+        p += pen;
+    m_run.setGlyphIndexes(glyphs->indexes);
+    m_run.setPositions(glyphs->positions);
+    m_painter.drawGlyphRun(QPointF(), m_run);
+}
+
+void PainterSurface::prepareText(const QString &text, const SurfaceFont &font)
+{
+    if (!m_mayShapeAhead || !shapedAhead(text, font))
+        return;
+    if (!m_ahead)
+        m_ahead = std::make_unique<TextShapingAhead>(m_painter.device()->logicalDpiY());
+    m_ahead->request(text, font);
+}
+
+bool PainterSurface::shapedAhead(const QString &text, const SurfaceFont &font) const
+{
+    // A glyph run carries no underline; the painter draws one beside the text it shapes.
+    return !font.underline && TextShapingAhead::shapeable(text);
 }
 
 std::optional<double> PainterSurface::widthBound(const QString &text, const SurfaceFont &font)

@@ -87,6 +87,7 @@ int main(int argc, char **argv)
     rost::tuneAllocatorForPrinting();
     rost::GuardedApplication app(argc, argv);
     rost::setUpProgram(app);
+    rost::loadImageReadersAhead();
     rost::ProgramContext context(QString::fromLocal8Bit(argv[2]));
     rost::ProgramWindows windows(context);
     rost::MainWindow &RostMainForm = windows.main();

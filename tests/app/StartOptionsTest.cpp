@@ -8,6 +8,9 @@
 #include "TestFolder.h"
 
 #include <QLabel>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace rost;
@@ -22,6 +25,7 @@ class StartOptionsTest : public QObject
 private:
     TestFolder m_home;
     QString m_here;
+    QString m_styleBefore;
 
     StartOptions read(QStringList arguments)
     {
@@ -36,9 +40,36 @@ private Q_SLOTS:
         qputenv("HOME", QFile::encodeName(m_home.path()));
         for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS"})
             qunsetenv(name);
+        m_styleBefore = QApplication::style()->name();
         setUpProgram(*qobject_cast<QApplication *>(QCoreApplication::instance()));
         m_here = m_home.file(QStringLiteral("here"));
         QVERIFY(QDir().mkpath(m_here));
+    }
+
+    // The program's style draws as the one Qt chose, and the icons it hands out late are the
+    // chosen style's own.
+    void theChosenStyleStays()
+    {
+        const auto *style = qobject_cast<QProxyStyle *>(QApplication::style());
+        QVERIFY(style);
+        QCOMPARE(style->baseStyle()->name(), m_styleBefore);
+        for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton,
+                                 QStyle::SP_ToolBarVerticalExtensionButton}) {
+            const QIcon late = style->standardIcon(which);
+            const QIcon own = style->baseStyle()->standardIcon(which);
+            QVERIFY(!late.isNull());
+            QCOMPARE(late.availableSizes(), own.availableSizes());
+            QCOMPARE(late.pixmap(16).toImage(), own.pixmap(16).toImage());
+        }
+        QMenuBar bar;
+        const auto *extension =
+            bar.findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(extension);
+        QCOMPARE(extension->icon().pixmap(16).toImage(),
+                 style->baseStyle()
+                     ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)
+                     .pixmap(16)
+                     .toImage());
     }
 
     // From a terminal without options the folder the program starts in holds the directory, and

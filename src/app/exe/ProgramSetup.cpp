@@ -1,9 +1,13 @@
 #include "app/exe/ProgramSetup.h"
 
+#include "platform/ui/DeferredIconStyle.h"
 #include "platform/ui/WindowFit.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QIcon>
+#include <QImageReader>
+#include <QThreadPool>
 
 namespace rost {
 
@@ -15,6 +19,17 @@ void setUpProgram(QApplication &app)
     QApplication::setDesktopFileName(QStringLiteral(ROST_APP_ID));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(ROST_APP_ID)));
     app.installEventFilter(new TitleWidthGuard(&app));
+    // The style Qt chose (a desktop's, or one named by -style or QT_STYLE_OVERRIDE) stays.
+    QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
+}
+
+void loadImageReadersAhead()
+{
+    QThreadPool::globalInstance()->start([] {
+        QBuffer nothing;
+        nothing.open(QIODevice::ReadOnly);
+        QImageReader::imageFormat(&nothing);
+    });
 }
 
 } // namespace rost

@@ -28,6 +28,7 @@ int main(int argc, char **argv)
     if (instance.handOverOrListen())
         return 0;
 
+    rost::loadImageReadersAhead();
     rost::ProgramContext context(options.dataFolder, options.archiveFolder);
     rost::ProgramWindows windows(context);
     rost::MainWindow &RostMainForm = windows.main();

@@ -77,7 +77,9 @@ void PainterSurface::drawText(double x, double baseline, const QString &text,
     if (m_painterFont != font) {
         m_painter.setFont(qtFont(font));
         m_painterFont = font;
-        m_run.setRawFont(QRawFont::fromFont(m_painter.font()));
+        // Only lines laid out ahead are drawn as glyph runs, and only on a PDF.
+        if (m_mayShapeAhead)
+            m_run.setRawFont(QRawFont::fromFont(m_painter.font()));
     }
     std::optional<TextShapingAhead::Glyphs> glyphs;
     if (m_ahead && shapedAhead(text, font))

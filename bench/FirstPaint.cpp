@@ -87,8 +87,8 @@ int main(int argc, char **argv)
     rost::tuneAllocatorForPrinting();
     rost::GuardedApplication app(argc, argv);
     rost::setUpProgram(app);
-    rost::loadImageReadersAhead();
     rost::ProgramContext context(QString::fromLocal8Bit(argv[2]));
+    rost::startWorkAhead(context.dataFolder());
     rost::ProgramWindows windows(context);
     rost::MainWindow &RostMainForm = windows.main();
     PaintWatch watch(RostMainForm, [&] { return RostMainForm.isDirectoryOpen(); });

@@ -32,6 +32,11 @@ void FamilyBrowser::open(const QString &folder)
     readDirectorySetup(m_setupTable, m_setup);
 }
 
+void FamilyBrowser::checkTablesAhead(const QString &folder)
+{
+    RostConnection::checkAhead(folder, {tbl::Individuals, tbl::Families, tbl::Setup});
+}
+
 void FamilyBrowser::close()
 {
     m_connection.disconnect();

@@ -77,6 +77,9 @@ public:
     // family, which the families' after-scroll listeners see), then the setup table, whose values
     // are read. Engine errors pass to the caller; the steps after a failed one have not run.
     void open(const QString &folder);
+    // Checks the table files open() attaches, so that an open that follows in this process finds
+    // their verdicts made; safe on any thread, and reports nothing.
+    static void checkTablesAhead(const QString &folder);
     // Disconnects: every cursor over the connection closes.
     void close();
 

@@ -106,7 +106,12 @@ sqlite3 *RostConnection::handle() const
 
 QString RostConnection::findFile(const QString &fileName) const
 {
-    const QDir dir(m_path);
+    return findFile(m_path, fileName);
+}
+
+QString RostConnection::findFile(const QString &folder, const QString &fileName)
+{
+    const QDir dir(folder);
     if (QFileInfo::exists(dir.filePath(fileName)))
         return dir.filePath(fileName);
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -114,6 +119,13 @@ QString RostConnection::findFile(const QString &fileName) const
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             return dir.filePath(entry);
     return {};
+}
+
+void RostConnection::checkAhead(const QString &folder, const QStringList &fileNames)
+{
+    for (const QString &fileName : fileNames)
+        if (const QString path = findFile(folder, fileName); !path.isEmpty())
+            checkTableFile(path, CheckDepth::Open);
 }
 
 QString RostConnection::attach(const QString &fileName)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -33,6 +34,12 @@ public:
 
     // The file in the folder whose name matches fileName without regard to case; empty when none.
     QString findFile(const QString &fileName) const;
+    static QString findFile(const QString &folder, const QString &fileName);
+
+    // Checks these table files of the folder as an attach would, on the calling thread, and
+    // keeps their verdicts for the attaches that follow in this process, which then need not
+    // check them again. Files that are missing or refused are left to the attach to report.
+    static void checkAhead(const QString &folder, const QStringList &fileNames);
 
     // Attaches the table file (checking it once) and returns the schema name it is attached as.
     // Throws EngineError naming the file when it is missing or refused.

@@ -10,7 +10,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
+#include <QScopeGuard>
+#include <QSet>
 #include <QStringList>
+#include <QWaitCondition>
 
 #include <sqlite3.h>
 
@@ -69,6 +72,21 @@ QMutex &passedMutex()
     return mutex;
 }
 
+// The files being checked in this process: a second check of one of them waits for the first's
+// verdict instead of reading the whole file again beside it (a check made ahead of an open, and
+// the open itself).
+QSet<QString> &filesInCheck()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+QWaitCondition &checkEnded()
+{
+    static QWaitCondition ended;
+    return ended;
+}
+
 const QByteArray CheckedHeader = "Rostella checked tables 1\n";
 
 // The verdicts noted in a folder, by file name; a note that cannot be read notes nothing.
@@ -106,9 +124,18 @@ void writeChecked(const QString &folder, const QHash<QString, Stamp> &checked)
     }
 }
 
+// A folder's note is rewritten whole by one thread at a time, so that two files noted at once are
+// both kept.
+QMutex &notingMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
 // Notes or forgets the verdict of one file in its folder's note.
 void noteChecked(const QString &path, const std::optional<Stamp> &stamp)
 {
+    QMutexLocker lock(&notingMutex());
     const QFileInfo info(path);
     QHash<QString, Stamp> checked = readChecked(info.absolutePath());
     const auto it = checked.constFind(info.fileName());
@@ -407,11 +434,19 @@ TableCheck checkTableFile(const QString &path, CheckDepth depth)
     const QString key = info.absoluteFilePath();
     {
         QMutexLocker lock(&passedMutex());
+        while (filesInCheck().contains(key))
+            checkEnded().wait(&passedMutex());
         auto it = passedFiles().constFind(key);
         if (it != passedFiles().cend() && it->stamp == *stamp &&
             (it->whole || depth == CheckDepth::Open))
             return {};
+        filesInCheck().insert(key);
     }
+    const auto ended = qScopeGuard([&key] {
+        QMutexLocker lock(&passedMutex());
+        filesInCheck().remove(key);
+        checkEnded().wakeAll();
+    });
     Reading reading = Reading::Everything;
     if (depth == CheckDepth::Open)
         reading = readChecked(info.absolutePath()).value(info.fileName()) == *stamp
@@ -432,6 +467,7 @@ TableCheck checkTableFile(const QString &path, CheckDepth depth)
 
 void recordCheckedTables(const QString &folder, const QStringList &fileNames)
 {
+    QMutexLocker lock(&notingMutex());
     QHash<QString, Stamp> checked = readChecked(folder);
     for (const QString &name : fileNames) {
         if (const std::optional<Stamp> stamp = stampOf(QDir(folder).filePath(name)))

@@ -317,6 +317,52 @@ private Q_SLOTS:
         QVERIFY(!note.readAll().contains(QByteArray(familiesTable().file.data())));
     }
 
+    // Files checked ahead of an open, on other threads and all at once: each sound one is
+    // noted, none is lost to another's note, and a damaged one is still refused by the attach.
+    void checksMadeAheadKeepEveryVerdict()
+    {
+        const QString dir = m_folder.file(QString::number(++m_files));
+        QVERIFY(QDir().mkpath(dir));
+        writeTable(dir, familiesTable(), {family(1, QStringLiteral("Adams"))});
+        writeTable(dir, individualsTable(),
+                   {person(1, 1, 1, QStringLiteral("Ann"), QStringLiteral("Adams"))},
+                   QStringLiteral("rostindividuals.ADT"));
+        writeSetup(dir, true, true, true, false, false);
+        writeTable(dir, officesTable(), {});
+        writeTable(dir, talentsTable(), {});
+        const QString families = dir + QLatin1Char('/') + familiesTable().file;
+        damage(families, leafOffset(families, familiesTable().table), QByteArray(1, '\0'));
+
+        const QStringList sound = {tbl::Individuals, tbl::Setup, tbl::Offices, tbl::Talents};
+        QThreadPool pool;
+        pool.setMaxThreadCount(int(sound.size()) + 1);
+        for (const QString &file : sound + QStringList{tbl::Families, tbl::User1})
+            pool.start([dir, file] { RostConnection::checkAhead(dir, {file, tbl::Families}); });
+        pool.waitForDone();
+
+        QFile note(dir + QLatin1Char('/') + CheckedTablesFile);
+        QVERIFY(note.open(QIODevice::ReadOnly));
+        const QByteArray noted = note.readAll();
+        for (const QString &file : sound) {
+            const QString onDisk = RostConnection::findFile(dir, file);
+            QVERIFY2(noted.contains(QFileInfo(onDisk).fileName().toUtf8() + '\t'),
+                     qPrintable(file));
+        }
+        QVERIFY(!noted.contains(QByteArray(familiesTable().file.data())));
+
+        RostConnection connection;
+        connection.setPath(dir);
+        connection.connect();
+        connection.attach(tbl::Individuals);
+        try {
+            connection.attach(tbl::Families);
+            QFAIL("a damaged file checked ahead was attached");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(EngineError::DamagedTable));
+            QVERIFY2(e.text().contains(familiesTable().file), qPrintable(e.text()));
+        }
+    }
+
     void refusesWhatTheProgramCannotUse()
     {
         QFETCH(Case, c);

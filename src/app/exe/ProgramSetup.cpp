@@ -1,13 +1,18 @@
 #include "app/exe/ProgramSetup.h"
 
+#include "app/FamilyBrowser.h"
+
 #include "platform/ui/DeferredIconStyle.h"
 #include "platform/ui/WindowFit.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
 #include <QThreadPool>
+
+#include <exception>
 
 namespace rost {
 
@@ -23,9 +28,17 @@ void setUpProgram(QApplication &app)
     QApplication::setStyle(new DeferredIconStyle(QApplication::style()->name()));
 }
 
-void loadImageReadersAhead()
+void startWorkAhead(const QString &dataFolder)
 {
-    QThreadPool::globalInstance()->start([] {
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->start([] { QFontDatabase::families(); });
+    pool->start([dataFolder] {
+        try {
+            FamilyBrowser::checkTablesAhead(dataFolder);
+        } catch (const std::exception &) {
+        }
+    });
+    pool->start([] {
         QBuffer nothing;
         nothing.open(QIODevice::ReadOnly);
         QImageReader::imageFormat(&nothing);

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QString;
 
 namespace rost {
 
@@ -11,10 +12,12 @@ namespace rost {
 // own caption alone.
 void setUpProgram(QApplication &app);
 
-// Has Qt load its image-format plugins on another core while the main window is built: the first
-// picture read, most often the first family's, would otherwise wait for Qt to load every one of
-// them with its libraries to find the one that reads it. The application waits for this work as
-// it ends.
-void loadImageReadersAhead();
+// Work the first family's paint needs, done on the other cores while the main window is built:
+// the font list, which the window's first text waits for; the checks of the table files the
+// window opens in dataFolder, whose verdicts the open then finds made; and Qt's image-format
+// plugins, which the first picture read would otherwise wait for Qt to load, every one with its
+// libraries, to find the one that reads it. Nothing is reported: what fails here is met, and
+// told, where the window does it itself. The application waits for this work as it ends.
+void startWorkAhead(const QString &dataFolder);
 
 } // namespace rost

@@ -28,8 +28,8 @@ int main(int argc, char **argv)
     if (instance.handOverOrListen())
         return 0;
 
-    rost::loadImageReadersAhead();
     rost::ProgramContext context(options.dataFolder, options.archiveFolder);
+    rost::startWorkAhead(context.dataFolder());
     rost::ProgramWindows windows(context);
     rost::MainWindow &RostMainForm = windows.main();
     QObject::connect(&instance, &rost::SingleInstance::activationRequested, &RostMainForm,

@@ -19,11 +19,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -115,6 +119,73 @@ bool isSymlink(zip_t *zip, zip_uint64_t index)
     return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & UnixTypeMask) == UnixSymlink;
 }
 
+// The checks of the staged table files, taken in the archive's order by one thread beside the
+// extraction and, once the extraction is over, by the importing thread too. On two cores the
+// largest table's check then has a core to itself instead of sharing it with a thread for every
+// small table.
+class CheckLane
+{
+public:
+    using Result = std::optional<MemberFailure>;
+
+    CheckLane() : m_thread([this] { serve(); }) {}
+    ~CheckLane()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closing = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    CheckLane(const CheckLane &) = delete;
+    CheckLane &operator=(const CheckLane &) = delete;
+
+    std::future<Result> submit(std::function<Result()> check)
+    {
+        std::packaged_task<Result()> task(std::move(check));
+        std::future<Result> result = task.get_future();
+        {
+            std::lock_guard lock(m_mutex);
+            m_waiting.push_back(std::move(task));
+        }
+        m_wake.notify_one();
+        return result;
+    }
+
+    void helpUntilEmpty()
+    {
+        while (std::optional<std::packaged_task<Result()>> task = take(false))
+            (*task)();
+    }
+
+private:
+    // The next check in order; the lane's own thread waits for one unless the lane is closing.
+    std::optional<std::packaged_task<Result()>> take(bool wait)
+    {
+        std::unique_lock lock(m_mutex);
+        if (wait)
+            m_wake.wait(lock, [this] { return m_closing || !m_waiting.empty(); });
+        if (m_waiting.empty())
+            return std::nullopt;
+        std::packaged_task<Result()> task = std::move(m_waiting.front());
+        m_waiting.pop_front();
+        return task;
+    }
+
+    void serve()
+    {
+        while (std::optional<std::packaged_task<Result()>> task = take(true))
+            (*task)();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::packaged_task<Result()>> m_waiting;
+    bool m_closing = false;
+    std::thread m_thread; // last: it starts serving once everything above is made
+};
+
 class MemberExtraction
 {
 public:
@@ -196,22 +267,27 @@ public:
         return std::nullopt;
     }
 
-    // The full check of a table file extracted as `target`, on a thread and a connection of its
-    // own, so that the next member is extracted meanwhile; a file that fails it is removed.
+    // The full check of a table file extracted as `target`, on the check lane and a connection
+    // of its own, so that the next member is extracted meanwhile; a file that fails it is
+    // removed.
     std::future<std::optional<MemberFailure>> check(const MemberName &name, const QString &target)
     {
-        return std::async(std::launch::async,
-                          [stagedPath = m_staging.filePath(target),
-                           stored = name.stored()]() -> std::optional<MemberFailure> {
-                              const TableCheck check = checkTableFile(stagedPath);
-                              if (check.sound())
-                                  return std::nullopt;
-                              MemberFailure refused =
-                                  failure(stored, FailureClass::CannotOpen, check.message);
-                              refused.refusal = check.reason();
-                              QFile::remove(stagedPath);
-                              return refused;
-                          });
+        return m_checks.submit([stagedPath = m_staging.filePath(target),
+                                stored = name.stored()]() -> std::optional<MemberFailure> {
+            const TableCheck check = checkTableFile(stagedPath);
+            if (check.sound())
+                return std::nullopt;
+            MemberFailure refused = failure(stored, FailureClass::CannotOpen, check.message);
+            refused.refusal = check.reason();
+            QFile::remove(stagedPath);
+            return refused;
+        });
+    }
+
+    // Once every member is extracted, the importing thread takes its share of the checks.
+    void helpCheck()
+    {
+        m_checks.helpUntilEmpty();
     }
 
 private:
@@ -253,6 +329,7 @@ private:
     qint64 m_reserve;
     std::vector<char> m_buffer;
     const MemberName *m_name = nullptr;
+    CheckLane m_checks;
 };
 
 // What the directory holds in place of a refused table file: the file of that name, untouched.
@@ -581,6 +658,7 @@ ImportSummary ZipImport::importArchive(const QString &archivePath,
                 {staged.size() - 1, name, present.isFile(), extraction.check(name, target)});
     }
     zip.reset();
+    extraction.helpCheck();
     settleChecks();
     std::erase_if(staged, [](const Staged &s) { return s.refused; });
 

@@ -1,6 +1,7 @@
 #include "app/FamilyBrowser.h"
 
 #include "browse/FoundIndividual.h"
+#include "directory/DataFolderLock.h"
 
 #include <exception>
 
@@ -34,6 +35,9 @@ void FamilyBrowser::open(const QString &folder)
 
 void FamilyBrowser::checkTablesAhead(const QString &folder)
 {
+    // Never beside an import, which holds the folder while it replaces the files, and never
+    // waiting for one either: the open that follows waits and tells.
+    const DataFolderLock shared(folder, DataFolderLock::Mode::Shared, std::chrono::milliseconds(0));
     RostConnection::checkAhead(folder, {tbl::Individuals, tbl::Families, tbl::Setup});
 }
 

@@ -78,7 +78,8 @@ public:
     // are read. Engine errors pass to the caller; the steps after a failed one have not run.
     void open(const QString &folder);
     // Checks the table files open() attaches, so that an open that follows in this process finds
-    // their verdicts made; safe on any thread, and reports nothing.
+    // their verdicts made; safe on any thread. Reports no verdict; throws DataFolderBusy at once,
+    // checking nothing, while an import holds the folder, and IoError when it cannot be opened.
     static void checkTablesAhead(const QString &folder);
     // Disconnects: every cursor over the connection closes.
     void close();

@@ -1,10 +1,17 @@
 #include "app/FamilyBrowser.h"
 #include "browse/FoundIndividual.h"
+#include "directory/DataFolderBusy.h"
+#include "directory/DataFolderLock.h"
+#include "directory/TableCheck.h"
 #include "directory/Tables.h"
 
 #include "Fixture.h"
 #include "TestFolder.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace rost;
@@ -63,6 +70,7 @@ private Q_SLOTS:
     void everyMemberPastTheTwentiethIsReachable();
     void findsMoveTheFamilies();
     void closedBrowserShowsNothing();
+    void checksAheadOnlyWhenNoImportHoldsTheFolder();
 };
 
 void FamilyBrowserTest::opensOnTheFirstFamilyWithItsSetup()
@@ -187,6 +195,32 @@ void FamilyBrowserTest::closedBrowserShowsNothing()
     QCOMPARE(browser.memberView().nameLine, QString());
     QCOMPARE(browser.currentIndivId(), IndivId(0));
     QVERIFY(!browser.rebuildMemberTabs(1).enabled);
+}
+
+// The checks made at start, beside the window being built, read nothing while an import holds the
+// folder, and do not wait for it; once it is free they leave verdicts the open then finds.
+void FamilyBrowserTest::checksAheadOnlyWhenNoImportHoldsTheFolder()
+{
+    test::TestFolder folder;
+    writeDirectory(folder.path());
+    const QString note = QDir(folder.path()).filePath(CheckedTablesFile);
+    {
+        const DataFolderLock import(folder.path(), DataFolderLock::Mode::Exclusive);
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY_THROWS_EXCEPTION(DataFolderBusy, FamilyBrowser::checkTablesAhead(folder.path()));
+        QVERIFY(waited.elapsed() < DataFolderLock::ReadWait.count() / 10);
+        QVERIFY(!QFileInfo::exists(note));
+    }
+    FamilyBrowser::checkTablesAhead(folder.path());
+    QFile noted(note);
+    QVERIFY(noted.open(QIODevice::ReadOnly));
+    const QByteArray text = noted.readAll();
+    for (const QLatin1String table : {tbl::Individuals, tbl::Families, tbl::Setup})
+        QVERIFY2(text.contains(QByteArray(table.data(), table.size()) + '\t'), table.data());
+    FamilyBrowser browser;
+    browser.open(folder.path());
+    QCOMPARE(browser.familyView().name, QStringLiteral("Smith"));
 }
 
 QTEST_GUILESS_MAIN(FamilyBrowserTest)

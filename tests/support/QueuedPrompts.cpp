@@ -13,6 +13,11 @@ template <typename T> T QueuedPrompts::take(const T &fallback)
     return fallback;
 }
 
+void QueuedPrompts::queue(Answer answer)
+{
+    m_answers.push_back(std::move(answer));
+}
+
 QueuedPrompts::Asked &QueuedPrompts::note(const QString &what, MessageKind kind,
                                           const QString &title, const QString &text)
 {
